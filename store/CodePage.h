@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The 8-bit code page of text fields, Windows-1252, and its conversions to and
+// from the Unicode forms of table files. Text that the code page cannot hold
+// becomes "?" per character, so a reader never fails on a foreign letter. The
+// five byte values that Windows-1252 leaves undefined travel as the control
+// characters of the same number, which keeps every 8-bit text round-trippable.
+class TCodePage
+{
+public:
+    static bool IsAscii(std::string_view text);
+    static std::string ToUtf8(std::string_view text);
+    static std::string FromUtf8(std::string_view utf8);
+    // Little-endian 16-bit characters, as stored after TagWideString.
+    static std::string FromUtf16(std::string_view utf16);
+};

@@ -1,0 +1,130 @@
+#include "store/AtomicFile.h"
+
+#include "store/TableStreamError.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicFile : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        directory = fs::temp_directory_path() /
+                    ("tamsel-atomic-" + std::to_string(::getpid()) + "-" +
+                     testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(directory);
+        fs::create_directories(directory);
+        file = (directory / "tHotel.dht").string();
+    }
+    void TearDown() override
+    {
+        fs::permissions(directory, fs::perms::owner_all);
+        fs::remove_all(directory);
+    }
+
+    static std::string Contents(const std::string &name)
+    {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void WriteOld(const std::string &text) const { std::ofstream(file, std::ios::binary) << text; }
+    std::size_t EntryCount() const
+    {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(directory), fs::directory_iterator()));
+    }
+
+    fs::path directory;
+    std::string file;
+};
+
+TEST_F(AtomicFile, ReplacesTheOldFileOnCommit)
+{
+    WriteOld("old");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    {
+        TAtomicFile out(file);
+        out.Write("new contents", 12);
+        EXPECT_EQ(Contents(file), "old");
+        out.Commit();
+    }
+    EXPECT_EQ(Contents(file), "new contents");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(AtomicFile, AbandonedWriteKeepsTheOldFileAndLeavesNoTemporary)
+{
+    WriteOld("old");
+    {
+        TAtomicFile out(file);
+        out.Write("half", 4);
+    }
+    EXPECT_EQ(Contents(file), "old");
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(AtomicFile, FailsToCreateInAMissingDirectory)
+{
+    const std::string missing = (directory / "nowhere" / "tRoom.dht").string();
+    try {
+        TAtomicFile out(missing);
+        FAIL();
+    } catch (const EFCreateError &error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create file " + missing);
+    }
+}
+
+TEST_F(AtomicFile, FailedRenameKeepsWhatIsThere)
+{
+    // A directory of the file's name cannot be replaced by a file.
+    fs::create_directory(file);
+    try {
+        TAtomicFile out(file);
+        out.Write("x", 1);
+        out.Commit();
+        FAIL();
+    } catch (const EFCreateError &error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create file " + file);
+    }
+    EXPECT_TRUE(fs::is_directory(file));
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(AtomicFile, RefusedBytesAreAWriteErrorAndKeepTheOldFile)
+{
+    // A file-size limit makes the disk refuse bytes the way a full disk does.
+    WriteOld("old");
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    auto *previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    std::string message;
+    try {
+        TAtomicFile out(file);
+        out.Write(std::string(64, 'x').data(), 64);
+        out.Commit();
+    } catch (const EStreamError &error) {
+        message = error.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(message, "Stream write error");
+    EXPECT_EQ(Contents(file), "old");
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+} // namespace

@@ -1,0 +1,8 @@
+# Tests of the table files: the tagged-value stream, its number and text forms,
+# the atomic save, the reader and writer, and the fuzzing corpus.
+set(table_file_test_sources
+  ${CMAKE_CURRENT_LIST_DIR}/Extended80Test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CodePageTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableStreamTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AtomicFileTest.cpp)
+tamsel_add_gtest(TableFileTest LABEL store SOURCES ${table_file_test_sources} LIBS tamsel_store)
