@@ -1,0 +1,142 @@
+#pragma once
+
+#include "store/DataSet.h"
+#include "store/FilterExpression.h"
+#include "store/MemTableSaveFlags.h"
+#include "store/RecordStore.h"
+#include "store/Variant.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+// A record set held entirely in memory: records in table order, the
+// autoincrement counter, the filter, Locate, CopyRecordsFrom and the table
+// files. No index besides table order is kept; the filter is a single
+// comparison "FIELD = integer" parsed once when it is set.
+class TvekCustomMemTable : public TDataSet
+{
+public:
+    explicit TvekCustomMemTable(std::string name = {});
+
+    // ---- Settings ----
+    std::int32_t AutoIncMinValue = 0;
+    bool AutoReposition = true;
+    bool EnableVersioning = false;
+    TvekMemTableSaveFlags SaveOptions{sfSaveData};
+
+    // ---- Filter ----
+    // Setting Filter on an open table parses the text at once (an error keeps
+    // the previous filter) and, when Filtered is set, goes to the first
+    // visible record. Setting Filtered on an open table goes to the first
+    // visible record. On a closed table the text is parsed at the next Open.
+    const std::string &Filter() const { return m_filterText; }
+    void SetFilter(const std::string &text);
+    bool Filtered() const { return m_filtered; }
+    void SetFiltered(bool filtered);
+
+    // Moves to the first visible record whose key fields (names separated by
+    // ";") equal the key values: one value for one key field, or a list with
+    // one value per key field. Returns whether one was found; when not, the
+    // cursor stays where it was.
+    bool Locate(const std::string &keyFields, const TVariant &keyValues);
+
+    // Appends copies of source records, from the source's current record on,
+    // moving the source with Next; at most `limit` records when limit > 0.
+    // Returns the number copied.
+    int CopyRecordsFrom(TvekCustomMemTable *source, int limit);
+
+    // ---- Table files (defined with the table-file reader and writer) ----
+    // Adds the records of the file to the table.
+    void ReadTableFile(const std::string &fileName);
+    // Writes the table to the file with the given save flags.
+    void WriteTableFile(const std::string &fileName, TvekMemTableSaveFlags saveFlags);
+    // Writes with the table's SaveOptions.
+    void WriteTableFile(const std::string &fileName) { WriteTableFile(fileName, SaveOptions); }
+
+    // ===================================================================
+    // Raw record access for the table-file reader and writer
+    // -------------------------------------------------------------------
+    // These read and add records directly: they do not move the cursor, run
+    // no handler, apply no default value and send no notice. Record positions
+    // are table order, 0 .. RawRecordCount() - 1, over every record (also those
+    // the filter hides).
+    //
+    // Reading a file into the table goes:
+    //   SuspendNotifications();
+    //   [a non-empty field definition list: Close(); ClearFields();
+    //    AddFieldOfType(...) per entry; Open();]
+    //   RawResetAutoIncCounter();
+    //   RawAppendRecord(values, status) per record;
+    //   ResumeNotifications();   // sends the pending nkDataSetChange
+    //   RawResync();             // re-reads the view: another nkDataSetChange
+    // with ResumeNotifications and RawResync also on the error path.
+    //
+    // Writing reads RawRecordCount / RawRecordVisible / RawRecordStatus and the
+    // values; CheckBrowseMode, SetFiltered and Suspend/ResumeNotifications are
+    // the public operations above.
+    // ===================================================================
+    std::size_t RawRecordCount() const;
+    std::int32_t RawRecordStatus(std::size_t record) const;
+    // Whether the record passes the filter now (a record of status 3 never
+    // does): the records a write puts in the file.
+    bool RawRecordVisible(std::size_t record) const;
+    TFieldValue RawValue(std::size_t record, int field) const;
+    // Fast typed reads; the value must not be null and must be of the field's
+    // type (integer and autoincrement: RawInteger, string: RawString, date:
+    // RawDate).
+    bool RawIsNull(std::size_t record, int field) const;
+    std::int32_t RawInteger(std::size_t record, int field) const;
+    const std::string &RawString(std::size_t record, int field) const;
+    double RawDate(std::size_t record, int field) const;
+
+    // Adds a record at the end of table order. The table must be open (else
+    // "Cannot perform this operation on a closed dataset"); `values` holds one
+    // value per field in field order (else "Invalid value for field ...").
+    // Each value is brought to its field's stored form as an assignment would:
+    // a text is cut to Size characters (and at a NUL), a date keeps its whole
+    // day, a value of another type is converted. A date of 0 is kept as 0:
+    // the reader makes it null itself. An autoincrement value larger than the
+    // counter becomes the counter.
+    void RawAppendRecord(std::span<const TFieldValue> values, std::int32_t status = 0);
+    // The counter becomes AutoIncMinValue - 1.
+    void RawResetAutoIncCounter();
+    std::int32_t AutoIncCounter() const { return m_autoIncCounter; }
+    // Re-reads the view after records were added: the record that was current
+    // stays current; with none current the first visible record becomes
+    // current. Sends nkDataSetChange. Nothing on a closed table.
+    void RawResync();
+    // A new field of a type named in a field definition, with name and size
+    // (size is kept for string fields). Null when the table cannot store that
+    // type (the reader then reports "Unknown field type (%s)"). Only while closed.
+    TField *AddFieldOfType(TFieldType type, const std::string &fieldName, int size);
+
+protected:
+    void InternalOpen() override;
+    void InternalClose() override;
+    void InternalPrepareOpen() override;
+    std::size_t InternalRecordCount() const override;
+    bool InternalRecordVisible(std::size_t record) const override;
+    TFieldValue InternalGetValue(std::size_t record, int field) const override;
+    void InternalLoadRecord(std::size_t record, std::vector<TFieldValue> &buffer) const override;
+    void InternalAppendRecord(const std::vector<TFieldValue> &buffer) override;
+    void InternalSetRecord(std::size_t record, const std::vector<TFieldValue> &buffer) override;
+    void InternalDeleteRecord(std::size_t record) override;
+    void InternalInitAutoInc(std::vector<TFieldValue> &buffer) override;
+    void InternalBeforeStore(const std::vector<TFieldValue> &buffer) override;
+
+private:
+    int AutoIncFieldIndex() const;
+    void RaiseCounter(const TFieldValue &value);
+    void ParseFilter();
+
+    TRecordStore m_records;
+    std::int32_t m_autoIncCounter = -1;
+
+    std::string m_filterText;
+    bool m_filtered = false;
+    bool m_filterParsed = false;
+    TFilterExpression m_filter;
+};

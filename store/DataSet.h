@@ -1,0 +1,168 @@
+#pragma once
+
+#include "store/Field.h"
+#include "store/FieldTypes.h"
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+class TDataSource;
+
+// Record-set behaviour shared by every table: state, fields, cursor, edit
+// buffer, handler hooks, change notices and the data sources that listen.
+// Record storage is left to the derived table (TvekCustomMemTable).
+//
+// The view is the records that pass the filter, in table order; the cursor
+// designates its current record (none when the view is empty) and AtEnd.
+//
+// Errors are EDatabaseError / EMemTableError; messages that name the table
+// read "<Name>: <message>". An error thrown by a handler passes on unchanged.
+class TDataSet
+{
+public:
+    using TDataSetNotifyEvent = std::function<void(TDataSet &DataSet)>;
+
+    explicit TDataSet(std::string name = {});
+    virtual ~TDataSet();
+    TDataSet(const TDataSet &) = delete;
+    TDataSet &operator=(const TDataSet &) = delete;
+
+    // The component name (e.g. "tHotel"): names the table file and prefixes
+    // error messages.
+    std::string Name;
+
+    // ---- Fields ----
+    // Fields are added and removed only while the table is closed. A name
+    // already used (ignoring case) throws EDatabaseError. Example:
+    //   t.AddField<TAutoIncField>("HOTEL_ID");
+    //   t.AddField<TStringField>("NAME", 50);
+    //   t.AddField<TIntegerField>("MONEY").DefaultExpression = "50000";
+    template <class F> F &AddField(const std::string &fieldName, int size = 0)
+    {
+        static_assert(std::is_base_of_v<TField, F>);
+        auto field = std::make_unique<F>();
+        field->FieldName = fieldName;
+        if (field->DataType() == ftString && size > 0)
+            field->Size = size;
+        F &result = *field;
+        AddFieldObject(std::move(field));
+        return result;
+    }
+    TField &AddFieldObject(std::unique_ptr<TField> field);
+    void ClearFields();
+    int FieldCount() const { return static_cast<int>(m_fields.size()); }
+    TField &Fields(int index) const { return *m_fields.at(static_cast<std::size_t>(index)); }
+    // The first field whose FieldName equals the name ignoring case, or null.
+    TField *FindField(const std::string &fieldName) const;
+    // As FindField, but a missing field throws "<Name>: Field '<name>' not found".
+    TField &FieldNamed(const std::string &fieldName) const;
+
+    // ---- State ----
+    TDataSetState State() const { return m_state; }
+    bool Active() const { return m_state != tsInactive; }
+    void Open();
+    void Close();
+
+    // ---- Cursor ----
+    void First();
+    void Next();
+    bool AtEnd() const { return m_atEnd; }
+    // True when the view has no current record (a new record being appended
+    // counts as current).
+    bool IsEmpty() const;
+
+    // ---- Editing cycle ----
+    void Edit();
+    void Append();
+    void Post();
+    void Cancel();
+    void Delete();
+    // Leaves the edit state: in tsEdit or tsInsert sends nkCheckBrowseMode,
+    // then posts when Modified is set, else cancels. Nothing in tsBrowse.
+    void CheckBrowseMode();
+    bool Modified() const { return m_modified; }
+
+    // ---- Change notices ----
+    void SuspendNotifications();
+    void ResumeNotifications();
+    int NotificationSuspendCount() const { return m_suspendCount; }
+
+    // ---- Handler hooks ----
+    TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
+    TDataSetNotifyEvent BeforeInsert, AfterInsert, BeforeEdit, AfterEdit;
+    TDataSetNotifyEvent BeforePost, AfterPost, BeforeCancel, AfterCancel;
+    TDataSetNotifyEvent BeforeDelete, AfterDelete, BeforeScroll, AfterScroll;
+    TDataSetNotifyEvent OnNewRecord;
+
+protected:
+    // ---- Record storage, supplied by the table ----
+    virtual void InternalOpen() = 0;  // make the storage ready, holding no record
+    virtual void InternalClose() = 0; // discard every record
+    virtual std::size_t InternalRecordCount() const = 0;
+    // Whether the record at this table-order position is in the view.
+    virtual bool InternalRecordVisible(std::size_t record) const = 0;
+    virtual TFieldValue InternalGetValue(std::size_t record, int field) const = 0;
+    virtual void InternalLoadRecord(std::size_t record, std::vector<TFieldValue> &buffer) const = 0;
+    // Append the buffer at the end of table order, or overwrite a record.
+    virtual void InternalAppendRecord(const std::vector<TFieldValue> &buffer) = 0;
+    virtual void InternalSetRecord(std::size_t record, const std::vector<TFieldValue> &buffer) = 0;
+    virtual void InternalDeleteRecord(std::size_t record) = 0;
+    // Append step 7 (the autoincrement value) and Post step 3 (the counter).
+    virtual void InternalInitAutoInc(std::vector<TFieldValue> &buffer) = 0;
+    virtual void InternalBeforeStore(const std::vector<TFieldValue> &buffer) = 0;
+    // Called by Open before the state changes; may throw to keep it closed.
+    virtual void InternalPrepareOpen() {}
+
+    // Sends one notice to every data source, or holds it back while suspended.
+    void DataEvent(TNoticeKind kind, TField *field = nullptr);
+    void SetState(TDataSetState state);
+    // Re-reads the view after a change of the records (see the .cpp) and
+    // sends nkDataSetChange. keepCurrent keeps the record at the cursor's
+    // position current without testing it against the filter.
+    void Resync(bool keepCurrent);
+    // Makes a record of the view current, as a found Locate does.
+    void MakeCurrent(std::size_t record);
+    // Finds the next visible record from `from` forward, or before `from`
+    // backward; npos when none.
+    std::size_t FindVisibleForward(std::size_t from) const;
+    std::size_t FindVisibleBackward(std::size_t before) const;
+    bool HasCurrent() const { return m_hasCurrent; }
+    std::size_t CurrentRecord() const { return m_position; }
+    void CheckActive() const;
+    // "<Name>: <message>" (just the message for a table without a name).
+    std::string WithName(const std::string &message) const;
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+private:
+    friend class TField;
+    friend class TDataSource;
+
+    void RegisterDataSource(TDataSource *source);
+    void UnregisterDataSource(TDataSource *source);
+    void Run(const TDataSetNotifyEvent &hook);
+    TFieldValue GetFieldValue(const TField &field) const;
+    void SetFieldValue(TField &field, TFieldValue value);
+    void BeginAppend();
+    void DropEdit();
+
+    std::vector<std::unique_ptr<TField>> m_fields;
+    std::vector<TDataSource *> m_dataSources;
+    TDataSetState m_state = tsInactive;
+
+    // Cursor: a position in table order. In tsInsert it lies past the last
+    // record, where the new record is placed.
+    std::size_t m_position = npos;
+    bool m_hasCurrent = false;
+    bool m_atEnd = true;
+
+    std::vector<TFieldValue> m_buffer;
+    bool m_modified = false;
+
+    int m_suspendCount = 0;
+    TDataSetState m_suspendedState = tsInactive;
+    TNoticeKind m_pendingKind = nkDataSetChange;
+};
