@@ -1,0 +1,212 @@
+#include "ui/widgets/OvalButton.h"
+
+#include "ui/widgets/SystemColors.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QRadialGradient>
+#include <algorithm>
+
+namespace {
+
+QColor Mix(const QColor &from, const QColor &to, double amount)
+{
+    auto channel = [amount](int a, int b) { return int(a + (b - a) * amount + 0.5); };
+    return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
+                  channel(from.blue(), to.blue()));
+}
+
+// A ball lit from the upper left: near-white highlight, the colour itself, a
+// darker rim.
+QRadialGradient BallShading(const QRectF &oval, const QColor &color, bool inverted)
+{
+    const QPointF light =
+        inverted ? QPointF(oval.left() + oval.width() * 0.68, oval.top() + oval.height() * 0.72)
+                 : QPointF(oval.left() + oval.width() * 0.32, oval.top() + oval.height() * 0.28);
+    QRadialGradient gradient(oval.center(), std::max(oval.width(), oval.height()) * 0.62, light);
+    gradient.setColorAt(0.0, Mix(color, clWhite, 0.88));
+    gradient.setColorAt(0.45, Mix(color, clWhite, 0.25));
+    gradient.setColorAt(0.8, color);
+    gradient.setColorAt(1.0, Mix(color, clBlack, 0.45));
+    return gradient;
+}
+
+} // namespace
+
+TOvalButton::TOvalButton(QWidget *parent) : QWidget(parent), color_(clWhite)
+{
+    resize(100, 40);
+}
+
+void TOvalButton::SetCaption(const QStringList &lines)
+{
+    caption_ = lines;
+    update();
+}
+
+void TOvalButton::SetCaption(const QString &text)
+{
+    SetCaption(text.split(QLatin1Char('\n')));
+}
+
+void TOvalButton::SetColor(const QColor &color)
+{
+    color_ = color;
+    update();
+}
+
+void TOvalButton::SetFontColor(const QColor &color)
+{
+    fontColor_ = color;
+    update();
+}
+
+void TOvalButton::SetGroupIndex(int index)
+{
+    groupIndex_ = index;
+    if (groupIndex_ == 0)
+        down_ = false;
+    update();
+}
+
+void TOvalButton::SetDown(bool down)
+{
+    if (groupIndex_ == 0 || down == down_)
+        return;
+    down_ = down;
+    if (down_)
+        ReleaseOthersOfGroup();
+    update();
+}
+
+void TOvalButton::SetAllowAllUp(bool allow)
+{
+    allowAllUp_ = allow;
+}
+
+bool TOvalButton::LooksPressed() const
+{
+    return down_ || (tracking_ && mouseInside_);
+}
+
+void TOvalButton::ReleaseOthersOfGroup()
+{
+    if (!parentWidget())
+        return;
+    const auto siblings = parentWidget()->findChildren<TOvalButton *>(Qt::FindDirectChildrenOnly);
+    for (TOvalButton *other : siblings) {
+        if (other != this && other->groupIndex_ == groupIndex_ && other->down_) {
+            other->down_ = false;
+            other->update();
+        }
+    }
+}
+
+bool TOvalButton::OverEllipse(const QPoint &point) const
+{
+    return mask().contains(point);
+}
+
+void TOvalButton::resizeEvent(QResizeEvent *)
+{
+    setMask(QRegion(rect(), QRegion::Ellipse));
+}
+
+void TOvalButton::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !isEnabled() || !OverEllipse(event->pos()))
+        return;
+    tracking_ = true;
+    mouseInside_ = true;
+    update();
+}
+
+void TOvalButton::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!tracking_)
+        return;
+    const bool inside = OverEllipse(event->pos());
+    if (inside != mouseInside_) {
+        mouseInside_ = inside;
+        update();
+    }
+}
+
+void TOvalButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !tracking_)
+        return;
+    tracking_ = false;
+    mouseInside_ = false;
+    update();
+    if (!OverEllipse(event->pos()))
+        return;
+    // The handler may hide, disable or even free the button.
+    QPointer<TOvalButton> self(this);
+    if (isEnabled() && OnClick) {
+        const TNotifyEvent handler = OnClick;
+        handler(this);
+    }
+    if (!self || groupIndex_ == 0)
+        return;
+    if (!down_) {
+        down_ = true;
+        ReleaseOthersOfGroup();
+    } else if (allowAllUp_) {
+        down_ = false;
+    }
+    update();
+}
+
+void TOvalButton::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        tracking_ = false;
+        mouseInside_ = false;
+    }
+    QWidget::changeEvent(event);
+    update();
+}
+
+void TOvalButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF oval = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const bool pressed = LooksPressed();
+
+    painter.setPen(QPen(Mix(color_, clBlack, 0.6), 1.0));
+    painter.setBrush(BallShading(oval, color_, false));
+    painter.drawEllipse(oval);
+    if (pressed) {
+        // The inner oval is lit from the opposite side, so it looks pushed in.
+        const qreal inset = std::max<qreal>(2.0, std::min(oval.width(), oval.height()) * 0.08);
+        const QRectF inner = oval.adjusted(inset, inset, -inset, -inset);
+        painter.setPen(QPen(Mix(color_, clBlack, 0.5), 1.0));
+        painter.setBrush(BallShading(inner, Mix(color_, clBlack, 0.15), true));
+        painter.drawEllipse(inner);
+    }
+
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(font());
+    const QFontMetrics metrics(font());
+    const int lineHeight = metrics.height();
+    const int textHeight = lineHeight * int(caption_.size());
+    const QPoint shift = pressed ? QPoint(1, 1) : QPoint(0, 0);
+    int top = (height() - textHeight) / 2;
+    for (const QString &line : caption_) {
+        const QRect lineRect = QRect(0, top, width(), lineHeight).translated(shift);
+        if (isEnabled()) {
+            painter.setPen(fontColor_.isValid() ? fontColor_
+                                                : palette().color(QPalette::WindowText));
+            painter.drawText(lineRect, Qt::AlignCenter | Qt::TextSingleLine, line);
+        } else {
+            painter.setPen(clBtnHighlight);
+            painter.drawText(lineRect.translated(1, 1), Qt::AlignCenter | Qt::TextSingleLine, line);
+            painter.setPen(clBtnShadow);
+            painter.drawText(lineRect, Qt::AlignCenter | Qt::TextSingleLine, line);
+        }
+        top += lineHeight;
+    }
+}
