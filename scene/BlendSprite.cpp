@@ -1,0 +1,20 @@
+#include "scene/BlendSprite.h"
+
+#include "scene/PictureItem.h"
+#include "scene/SpriteEngine.h"
+
+void TBlendSprite::Paint()
+{
+    if (!Picture || !Engine || !Engine->Surface)
+        return;
+    const QRect target(static_cast<int>(AbsoluteX()), static_cast<int>(AbsoluteY()), Width, Height);
+    if (Alpha < 255)
+        Picture->DrawBlended(*Engine->Surface, target, CurrentPattern(), Alpha);
+    else
+        Picture->DrawStretched(*Engine->Surface, target, CurrentPattern());
+}
+
+QRect TBlendSprite::GetBounds() const
+{
+    return Engine ? Engine->SurfaceRect : QRect();
+}

@@ -1,0 +1,25 @@
+#include "scene/PictureItems.h"
+
+#include <stdexcept>
+#include <string>
+
+TPictureItem &TPictureItems::Add()
+{
+    FItems.push_back(std::make_unique<TPictureItem>());
+    return *FItems.back();
+}
+
+TPictureItem &TPictureItems::Item(int index) const
+{
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+    return *FItems[index];
+}
+
+TPictureItem &TPictureItems::FindItem(const QString &name) const
+{
+    for (const auto &item : FItems)
+        if (item->Name.compare(name, Qt::CaseInsensitive) == 0)
+            return *item;
+    throw std::runtime_error("Image '" + name.toStdString() + "' not found");
+}

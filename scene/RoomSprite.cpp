@@ -1,0 +1,52 @@
+#include "scene/RoomSprite.h"
+
+#include "scene/Arena.h"
+#include "scene/MickySprite.h"
+
+TRoomSprite::TRoomSprite(TArena &arena) : TGeneralSprite(arena)
+{
+    SetZ(100);
+    Micky = new TMickySprite(arena); // owned by the root, like every hotel sprite
+    Micky->Visible = false;
+}
+
+void TRoomSprite::SetRoomType(int roomType)
+{
+    RoomType = roomType;
+    SetImageName(QStringLiteral("Room0%1").arg(roomType));
+}
+
+void TRoomSprite::SetCell(int cell)
+{
+    Cell = cell;
+    X = Arena.LeftMargin() + cell * 50;
+    // The occupant stands in the room's rightmost cell.
+    Micky->X = X + (Width / 50 - 1) * 50;
+}
+
+void TRoomSprite::SetFloor(int floor)
+{
+    Floor = floor;
+    Y = Arena.BaseLine() - floor * Height;
+    Micky->Y = Y;
+    Micky->Floor = floor;
+}
+
+void TRoomSprite::SetID(int id)
+{
+    ID = id;
+    Micky->RoomID = id;
+}
+
+void TRoomSprite::SetStatus(int status)
+{
+    Status = status;
+    FrameBase = status == 2 ? 1 : 0;
+    Micky->Visible = status == 1;
+}
+
+void TRoomSprite::Kill()
+{
+    TGeneralSprite::Kill();
+    Micky->Kill();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "scene/GeneralSprite.h"
+
+class TMickySprite;
+
+// A built room with its occupant. Status below 0: under construction; 0 free; 1 occupied
+// (occupant shown); 2 broken (damaged pattern).
+class TRoomSprite : public TGeneralSprite
+{
+public:
+    explicit TRoomSprite(TArena &arena);
+
+    void SetRoomType(int roomType);
+    void SetCell(int cell);
+    void SetFloor(int floor);
+    void SetID(int id);
+    void SetStatus(int status);
+    // Kills the occupant too.
+    void Kill() override;
+
+    int RoomType = 0;
+    int Floor = 0;
+    int Cell = 0;
+    int Status = 0;
+    TMickySprite *Micky = nullptr;
+};

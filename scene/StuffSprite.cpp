@@ -1,0 +1,7 @@
+#include "scene/StuffSprite.h"
+
+TStuffSprite::TStuffSprite(TArena &arena) : TGeneralSprite(arena)
+{
+    SetImageName(QStringLiteral("Stuff"));
+    SetZ(50);
+}
