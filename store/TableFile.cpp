@@ -1,0 +1,468 @@
+#include "store/TableFile.h"
+
+#include "store/AtomicFile.h"
+#include "store/CustomMemTable.h"
+#include "store/MemTableError.h"
+#include "store/TableStreamError.h"
+#include "store/TableStreamReader.h"
+#include "store/TableStreamWriter.h"
+
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Indexed by TFieldType.
+constexpr std::array<const char *, 38> FieldTypeNames = {
+    "Unknown",     "String",       "SmallInt",   "Integer",    "Word",     "Boolean",    "Float",
+    "Currency",    "BCD",          "Date",       "Time",       "DateTime", "Bytes",      "VarBytes",
+    "AutoInc",     "Blob",         "Memo",       "Graphic",    "FmtMemo",  "ParadoxOle", "dBaseOle",
+    "TypedBinary", "Cursor",       "FixedChar",  "WideString", "LargeInt", "ADT",        "Array",
+    "Reference",   "DataSet",      "OraBlob",    "OraClob",    "Variant",  "Interface",  "Dispatch",
+    "Guid",        "SQLTimeStamp", "FMTBcdField"};
+static_assert(FieldTypeNames.size() == ftFMTBcd + 1);
+
+// Indexed by TFieldKind.
+constexpr std::array<const char *, 5> FieldKindNames = {"Data", "Calculated", "Lookup",
+                                                        "InternalCalc", "Aggregate"};
+
+// The format versions from which a part of the file is present.
+constexpr int IndexDefsSince = 200;
+constexpr int RecordListsSince = 230;
+constexpr int NullFlagsSince = 249;
+constexpr int FieldKindsSince = 250;
+constexpr int DefaultExpressionsSince = 251;
+// A record entry of this status is kept but never visible, and never written.
+constexpr std::int32_t DeletedStatus = 3;
+
+[[noreturn]] void UnknownFieldType(const std::string &typeName)
+{
+    throw EMemTableError("Unknown field type (" + typeName + ")");
+}
+
+class TTableFileReader
+{
+public:
+    TTableFileReader(TvekCustomMemTable &table, std::string_view bytes)
+        : table(table), stream(bytes)
+    {
+    }
+
+    void Run()
+    {
+        stream.ReadSignature();
+        version = stream.NextValue() == TagList ? 100 : stream.ReadInteger();
+        ReadFieldDefs();
+        if (version >= IndexDefsSince) {
+            ReadIndexDefs();
+        }
+        table.RawResetAutoIncCounter();
+        ReadRecords();
+    }
+
+    // The fields are gone once a field definition list began to apply; the
+    // table is opened again when enough of the list arrived to make fields.
+    void ReopenAfterFailedFieldDefs() noexcept
+    {
+        if (!fieldsReplaced || table.Active() || table.FieldCount() == 0) {
+            return;
+        }
+        try {
+            table.Open();
+        } catch (...) {
+            // The reader's own error is the one to report.
+        }
+    }
+
+private:
+    void ReadFieldDefs()
+    {
+        stream.ReadListBegin();
+        while (!stream.EndOfList()) {
+            const std::string name = stream.ReadString();
+            const std::string typeName = stream.ReadString();
+            const std::int32_t size = stream.ReadInteger();
+            std::string displayLabel = stream.ReadString();
+            std::string editMask = stream.ReadString();
+            const std::int32_t displayWidth = stream.ReadInteger();
+            const bool required = stream.ReadBoolean();
+            const bool readOnly = stream.ReadBoolean();
+            const TFieldKind kind = version >= FieldKindsSince ? ReadFieldKind() : fkData;
+            std::string defaultExpression =
+                version >= DefaultExpressionsSince ? stream.ReadString() : std::string();
+
+            if (!fieldsReplaced) {
+                table.Close();
+                table.ClearFields();
+                fieldsReplaced = true;
+            }
+            TField *field = nullptr;
+            for (std::size_t type = 0; type < FieldTypeNames.size(); ++type) {
+                if (typeName == FieldTypeNames[type]) {
+                    field = table.AddFieldOfType(static_cast<TFieldType>(type), name, size);
+                    if (field == nullptr) {
+                        UnknownFieldType(typeName);
+                    }
+                }
+            }
+            if (field == nullptr) {
+                UnknownFieldType(typeName);
+            }
+            field->DisplayLabel = std::move(displayLabel);
+            field->EditMask = std::move(editMask);
+            field->DisplayWidth = displayWidth;
+            field->Required = required;
+            field->ReadOnly = readOnly;
+            field->FieldKind = kind;
+            field->DefaultExpression = std::move(defaultExpression);
+        }
+        stream.ReadListEnd();
+        if (fieldsReplaced) {
+            table.Open();
+        }
+    }
+
+    TFieldKind ReadFieldKind()
+    {
+        const std::string name = stream.ReadString();
+        for (std::size_t kind = 0; kind < FieldKindNames.size(); ++kind) {
+            if (name == FieldKindNames[kind]) {
+                return static_cast<TFieldKind>(kind);
+            }
+        }
+        TTableStreamReader::PropertyValueError();
+    }
+
+    // The program defines no index and keeps table order, so index definitions
+    // are checked for their form and otherwise passed over.
+    void ReadIndexDefs()
+    {
+        stream.ReadListBegin();
+        while (!stream.EndOfList()) {
+            for (int text = 0; text < 3; ++text) {
+                stream.ReadString();
+            }
+            for (int flag = 0; flag < 4; ++flag) {
+                stream.ReadBoolean();
+            }
+        }
+        stream.ReadListEnd();
+    }
+
+    void ReadRecords()
+    {
+        const int fieldCount = table.FieldCount();
+        std::vector<TFieldValue> values(static_cast<std::size_t>(fieldCount));
+        std::vector<TFieldValue> olderVersion(values.size());
+        stream.ReadListBegin();
+        while (!stream.EndOfList()) {
+            const std::size_t start = stream.Position();
+            std::int32_t status = 0;
+            if (version >= RecordListsSince) {
+                stream.ReadListBegin();
+                status = stream.ReadInteger();
+            }
+            ReadValues(values);
+            if (version >= RecordListsSince) {
+                // Older versions of the record follow; the table keeps none.
+                while (!stream.EndOfList()) {
+                    stream.ReadInteger();
+                    ReadValues(olderVersion);
+                }
+                stream.ReadListEnd();
+            } else if (stream.Position() == start) {
+                // A table without fields would take no byte per record forever.
+                TTableStreamReader::PropertyValueError();
+            }
+            table.RawAppendRecord(values, status);
+        }
+        stream.ReadListEnd();
+    }
+
+    void ReadValues(std::vector<TFieldValue> &values)
+    {
+        for (std::size_t index = 0; index < values.size(); ++index) {
+            if (version >= NullFlagsSince && stream.ReadBoolean()) {
+                values[index] = std::monostate{};
+                continue;
+            }
+            const TField &field = table.Fields(static_cast<int>(index));
+            switch (field.DataType()) {
+            case ftInteger:
+            case ftAutoInc:
+                values[index] = stream.ReadInteger();
+                break;
+            case ftString:
+                values[index] = stream.ReadString();
+                break;
+            case ftDate:
+                values[index] = ReadDate(field);
+                break;
+            default:
+                UnknownFieldType(FieldTypeNames.at(static_cast<std::size_t>(field.DataType())));
+            }
+        }
+    }
+
+    TFieldValue ReadDate(const TField &field)
+    {
+        const double dateTime = stream.ReadFloat();
+        if (dateTime == 0.0) {
+            return std::monostate{};
+        }
+        // A number that is no day the field can keep is a damaged value.
+        if (!std::isfinite(dateTime)) {
+            TTableStreamReader::PropertyValueError();
+        }
+        try {
+            return field.FromDateTime(dateTime);
+        } catch (const EDatabaseError &) {
+            TTableStreamReader::PropertyValueError();
+        }
+    }
+
+    TvekCustomMemTable &table;
+    TTableStreamReader stream;
+    int version = 0;
+    bool fieldsReplaced = false;
+};
+
+class TTableFileWriter
+{
+public:
+    TTableFileWriter(TvekCustomMemTable &table, TvekMemTableSaveFlags flags)
+        : table(table), flags(flags)
+    {
+        for (int index = 0; index < table.FieldCount(); ++index) {
+            if (IsSaved(table.Fields(index))) {
+                fields.push_back(index);
+            }
+        }
+    }
+
+    std::string Run()
+    {
+        stream.Reserve(64 + table.RawRecordCount() * (3 + fields.size() * 6));
+        stream.WriteSignature();
+        stream.WriteInteger(TTableFile::Version);
+        WriteFieldDefs();
+        // The tables define no index, so the list stays empty even when asked for.
+        stream.WriteListBegin();
+        stream.WriteListEnd();
+        WriteRecords();
+        return stream.Bytes();
+    }
+
+private:
+    bool IsSaved(const TField &field) const
+    {
+        if (!field.Visible && !flags.Contains(sfSaveNonVisible)) {
+            return false;
+        }
+        switch (field.FieldKind) {
+        case fkData:
+            return flags.Contains(sfSaveData);
+        case fkCalculated:
+        case fkInternalCalc:
+            return flags.Contains(sfSaveCalculated);
+        case fkLookup:
+            return flags.Contains(sfSaveLookup);
+        default:
+            return false;
+        }
+    }
+
+    void WriteFieldDefs()
+    {
+        stream.WriteListBegin();
+        if (flags.Contains(sfSaveDef)) {
+            for (int index : fields) {
+                const TField &field = table.Fields(index);
+                stream.WriteString(field.FieldName);
+                stream.WriteString(FieldTypeNames.at(static_cast<std::size_t>(field.DataType())));
+                stream.WriteInteger(field.Size);
+                stream.WriteString(field.DisplayLabel);
+                stream.WriteString(field.EditMask);
+                stream.WriteInteger(field.DisplayWidth);
+                stream.WriteBoolean(field.Required);
+                stream.WriteBoolean(field.ReadOnly);
+                stream.WriteString(
+                    flags.Contains(sfSaveFieldKind)
+                        ? FieldKindNames.at(static_cast<std::size_t>(field.FieldKind))
+                        : "Data");
+                stream.WriteString(field.DefaultExpression);
+            }
+        }
+        stream.WriteListEnd();
+    }
+
+    void WriteRecords()
+    {
+        stream.WriteListBegin();
+        const std::size_t count = table.Active() ? table.RawRecordCount() : 0;
+        for (std::size_t record = 0; record < count; ++record) {
+            const std::int32_t status = table.RawRecordStatus(record);
+            if (status == DeletedStatus || !table.RawRecordVisible(record)) {
+                continue;
+            }
+            stream.WriteListBegin();
+            stream.WriteInteger(status);
+            for (int index : fields) {
+                WriteValue(record, index);
+            }
+            stream.WriteListEnd();
+        }
+        stream.WriteListEnd();
+    }
+
+    void WriteValue(std::size_t record, int index)
+    {
+        if (table.RawIsNull(record, index)) {
+            stream.WriteBoolean(true);
+            return;
+        }
+        stream.WriteBoolean(false);
+        switch (table.Fields(index).DataType()) {
+        case ftInteger:
+        case ftAutoInc:
+            stream.WriteInteger(table.RawInteger(record, index));
+            break;
+        case ftString:
+            stream.WriteString(table.RawString(record, index));
+            break;
+        case ftDate:
+            stream.WriteFloat(table.RawDate(record, index));
+            break;
+        default:
+            UnknownFieldType(
+                FieldTypeNames.at(static_cast<std::size_t>(table.Fields(index).DataType())));
+        }
+    }
+
+    TvekCustomMemTable &table;
+    TvekMemTableSaveFlags flags;
+    std::vector<int> fields;
+    TTableStreamWriter stream;
+};
+
+// Runs the end of a read or write whatever happened in between.
+template <typename F> class TFinally
+{
+public:
+    explicit TFinally(F action) : action(std::move(action)) {}
+    ~TFinally() noexcept(false)
+    {
+        if (std::uncaught_exceptions() > exceptions) {
+            try {
+                action();
+            } catch (...) {
+                // The error already on its way is the one to report.
+            }
+        } else {
+            action();
+        }
+    }
+    TFinally(const TFinally &) = delete;
+    TFinally &operator=(const TFinally &) = delete;
+
+private:
+    F action;
+    int exceptions = std::uncaught_exceptions();
+};
+
+} // namespace
+
+std::string TTableFile::LoadBytes(const std::string &fileName)
+{
+    const int handle = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0) {
+        throw EFOpenError(fileName);
+    }
+    struct TCloser
+    {
+        int handle;
+        ~TCloser() { ::close(handle); }
+    } closer{handle};
+    struct stat info
+    {
+    };
+    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)) {
+        throw EFOpenError(fileName);
+    }
+    // The whole file is read at once, so a writer that replaces it meanwhile
+    // (by renaming a new file over it) cannot mix two versions.
+    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(handle, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            throw EReadError("Stream read error");
+        }
+        if (got == 0) {
+            bytes.resize(done);
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return bytes;
+}
+
+void TTableFile::Read(TvekCustomMemTable &table, std::string_view bytes)
+{
+    table.SuspendNotifications();
+    TTableFileReader reader(table, bytes);
+    TFinally finish([&] {
+        reader.ReopenAfterFailedFieldDefs();
+        table.ResumeNotifications();
+        table.RawResync();
+    });
+    if (!bytes.empty()) {
+        reader.Run();
+    }
+}
+
+std::string TTableFile::Write(TvekCustomMemTable &table, TvekMemTableSaveFlags saveFlags)
+{
+    table.CheckBrowseMode();
+    const bool wasFiltered = table.Filtered();
+    if (saveFlags.Contains(sfSaveFiltered) && wasFiltered) {
+        table.SetFiltered(false);
+    }
+    table.SuspendNotifications();
+    TFinally finish([&] {
+        table.SetFiltered(wasFiltered);
+        table.ResumeNotifications();
+    });
+    return TTableFileWriter(table, saveFlags).Run();
+}
+
+void TvekCustomMemTable::ReadTableFile(const std::string &fileName)
+{
+    TTableFile::Read(*this, TTableFile::LoadBytes(fileName));
+}
+
+void TvekCustomMemTable::WriteTableFile(const std::string &fileName,
+                                        TvekMemTableSaveFlags saveFlags)
+{
+    TAtomicFile file(fileName);
+    if (saveFlags.Contains(sfSaveAppend)) {
+        // Appending keeps what the file held; the replacement stays atomic.
+        try {
+            const std::string old = TTableFile::LoadBytes(fileName);
+            file.Write(old.data(), old.size());
+        } catch (const EFOpenError &) {
+            // No file yet: the stream starts a new one.
+        }
+    }
+    const std::string bytes = TTableFile::Write(*this, saveFlags);
+    file.Write(bytes.data(), bytes.size());
+    file.Commit();
+}
