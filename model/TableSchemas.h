@@ -1,0 +1,18 @@
+#pragma once
+
+// bool DefineGameTableFields(TvekCustomMemTable &table, const std::string &tableName);
+//
+// Adds the fields of one game table (tHotel, tFloor, tRoom, tRooms, tCurrFloor,
+// tCurrRoom) to a closed table without fields, in the game's order, with their
+// types, string sizes and default values. Returns false, adding nothing, for any
+// other name. The table files and the hotel-tables tool rely on this order.
+
+#include <string>
+#include <vector>
+
+class TvekCustomMemTable;
+
+bool DefineGameTableFields(TvekCustomMemTable &table, const std::string &tableName);
+
+// The names DefineGameTableFields knows, in the order the game creates them.
+const std::vector<std::string> &GameTableNames();
