@@ -4,5 +4,6 @@ set(table_file_test_sources
   ${CMAKE_CURRENT_LIST_DIR}/Extended80Test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CodePageTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableStreamTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/AtomicFileTest.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/AtomicFileTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableFileTest.cpp)
 tamsel_add_gtest(TableFileTest LABEL store SOURCES ${table_file_test_sources} LIBS tamsel_store)
