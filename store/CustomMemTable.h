@@ -94,7 +94,7 @@ public:
 
     // Adds a record at the end of table order. The table must be open (else
     // "Cannot perform this operation on a closed dataset"); `values` holds one
-    // value per field in field order (else "Invalid value for field ...").
+    // value per field in field order (else an EDatabaseError).
     // Each value is brought to its field's stored form as an assignment would:
     // a text is cut to Size characters (and at a NUL), a date keeps its whole
     // day, a value of another type is converted. A date of 0 is kept as 0:
@@ -128,11 +128,13 @@ protected:
     void InternalBeforeStore(const std::vector<TFieldValue> &buffer) override;
 
 private:
-    int AutoIncFieldIndex() const;
     void RaiseCounter(const TFieldValue &value);
     void ParseFilter();
 
     TRecordStore m_records;
+    std::vector<TFieldValue> m_rawBuffer;
+    // The first autoincrement field, fixed while the table is open; -1 for none.
+    int m_autoIncField = -1;
     std::int32_t m_autoIncCounter = -1;
 
     std::string m_filterText;

@@ -120,21 +120,30 @@ protected:
     // Sends one notice to every data source, or holds it back while suspended.
     void DataEvent(TNoticeKind kind, TField *field = nullptr);
     void SetState(TDataSetState state);
-    // Re-reads the view after a change of the records (see the .cpp) and
-    // sends nkDataSetChange. keepCurrent keeps the record at the cursor's
-    // position current without testing it against the filter.
-    void Resync(bool keepCurrent);
-    // Makes a record of the view current, as a found Locate does.
+    // How the view is re-read after the records changed.
+    enum class ResyncMode
+    {
+        KeepCurrent, // the current record stays, untested; none current: the first visible
+        AfterDelete, // the record now at the cursor's position or the next visible one,
+                     // else the last visible one before it
+        Last,        // the last visible record
+    };
+    // Re-reads the view and sends nkDataSetChange; AtEnd is true exactly when
+    // the view is empty.
+    void Resync(ResyncMode mode);
+    // Makes a record current, as a found Locate does (no notice).
     void MakeCurrent(std::size_t record);
-    // Finds the next visible record from `from` forward, or before `from`
-    // backward; npos when none.
+    // The first visible record at or after `from`, the last one before
+    // `before`; npos when none.
     std::size_t FindVisibleForward(std::size_t from) const;
     std::size_t FindVisibleBackward(std::size_t before) const;
     bool HasCurrent() const { return m_hasCurrent; }
     std::size_t CurrentRecord() const { return m_position; }
+    // Throws "<Name>: Cannot perform this operation on a closed dataset".
     void CheckActive() const;
     // "<Name>: <message>" (just the message for a table without a name).
     std::string WithName(const std::string &message) const;
+    void Run(const TDataSetNotifyEvent &hook);
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
 private:
@@ -143,18 +152,15 @@ private:
 
     void RegisterDataSource(TDataSource *source);
     void UnregisterDataSource(TDataSource *source);
-    void Run(const TDataSetNotifyEvent &hook);
     TFieldValue GetFieldValue(const TField &field) const;
     void SetFieldValue(TField &field, TFieldValue value);
-    void BeginAppend();
-    void DropEdit();
 
     std::vector<std::unique_ptr<TField>> m_fields;
     std::vector<TDataSource *> m_dataSources;
     TDataSetState m_state = tsInactive;
 
-    // Cursor: a position in table order. In tsInsert it lies past the last
-    // record, where the new record is placed.
+    // Cursor: the table-order position of the current record. In tsInsert
+    // the new record is current and the position keeps the record that was.
     std::size_t m_position = npos;
     bool m_hasCurrent = false;
     bool m_atEnd = true;

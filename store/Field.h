@@ -75,6 +75,8 @@ protected:
     [[noreturn]] void InvalidValue() const;
 
 private:
+    void SetStored(TFieldValue value);
+
     friend class TDataSet;
     TDataSet *m_dataSet = nullptr;
     int m_index = -1;

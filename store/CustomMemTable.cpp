@@ -1,0 +1,370 @@
+#include "store/CustomMemTable.h"
+
+#include "store/AutoIncField.h"
+#include "store/DataSource.h"
+#include "store/DatabaseError.h"
+#include "store/DateField.h"
+#include "store/IntegerField.h"
+#include "store/MemTableError.h"
+#include "store/StringField.h"
+
+#include <limits>
+#include <typeinfo>
+
+namespace {
+
+// Status of a record that was removed in a versioned table: kept, never shown.
+constexpr std::int32_t DeletedStatus = 3;
+
+std::string Trim(const std::string &text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ')
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ')
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+TRecordStore::Kind StorageKind(TFieldType type)
+{
+    switch (type) {
+    case ftString:
+    case ftFixedChar:
+    case ftWideString:
+        return TRecordStore::Kind::Text;
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+    case ftFloat:
+        return TRecordStore::Kind::Date;
+    default:
+        return TRecordStore::Kind::Integer;
+    }
+}
+
+} // namespace
+
+TvekCustomMemTable::TvekCustomMemTable(std::string name) : TDataSet(std::move(name)) {}
+
+// ---- Filter ----
+
+void TvekCustomMemTable::SetFilter(const std::string &text)
+{
+    if (!Active()) {
+        m_filterText = text;
+        m_filterParsed = false;
+        return;
+    }
+    // Parsed before it is stored, so that a bad text keeps the filter in force.
+    TFilterExpression parsed = TFilterExpression::Parse(Trim(text), *this);
+    m_filterText = text;
+    m_filter = parsed;
+    m_filterParsed = true;
+    if (m_filtered)
+        First();
+}
+
+void TvekCustomMemTable::SetFiltered(bool filtered)
+{
+    const bool before = m_filtered;
+    m_filtered = filtered;
+    if (!Active())
+        return;
+    if (filtered && !m_filterParsed) {
+        try {
+            ParseFilter();
+        } catch (...) {
+            m_filtered = before;
+            throw;
+        }
+    }
+    First();
+}
+
+void TvekCustomMemTable::ParseFilter()
+{
+    m_filter = TFilterExpression::Parse(Trim(m_filterText), *this);
+    m_filterParsed = true;
+}
+
+// ---- Locate ----
+
+bool TvekCustomMemTable::Locate(const std::string &keyFields, const TVariant &keyValues)
+{
+    CheckActive();
+    Run(BeforeScroll);
+    CheckBrowseMode();
+
+    std::vector<TField *> keys;
+    std::size_t start = 0;
+    while (start <= keyFields.size()) {
+        std::size_t end = keyFields.find(';', start);
+        if (end == std::string::npos)
+            end = keyFields.size();
+        const std::string name = Trim(keyFields.substr(start, end - start));
+        if (!name.empty()) {
+            TField &field = FieldNamed(name);
+            if (field.FieldKind != fkData ||
+                (field.DataType() != ftInteger && field.DataType() != ftAutoInc &&
+                 field.DataType() != ftString && field.DataType() != ftDate))
+                throw EDatabaseError("Can't index on field " + field.FieldName);
+            keys.push_back(&field);
+        }
+        start = end + 1;
+    }
+
+    if (keyValues.IsList())
+        for (const TVariant &element : keyValues.AsList())
+            if (element.IsList())
+                throw EMemTableError("Values variant array has invalid dimension count");
+    if (keys.empty())
+        throw EMemTableError("There must be at least one field");
+    if ((!keyValues.IsList() && keys.size() > 1) ||
+        (keyValues.IsList() && keyValues.AsList().size() < keys.size()))
+        throw EMemTableError("More fields than values");
+
+    std::vector<TFieldValue> values(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const TVariant &key = keyValues.IsList() ? keyValues.AsList()[i] : keyValues;
+        const TField &field = *keys[i];
+        const TVariant::Storage &data = key.Data();
+        if (const auto *integer = std::get_if<std::int64_t>(&data)) {
+            if (*integer >= std::numeric_limits<std::int32_t>::min() &&
+                *integer <= std::numeric_limits<std::int32_t>::max())
+                values[i] = field.FromInteger(static_cast<std::int32_t>(*integer));
+            else
+                values[i] = field.FromText(std::to_string(*integer));
+        } else if (const auto *number = std::get_if<double>(&data)) {
+            values[i] = field.FromDateTime(*number);
+        } else if (const auto *text = std::get_if<std::string>(&data)) {
+            values[i] = field.FromText(*text);
+        }
+    }
+
+    const std::size_t count = m_records.Count();
+    for (std::size_t record = 0; record < count; ++record) {
+        if (!InternalRecordVisible(record))
+            continue;
+        bool equal = true;
+        for (std::size_t i = 0; i < keys.size() && equal; ++i)
+            equal = m_records.Equals(record, static_cast<std::size_t>(keys[i]->Index()), values[i]);
+        if (equal) {
+            MakeCurrent(record);
+            DataEvent(nkDataSetChange);
+            Run(AfterScroll);
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- CopyRecordsFrom ----
+
+int TvekCustomMemTable::CopyRecordsFrom(TvekCustomMemTable *source, int limit)
+{
+    if (source == nullptr || source == this)
+        return 0;
+    struct Mapping
+    {
+        TField *target;
+        TField *source;
+        bool sameClass;
+    };
+    std::vector<Mapping> map;
+    for (int i = 0; i < FieldCount(); ++i) {
+        TField &target = Fields(i);
+        if (target.FieldKind != fkData || target.DataType() == ftAutoInc)
+            continue;
+        if (TField *from = source->FindField(target.FieldName))
+            map.push_back({&target, from, typeid(target) == typeid(*from)});
+    }
+    int count = 0;
+    while (!source->AtEnd()) {
+        Append();
+        for (const Mapping &m : map) {
+            if (m.sameClass)
+                m.target->SetValue(m.source->Value());
+            else
+                m.target->SetAsString(m.source->AsString());
+        }
+        Post();
+        source->Next();
+        ++count;
+        if (limit > 0 && count >= limit)
+            break;
+    }
+    return count;
+}
+
+// ---- Raw record access ----
+
+std::size_t TvekCustomMemTable::RawRecordCount() const
+{
+    return m_records.Count();
+}
+
+std::int32_t TvekCustomMemTable::RawRecordStatus(std::size_t record) const
+{
+    return m_records.Status(record);
+}
+
+bool TvekCustomMemTable::RawRecordVisible(std::size_t record) const
+{
+    return InternalRecordVisible(record);
+}
+
+TFieldValue TvekCustomMemTable::RawValue(std::size_t record, int field) const
+{
+    return m_records.Value(record, static_cast<std::size_t>(field));
+}
+
+bool TvekCustomMemTable::RawIsNull(std::size_t record, int field) const
+{
+    return m_records.IsNull(record, static_cast<std::size_t>(field));
+}
+
+std::int32_t TvekCustomMemTable::RawInteger(std::size_t record, int field) const
+{
+    return m_records.Integer(record, static_cast<std::size_t>(field));
+}
+
+const std::string &TvekCustomMemTable::RawString(std::size_t record, int field) const
+{
+    return m_records.Text(record, static_cast<std::size_t>(field));
+}
+
+double TvekCustomMemTable::RawDate(std::size_t record, int field) const
+{
+    return m_records.Date(record, static_cast<std::size_t>(field));
+}
+
+void TvekCustomMemTable::RawAppendRecord(std::span<const TFieldValue> values, std::int32_t status)
+{
+    CheckActive();
+    if (values.size() != static_cast<std::size_t>(FieldCount()))
+        throw EDatabaseError(WithName("A record of " + std::to_string(values.size()) +
+                                      " values does not fit " + std::to_string(FieldCount()) +
+                                      " fields"));
+    m_rawBuffer.resize(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        m_rawBuffer[i] = Fields(static_cast<int>(i)).Normalize(values[i]);
+    if (m_autoIncField >= 0)
+        RaiseCounter(m_rawBuffer[static_cast<std::size_t>(m_autoIncField)]);
+    m_records.Append(m_rawBuffer, status);
+}
+
+void TvekCustomMemTable::RawResetAutoIncCounter()
+{
+    m_autoIncCounter = static_cast<std::int32_t>(std::int64_t{AutoIncMinValue} - 1);
+}
+
+void TvekCustomMemTable::RawResync()
+{
+    if (!Active())
+        return;
+    Resync(ResyncMode::KeepCurrent);
+}
+
+TField *TvekCustomMemTable::AddFieldOfType(TFieldType type, const std::string &fieldName, int size)
+{
+    switch (type) {
+    case ftInteger:
+        return &AddField<TIntegerField>(fieldName);
+    case ftAutoInc:
+        return &AddField<TAutoIncField>(fieldName);
+    case ftString:
+        return &AddField<TStringField>(fieldName, size);
+    case ftDate:
+        return &AddField<TDateField>(fieldName);
+    default:
+        return nullptr;
+    }
+}
+
+// ---- Storage ----
+
+void TvekCustomMemTable::InternalPrepareOpen()
+{
+    ParseFilter();
+}
+
+void TvekCustomMemTable::InternalOpen()
+{
+    std::vector<TRecordStore::Kind> kinds;
+    m_autoIncField = -1;
+    for (int i = 0; i < FieldCount(); ++i) {
+        kinds.push_back(StorageKind(Fields(i).DataType()));
+        if (m_autoIncField < 0 && Fields(i).DataType() == ftAutoInc)
+            m_autoIncField = i;
+    }
+    m_records.Reset(std::move(kinds));
+    RawResetAutoIncCounter();
+}
+
+void TvekCustomMemTable::InternalClose()
+{
+    m_records.Clear();
+}
+
+std::size_t TvekCustomMemTable::InternalRecordCount() const
+{
+    return m_records.Count();
+}
+
+bool TvekCustomMemTable::InternalRecordVisible(std::size_t record) const
+{
+    if (m_records.Status(record) == DeletedStatus)
+        return false;
+    return !m_filtered || m_filter.IsEmpty() || m_filter.Matches(m_records, record);
+}
+
+TFieldValue TvekCustomMemTable::InternalGetValue(std::size_t record, int field) const
+{
+    return m_records.Value(record, static_cast<std::size_t>(field));
+}
+
+void TvekCustomMemTable::InternalLoadRecord(std::size_t record,
+                                            std::vector<TFieldValue> &buffer) const
+{
+    buffer.resize(m_records.ColumnCount());
+    for (std::size_t i = 0; i < buffer.size(); ++i)
+        buffer[i] = m_records.Value(record, i);
+}
+
+void TvekCustomMemTable::InternalAppendRecord(const std::vector<TFieldValue> &buffer)
+{
+    m_records.Append(buffer, 0);
+}
+
+void TvekCustomMemTable::InternalSetRecord(std::size_t record,
+                                           const std::vector<TFieldValue> &buffer)
+{
+    m_records.Set(record, buffer);
+}
+
+void TvekCustomMemTable::InternalDeleteRecord(std::size_t record)
+{
+    m_records.Erase(record);
+}
+
+void TvekCustomMemTable::InternalInitAutoInc(std::vector<TFieldValue> &buffer)
+{
+    if (m_autoIncField >= 0)
+        buffer[static_cast<std::size_t>(m_autoIncField)] =
+            static_cast<std::int32_t>(std::int64_t{m_autoIncCounter} + 1);
+}
+
+void TvekCustomMemTable::InternalBeforeStore(const std::vector<TFieldValue> &buffer)
+{
+    if (m_autoIncField >= 0)
+        RaiseCounter(buffer[static_cast<std::size_t>(m_autoIncField)]);
+}
+
+void TvekCustomMemTable::RaiseCounter(const TFieldValue &value)
+{
+    if (const auto *integer = std::get_if<std::int32_t>(&value))
+        if (*integer > m_autoIncCounter)
+            m_autoIncCounter = *integer;
+}

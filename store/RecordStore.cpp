@@ -1,0 +1,141 @@
+#include "store/RecordStore.h"
+
+#include <cassert>
+
+void TRecordStore::Reset(std::vector<Kind> kinds)
+{
+    m_columns.assign(kinds.size(), Column{});
+    for (std::size_t i = 0; i < kinds.size(); ++i)
+        m_columns[i].kind = kinds[i];
+    m_status.clear();
+}
+
+void TRecordStore::Clear()
+{
+    for (Column &column : m_columns) {
+        column.nulls.clear();
+        column.integers.clear();
+        column.dates.clear();
+        column.texts.clear();
+    }
+    m_status.clear();
+}
+
+TFieldValue TRecordStore::Value(std::size_t record, std::size_t column) const
+{
+    const Column &c = m_columns[column];
+    if (c.nulls[record] != 0)
+        return std::monostate{};
+    switch (c.kind) {
+    case Kind::Integer:
+        return c.integers[record];
+    case Kind::Date:
+        return c.dates[record];
+    case Kind::Text:
+        return c.texts[record];
+    }
+    return std::monostate{};
+}
+
+bool TRecordStore::Equals(std::size_t record, std::size_t column, const TFieldValue &value) const
+{
+    const Column &c = m_columns[column];
+    if (c.nulls[record] != 0)
+        return std::holds_alternative<std::monostate>(value);
+    switch (c.kind) {
+    case Kind::Integer: {
+        const auto *integer = std::get_if<std::int32_t>(&value);
+        return integer != nullptr && *integer == c.integers[record];
+    }
+    case Kind::Date: {
+        const auto *date = std::get_if<double>(&value);
+        return date != nullptr && *date == c.dates[record];
+    }
+    case Kind::Text: {
+        const auto *text = std::get_if<std::string>(&value);
+        return text != nullptr && *text == c.texts[record];
+    }
+    }
+    return false;
+}
+
+void TRecordStore::Append(std::span<const TFieldValue> values, std::int32_t status)
+{
+    assert(values.size() == m_columns.size());
+    const std::size_t record = m_status.size();
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        Column &c = m_columns[i];
+        c.nulls.push_back(1);
+        switch (c.kind) {
+        case Kind::Integer:
+            c.integers.push_back(0);
+            break;
+        case Kind::Date:
+            c.dates.push_back(0);
+            break;
+        case Kind::Text:
+            c.texts.emplace_back();
+            break;
+        }
+        Put(c, record, values[i]);
+    }
+    m_status.push_back(status);
+}
+
+void TRecordStore::Set(std::size_t record, std::span<const TFieldValue> values)
+{
+    assert(values.size() == m_columns.size());
+    for (std::size_t i = 0; i < m_columns.size(); ++i)
+        Put(m_columns[i], record, values[i]);
+}
+
+void TRecordStore::Put(Column &column, std::size_t record, const TFieldValue &value)
+{
+    // A value of the wrong alternative cannot come from a field's conversion;
+    // it is stored as null rather than misread.
+    bool null = true;
+    switch (column.kind) {
+    case Kind::Integer:
+        if (const auto *integer = std::get_if<std::int32_t>(&value)) {
+            column.integers[record] = *integer;
+            null = false;
+        }
+        break;
+    case Kind::Date:
+        if (const auto *date = std::get_if<double>(&value)) {
+            column.dates[record] = *date;
+            null = false;
+        }
+        break;
+    case Kind::Text:
+        if (const auto *text = std::get_if<std::string>(&value)) {
+            column.texts[record] = *text;
+            null = false;
+        } else {
+            column.texts[record].clear();
+        }
+        break;
+    }
+    assert(null == std::holds_alternative<std::monostate>(value));
+    column.nulls[record] = null ? 1 : 0;
+}
+
+void TRecordStore::Erase(std::size_t record)
+{
+    const auto at = static_cast<std::ptrdiff_t>(record);
+    for (Column &c : m_columns) {
+        c.nulls.erase(c.nulls.begin() + at);
+        switch (c.kind) {
+        case Kind::Integer:
+            c.integers.erase(c.integers.begin() + at);
+            break;
+        case Kind::Date:
+            c.dates.erase(c.dates.begin() + at);
+            break;
+        case Kind::Text:
+            c.texts.erase(c.texts.begin() + at);
+            break;
+        }
+    }
+    m_status.erase(m_status.begin() + at);
+}
