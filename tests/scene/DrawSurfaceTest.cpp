@@ -1,0 +1,178 @@
+#include "scene/DrawSurface.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <random>
+
+namespace {
+
+// The plain formula, one pixel at a time with Qt's pixel accessors: what the fast blitters must
+// reproduce bit for bit. Alpha 255 or more copies.
+void ReferenceDraw(QImage &dest, const QImage &source, const QRect &sourceRect, const QRect &target,
+                   int alpha, std::optional<QRgb> key)
+{
+    if (alpha <= 0 || target.isEmpty() || sourceRect.isEmpty())
+        return;
+    const long long stepX = (static_cast<long long>(sourceRect.width()) << 16) / target.width();
+    const long long stepY = (static_cast<long long>(sourceRect.height()) << 16) / target.height();
+    for (int ty = 0; ty < target.height(); ++ty) {
+        const int y = target.top() + ty;
+        if (y < 0 || y >= dest.height())
+            continue;
+        const int sy = sourceRect.top() + static_cast<int>((ty * stepY) >> 16);
+        for (int tx = 0; tx < target.width(); ++tx) {
+            const int x = target.left() + tx;
+            if (x < 0 || x >= dest.width())
+                continue;
+            const int sx = sourceRect.left() + static_cast<int>((tx * stepX) >> 16);
+            const QRgb s = source.pixel(sx, sy);
+            if (key && (s & 0xffffff) == (*key & 0xffffff))
+                continue;
+            if (alpha >= 255) {
+                dest.setPixel(x, y, s);
+                continue;
+            }
+            const QRgb d = dest.pixel(x, y);
+            auto mix = [alpha](int sc, int dc) { return (sc * alpha + dc * (255 - alpha)) / 256; };
+            dest.setPixel(
+                x, y,
+                qRgb(mix(qRed(s), qRed(d)), mix(qGreen(s), qGreen(d)), mix(qBlue(s), qBlue(d))));
+        }
+    }
+}
+
+QImage RandomPicture(std::mt19937 &random, int width, int height, QRgb key)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    std::uniform_int_distribution<std::uint32_t> colour(0, 0xffffff);
+    std::uniform_int_distribution<int> percent(0, 99);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, percent(random) < 20 ? key : (0xff000000u | colour(random)));
+    return image;
+}
+
+TEST(DrawSurfaceTest, BlendOfAlpha55OverBlackIsSourceTimes55Div256)
+{
+    QImage picture(1, 1, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(255, 128, 7));
+    const TDrawSurface source(picture);
+    TDrawSurface dest(3, 3);
+    dest.DrawBlended(source, QRect(0, 0, 1, 1), QRect(1, 1, 1, 1), 55);
+    EXPECT_EQ(dest.Pixel(1, 1), qRgb(255 * 55 / 256, 128 * 55 / 256, 7 * 55 / 256));
+    EXPECT_EQ(dest.Pixel(1, 1), qRgb(54, 27, 1));
+    EXPECT_EQ(dest.Pixel(0, 0), 0u);
+}
+
+TEST(DrawSurfaceTest, AlphaZeroLeavesTheTargetAndAlpha255CopiesExactly)
+{
+    QImage picture(2, 1, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(1, 2, 3));
+    picture.setPixel(1, 0, qRgb(250, 251, 252));
+    const TDrawSurface source(picture);
+    TDrawSurface dest(2, 1);
+    dest.Fill(qRgb(9, 9, 9));
+    dest.DrawBlended(source, QRect(0, 0, 2, 1), QRect(0, 0, 2, 1), 0);
+    dest.DrawBlended(source, QRect(0, 0, 2, 1), QRect(0, 0, 2, 1), -5);
+    EXPECT_EQ(dest.Pixel(0, 0), qRgb(9, 9, 9));
+    EXPECT_EQ(dest.Pixel(1, 0), qRgb(9, 9, 9));
+    dest.DrawBlended(source, QRect(0, 0, 2, 1), QRect(0, 0, 2, 1), 255);
+    EXPECT_EQ(dest.Pixel(0, 0), qRgb(1, 2, 3));
+    EXPECT_EQ(dest.Pixel(1, 0), qRgb(250, 251, 252));
+}
+
+TEST(DrawSurfaceTest, ColourKeyIsNeverCopiedOpaqueOrBlended)
+{
+    const QRgb key = qRgb(102, 0, 0);
+    QImage picture(8, 1, QImage::Format_RGB32);
+    picture.fill(key);
+    picture.setPixel(3, 0, qRgb(10, 20, 30));
+    const TDrawSurface source(picture);
+    for (int alpha : {255, 128}) {
+        TDrawSurface dest(8, 1);
+        dest.Fill(qRgb(0, 0, 200));
+        dest.DrawBlended(source, QRect(0, 0, 8, 1), QRect(0, 0, 8, 1), alpha, key);
+        for (int x = 0; x < 8; ++x) {
+            if (x != 3) {
+                EXPECT_EQ(dest.Pixel(x, 0), qRgb(0, 0, 200)) << "alpha " << alpha << " x " << x;
+            }
+        }
+        EXPECT_NE(dest.Pixel(3, 0), qRgb(0, 0, 200));
+    }
+}
+
+TEST(DrawSurfaceTest, FillAndClippingStayInsideTheSurface)
+{
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(qRgb(1, 1, 1));
+    const TDrawSurface source(picture);
+    TDrawSurface dest(4, 4);
+    dest.Fill(0x00123456);
+    EXPECT_EQ(dest.Pixel(3, 3), 0x00123456u);
+    dest.Fill(0);
+    dest.Draw(source, QRect(0, 0, 4, 4), QRect(-2, 2, 4, 4));
+    EXPECT_EQ(dest.Pixel(1, 2), qRgb(1, 1, 1));
+    EXPECT_EQ(dest.Pixel(2, 2), 0u);
+    EXPECT_EQ(dest.Pixel(1, 1), 0u);
+    dest.Draw(source, QRect(0, 0, 4, 4), QRect(10, 10, 4, 4)); // wholly outside: nothing
+    dest.Draw(source, QRect(0, 0, 4, 4), QRect(0, 0, 0, 4));   // empty target: nothing
+    EXPECT_EQ(dest.Pixel(3, 0), 0u);
+}
+
+// The fast row loops (memcpy, SSE2 key select and blend, scaled gather) against the reference on
+// random pictures, rectangles, scales, clip positions and alphas.
+TEST(DrawSurfaceTest, BlittersMatchThePlainPerPixelFormula)
+{
+    std::mt19937 random(20261209);
+    const QRgb key = qRgb(102, 0, 0);
+    auto between = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const int alphas[] = {1, 54, 55, 127, 128, 200, 254, 255, 256};
+    for (int round = 0; round < 1500; ++round) {
+        const QImage picture = RandomPicture(random, between(1, 70), between(1, 40), key);
+        const QRect sourceRect(between(0, picture.width() - 1), between(0, picture.height() - 1), 0,
+                               0);
+        const QRect cut(sourceRect.topLeft(),
+                        QSize(between(1, picture.width() - sourceRect.left()),
+                              between(1, picture.height() - sourceRect.top())));
+        const bool oneToOne = between(0, 2) != 0;
+        const QSize size = oneToOne ? cut.size() : QSize(between(1, 90), between(1, 50));
+        const int destWidth = between(1, 80);
+        const int destHeight = between(1, 60);
+        const QRect target(between(-size.width() - 5, destWidth + 5),
+                           between(-size.height() - 5, destHeight + 5), size.width(),
+                           size.height());
+        const int alpha = between(0, 3) == 0 ? between(-2, 300) : alphas[between(0, 8)];
+        const std::optional<QRgb> colourKey =
+            between(0, 1) ? std::optional<QRgb>(key) : std::nullopt;
+
+        TDrawSurface dest(destWidth, destHeight);
+        QImage expected = RandomPicture(random, destWidth, destHeight, qRgb(0, 0, 0));
+        dest.Image() = expected.copy();
+        const TDrawSurface source(picture);
+        if (between(0, 1) && alpha >= 255)
+            dest.Draw(source, cut, target, colourKey);
+        else
+            dest.DrawBlended(source, cut, target, alpha, colourKey);
+        ReferenceDraw(expected, picture, cut, target, alpha, colourKey);
+        ASSERT_EQ(dest.Image(), expected)
+            << "round " << round << " picture " << picture.width() << "x" << picture.height()
+            << " cut " << cut.x() << "," << cut.y() << " " << cut.width() << "x" << cut.height()
+            << " target " << target.x() << "," << target.y() << " " << target.width() << "x"
+            << target.height() << " alpha " << alpha << " keyed " << colourKey.has_value();
+    }
+}
+
+TEST(DrawSurfaceTest, PictureColoursAreKeptExactly)
+{
+    QImage picture(2, 1, QImage::Format_RGB888);
+    picture.setPixel(0, 0, qRgb(1, 254, 77));
+    picture.setPixel(1, 0, qRgb(102, 0, 0));
+    const TDrawSurface surface(picture);
+    EXPECT_EQ(surface.Pixel(0, 0), qRgb(1, 254, 77));
+    EXPECT_EQ(surface.Pixel(1, 0), qRgb(102, 0, 0));
+    EXPECT_EQ(surface.Image().format(), QImage::Format_RGB32);
+}
+
+} // namespace
