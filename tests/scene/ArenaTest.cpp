@@ -1,3 +1,4 @@
+#include "ReferenceDraw.h"
 #include "SceneFixture.h"
 #include "scene/FeatureSprite.h"
 #include "scene/FloorSprite.h"
@@ -139,6 +140,22 @@ TEST_F(ArenaTest, TheColourKeyNeverShowsOnTheScene)
             for (int x = 0; x < Surface.Width(); ++x)
                 ASSERT_NE(Surface.Pixel(x, y) & 0xffffff, 0x660000u) << x << "," << y;
     }
+}
+
+TEST_F(ArenaTest, AFrameEqualsThePlainReferenceRender)
+{
+    const int alphas[] = {1, 55, 128, 254};
+    for (int storey = 0; storey < 4; ++storey) {
+        Arena.AddFloor(100 + storey, storey, 0, 0, 0, "1111");
+        for (int cell = 0; cell < 8; cell += 2)
+            Arena.AddRoom(storey * 10 + cell, 1 + cell / 2 % 5, storey, cell,
+                          cell == 2 ? -3 : cell / 2 % 3, alphas[storey]);
+    }
+    Frame(300);
+    QImage expected(Surface.Width(), Surface.Height(), QImage::Format_RGB32);
+    expected.fill(0);
+    ReferenceRender(expected, Engine.Root());
+    EXPECT_EQ(Surface.Image(), expected);
 }
 
 TEST_F(ArenaTest, KillByIDTakesTheRoomAndItsOccupantOnly)

@@ -1,45 +1,12 @@
 #include "scene/DrawSurface.h"
 
+#include "ReferenceDraw.h"
+
 #include <gtest/gtest.h>
 #include <optional>
 #include <random>
 
 namespace {
-
-// The plain formula, one pixel at a time with Qt's pixel accessors: what the fast blitters must
-// reproduce bit for bit. Alpha 255 or more copies.
-void ReferenceDraw(QImage &dest, const QImage &source, const QRect &sourceRect, const QRect &target,
-                   int alpha, std::optional<QRgb> key)
-{
-    if (alpha <= 0 || target.isEmpty() || sourceRect.isEmpty())
-        return;
-    const long long stepX = (static_cast<long long>(sourceRect.width()) << 16) / target.width();
-    const long long stepY = (static_cast<long long>(sourceRect.height()) << 16) / target.height();
-    for (int ty = 0; ty < target.height(); ++ty) {
-        const int y = target.top() + ty;
-        if (y < 0 || y >= dest.height())
-            continue;
-        const int sy = sourceRect.top() + static_cast<int>((ty * stepY) >> 16);
-        for (int tx = 0; tx < target.width(); ++tx) {
-            const int x = target.left() + tx;
-            if (x < 0 || x >= dest.width())
-                continue;
-            const int sx = sourceRect.left() + static_cast<int>((tx * stepX) >> 16);
-            const QRgb s = source.pixel(sx, sy);
-            if (key && (s & 0xffffff) == (*key & 0xffffff))
-                continue;
-            if (alpha >= 255) {
-                dest.setPixel(x, y, s);
-                continue;
-            }
-            const QRgb d = dest.pixel(x, y);
-            auto mix = [alpha](int sc, int dc) { return (sc * alpha + dc * (255 - alpha)) / 256; };
-            dest.setPixel(
-                x, y,
-                qRgb(mix(qRed(s), qRed(d)), mix(qGreen(s), qGreen(d)), mix(qBlue(s), qBlue(d))));
-        }
-    }
-}
 
 QImage RandomPicture(std::mt19937 &random, int width, int height, QRgb key)
 {
