@@ -27,7 +27,7 @@ QString TemplatesFolder()
                            QStringLiteral("/user-dirs.dirs");
     QFile file(config);
     if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        static const QRegularExpression line(QStringLiteral(R"(^XDG_TEMPLATES_DIR="(.*)"$)"));
+        static const QRegularExpression line(QStringLiteral(R"re(^XDG_TEMPLATES_DIR="(.*)"$)re"));
         while (!file.atEnd()) {
             const QString text = QString::fromUtf8(file.readLine()).trimmed();
             const QRegularExpressionMatch match = line.match(text);

@@ -37,6 +37,7 @@ QRadialGradient BallShading(const QRectF &oval, const QColor &color, bool invert
 TOvalButton::TOvalButton(QWidget *parent) : QWidget(parent), color_(clWhite)
 {
     resize(100, 40);
+    setMask(QRegion(rect(), QRegion::Ellipse));
 }
 
 void TOvalButton::SetCaption(const QStringList &lines)
@@ -105,7 +106,7 @@ void TOvalButton::ReleaseOthersOfGroup()
 
 bool TOvalButton::OverEllipse(const QPoint &point) const
 {
-    return mask().contains(point);
+    return QRegion(rect(), QRegion::Ellipse).contains(point);
 }
 
 void TOvalButton::resizeEvent(QResizeEvent *)
