@@ -15,3 +15,11 @@ tamsel_add_gtest(TableFileCorpusTest LABEL store
   LIBS tamsel_schemas)
 target_compile_definitions(TableFileCorpusTest PRIVATE
   TAMSEL_CORPUS_DIR="${CMAKE_CURRENT_LIST_DIR}/corpus")
+
+# The hotel-tables program, driven as a user would.
+if(TARGET hotel-tables)
+  tamsel_add_gtest(HotelTablesToolTest LABEL store
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/HotelTablesToolTest.cpp)
+  target_compile_definitions(HotelTablesToolTest PRIVATE HOTEL_TABLES="$<TARGET_FILE:hotel-tables>")
+  add_dependencies(HotelTablesToolTest hotel-tables)
+endif()

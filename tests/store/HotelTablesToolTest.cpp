@@ -1,0 +1,210 @@
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRun
+{
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Bytes(const std::string &hex)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 3) {
+        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    }
+    return bytes;
+}
+
+// Drives the real hotel-tables program with files in a directory of its own.
+class HotelTablesTool : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        directory = fs::temp_directory_path() /
+                    ("tamsel-tool-" + std::to_string(::getpid()) + "-" +
+                     testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(directory);
+        fs::create_directories(directory);
+    }
+    void TearDown() override { fs::remove_all(directory); }
+
+    std::string PathOf(const std::string &name) const { return (directory / name).string(); }
+    static std::string Contents(const std::string &path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void Put(const std::string &path, const std::string &bytes)
+    {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    TRun Run(const std::string &arguments, const std::string &input = {}) const
+    {
+        Put(PathOf("stdin"), input);
+        const std::string command = std::string(HOTEL_TABLES) + " " + arguments + " < " +
+                                    PathOf("stdin") + " > " + PathOf("stdout") + " 2> " +
+                                    PathOf("stderr");
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Contents(PathOf("stdout")),
+                Contents(PathOf("stderr"))};
+    }
+
+    fs::path directory;
+};
+
+struct TSchemaCase
+{
+    const char *table;
+    std::string lines;
+};
+
+class HotelTablesRoundTrip : public HotelTablesTool, public testing::WithParamInterface<TSchemaCase>
+{
+};
+
+TEST_P(HotelTablesRoundTrip, WriteThenDumpGivesTheRecordsBack)
+{
+    const std::string file = PathOf(std::string(GetParam().table) + ".dht");
+    const TRun write = Run("write " + file, GetParam().lines);
+    ASSERT_EQ(write.status, 0) << write.err;
+    const TRun dump = Run("dump " + file);
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_EQ(dump.out, GetParam().lines);
+    EXPECT_EQ(dump.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Schemas, HotelTablesRoundTrip,
+    testing::Values(
+        TSchemaCase{"tHotel",
+                    "{\"HOTEL_ID\":0,\"NAME\":\"Sea View\",\"MONEY\":50000,\"ID\":0,"
+                    "\"DATE\":\"2005-01-01\",\"TIME\":10}\n"
+                    "{\"HOTEL_ID\":7,\"NAME\":\"Caf\xC3\xA9 \xE2\x82\xAC\",\"MONEY\":-3,\"ID\":41,"
+                    "\"DATE\":null,\"TIME\":23}\n"
+                    "{\"HOTEL_ID\":8,\"NAME\":null,\"MONEY\":null,\"ID\":null,"
+                    "\"DATE\":\"9999-12-31\",\"TIME\":null}\n"},
+        TSchemaCase{"tFloor",
+                    "{\"ID\":3,\"HOTEL_ID\":0,\"FLOOR_ID\":0,\"DIRTY\":100,"
+                    "\"DIRTY_STATION\":-1,\"POLICY\":100,\"POLICY_STATION\":-1,\"FIRE\":100,"
+                    "\"FIRE_STATION\":-1,\"STUFF\":\"0000\",\"COMFORT\":75,"
+                    "\"STUF_WEAR\":\"00000000\"}\n"},
+        TSchemaCase{"tRoom", "{\"ID\":4,\"HOTEL_ID\":0,\"FLOOR_ID\":0,\"POSIT\":2,\"TYPE\":3,"
+                             "\"STATUS\":-12,\"WEAR\":40000,\"ALPHA\":55}\n"},
+        TSchemaCase{"tRooms", "{\"ID\":1,\"NAME\":\"Single room\",\"WIDTH\":1,\"PRICE\":2000,"
+                              "\"INCOME\":2147483647,\"WEAR\":30,\"BUILD\":0}\n"
+                              "{\"ID\":21,\"NAME\":\"Lift\",\"WIDTH\":0,\"PRICE\":-2147483648,"
+                              "\"INCOME\":0,\"WEAR\":99,\"BUILD\":0}\n"}),
+    [](const testing::TestParamInfo<TSchemaCase> &info) { return info.param.table; });
+
+TEST_F(HotelTablesTool, WritesTheGamesBytes)
+{
+    const std::string floors = PathOf("floors.dht");
+    ASSERT_EQ(Run("write " + floors + " --schema tFloor",
+                  "{\"ID\":3,\"HOTEL_ID\":0,\"FLOOR_ID\":0,\"DIRTY\":100,\"DIRTY_STATION\":-1,"
+                  "\"POLICY\":100,\"POLICY_STATION\":-1,\"FIRE\":100,\"FIRE_STATION\":-1,"
+                  "\"STUFF\":\"0000\",\"COMFORT\":75,\"STUF_WEAR\":\"00000000\"}\n")
+                  .status,
+              0);
+    EXPECT_EQ(Contents(floors),
+              Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 02 03 08 02 00 08 02 00 08 02 "
+                    "64 08 02 FF 08 02 64 08 02 FF 08 02 64 08 02 FF 08 06 04 30 30 30 30 08 02 4B "
+                    "08 06 08 30 30 30 30 30 30 30 30 00 00 "));
+
+    // Fields a line leaves out take their defaults, as in a hotel the game makes.
+    const std::string hotels = PathOf("tHotel.dht");
+    ASSERT_EQ(Run("write " + hotels, "{\"NAME\":\"Sea View\",\"DATE\":\"2005-01-01\"}\n").status,
+              0);
+    EXPECT_EQ(Contents(hotels),
+              Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 02 00 08 06 08 53 65 61 20 56 "
+                    "69 65 77 08 04 50 C3 00 00 08 02 00 08 05 00 00 00 00 00 00 D1 95 0E 40 08 02 "
+                    "0A 00 00 "));
+
+    ASSERT_EQ(Run("write " + PathOf("empty.dht") + " --schema tRoom", "").status, 0);
+    EXPECT_EQ(Contents(PathOf("empty.dht")), Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 00 "));
+}
+
+struct TBadFile
+{
+    const char *name;
+    std::string bytes;
+    const char *message;
+};
+
+class HotelTablesRefuses : public HotelTablesTool, public testing::WithParamInterface<TBadFile>
+{
+};
+
+TEST_P(HotelTablesRefuses, MalformedFileExitsOneWithTheMessage)
+{
+    const std::string file = PathOf("tHotel.dht");
+    Put(file, GetParam().bytes);
+    const TRun dump = Run("dump " + file);
+    EXPECT_EQ(dump.status, 1);
+    EXPECT_EQ(dump.out, "");
+    EXPECT_EQ(dump.err, std::string(GetParam().message) + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HotelTablesRefuses,
+    testing::Values(
+        TBadFile{"WrongSignature", Bytes("54 50 46 31 03 FB 00 01 00 01 00 01 00 "),
+                 "Invalid stream format"},
+        TBadFile{"Truncated",
+                 Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 02 00 08 06 08 53 "),
+                 "Stream read error"},
+        TBadFile{"WrongTag",
+                 Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 06 01 41 00 00 "),
+                 "Invalid property value"},
+        TBadFile{"UnknownFieldType",
+                 Bytes("54 50 46 30 03 FB 00 01 06 01 4E 06 05 46 6C 6F 61 74 02 00 06 00 06 00 02 "
+                       "00 08 08 06 04 44 61 74 61 06 00 00 01 00 01 00 "),
+                 "Unknown field type (Float)"}),
+    [](const testing::TestParamInfo<TBadFile> &info) { return info.param.name; });
+
+TEST_F(HotelTablesTool, MissingFileAndUnknownSchemaExitOne)
+{
+    const std::string missing = PathOf("tRoom.dht");
+    const TRun dump = Run("dump " + missing);
+    EXPECT_EQ(dump.status, 1);
+    EXPECT_EQ(dump.err, "Cannot open file " + missing + "\n");
+
+    const TRun other = Run("dump " + PathOf("notes.dht"));
+    EXPECT_EQ(other.status, 1);
+    EXPECT_NE(other.err.find("--schema"), std::string::npos);
+    EXPECT_EQ(Run("").status, 1);
+}
+
+TEST_F(HotelTablesTool, FailedWriteLeavesTheFileAsItWas)
+{
+    const std::string file = PathOf("tHotel.dht");
+    ASSERT_EQ(Run("write " + file, "{\"NAME\":\"Kept\"}\n").status, 0);
+    const std::string before = Contents(file);
+
+    for (const std::string &input : {std::string("{\"NAME\":\"Lost\"}\n{\"NAEM\":\"typo\"}\n"),
+                                     std::string("{\"MONEY\":1.5}\n"), std::string("not json\n"),
+                                     std::string("[1,2]\n"), std::string("{\"TIME\":true}\n")}) {
+        const TRun write = Run("write " + file, input);
+        EXPECT_EQ(write.status, 1) << input;
+        EXPECT_NE(write.err, "") << input;
+        EXPECT_EQ(Contents(file), before) << input;
+    }
+    EXPECT_EQ(Run("write " + file, "{\"NAEM\":\"typo\"}\n").err,
+              "line 1: tHotel: Field 'NAEM' not found\n");
+    EXPECT_EQ(Run("write " + file, "\n{\"MONEY\":3000000000}\n").err,
+              "line 2: '3000000000' is not a valid integer value for field 'MONEY'\n");
+    // Only the file itself is there: no temporary file was left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(directory), fs::directory_iterator()), 4);
+}
+
+} // namespace
