@@ -8,34 +8,24 @@
 
 namespace {
 
-// The disabled look: the picture in flat greys, its dark lines embossed with a
-// highlight one pixel lower and to the right.
+// The disabled look: the picture in flat, light greys, its outline embossed
+// with a highlight one pixel lower and to the right.
 QImage Greyed(const QImage &source)
 {
     const QImage picture = source.convertToFormat(QImage::Format_ARGB32);
     QImage result(picture.size(), QImage::Format_ARGB32);
     result.fill(Qt::transparent);
-    auto dark = [&picture](int x, int y) {
-        if (x < 0 || y < 0 || x >= picture.width() || y >= picture.height())
-            return false;
-        const QRgb pixel = picture.pixel(x, y);
-        return qAlpha(pixel) >= 128 && qGray(pixel) < 96;
+    auto opaque = [&picture](int x, int y) {
+        return x >= 0 && y >= 0 && x < picture.width() && y < picture.height() &&
+               qAlpha(picture.pixel(x, y)) >= 128;
     };
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
-            const QRgb pixel = picture.pixel(x, y);
-            if (qAlpha(pixel) < 128) {
-                if (dark(x - 1, y - 1))
-                    result.setPixel(x, y, clBtnHighlight.rgb());
-                continue;
-            }
-            if (dark(x, y)) {
-                result.setPixel(x, y, clBtnShadow.darker(130).rgb());
-            } else if (dark(x - 1, y - 1)) {
-                result.setPixel(x, y, clBtnHighlight.rgb());
-            } else {
-                const int grey = 176 + qGray(pixel) * 56 / 255;
+            if (opaque(x, y)) {
+                const int grey = 96 + qGray(picture.pixel(x, y)) * 55 / 100;
                 result.setPixel(x, y, qRgb(grey, grey, grey));
+            } else if (opaque(x - 1, y - 1)) {
+                result.setPixel(x, y, clBtnHighlight.rgb());
             }
         }
     }
