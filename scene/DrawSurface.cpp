@@ -13,54 +13,6 @@ namespace {
 constexpr std::uint32_t Opaque = 0xff000000u;
 constexpr std::uint32_t RgbMask = 0x00ffffffu;
 
-// The clipped work of one copy: target columns [x0, x1) and rows [y0, y1), and for each the
-// source column or row found by 16.16 fixed-point stepping from the target's origin.
-struct TCopyPlan
-{
-    int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
-    bool oneToOne = false;
-    int sourceLeft = 0;             // source column of target column x0 when oneToOne
-    std::vector<int> sourceColumns; // per target column when scaling
-    int sourceTop = 0;
-    std::int64_t rowPos = 0; // 16.16 offset of row y0 below sourceTop
-    std::int64_t stepY = 0;
-};
-
-bool MakePlan(const TDrawSurface &source, QRect sourceRect, const QRect &target,
-              const TDrawSurface &dest, TCopyPlan &plan)
-{
-    if (source.IsEmpty() || dest.IsEmpty() || target.isEmpty())
-        return false;
-    // A source rectangle reaching outside its picture is cut to it, so no step reads outside.
-    sourceRect = sourceRect.intersected(source.Rect());
-    if (sourceRect.isEmpty())
-        return false;
-    plan.x0 = std::max(target.left(), 0);
-    plan.x1 = std::min(target.left() + target.width(), dest.Width());
-    plan.y0 = std::max(target.top(), 0);
-    plan.y1 = std::min(target.top() + target.height(), dest.Height());
-    if (plan.x0 >= plan.x1 || plan.y0 >= plan.y1)
-        return false;
-
-    const std::int64_t stepX = (std::int64_t(sourceRect.width()) << 16) / target.width();
-    const std::int64_t stepY = (std::int64_t(sourceRect.height()) << 16) / target.height();
-    plan.oneToOne = stepX == 0x10000;
-    if (plan.oneToOne) {
-        plan.sourceLeft = sourceRect.left() + (plan.x0 - target.left());
-    } else {
-        plan.sourceColumns.resize(plan.x1 - plan.x0);
-        std::int64_t pos = (plan.x0 - target.left()) * stepX;
-        for (int &column : plan.sourceColumns) {
-            column = sourceRect.left() + int(pos >> 16);
-            pos += stepX;
-        }
-    }
-    plan.sourceTop = sourceRect.top();
-    plan.stepY = stepY;
-    plan.rowPos = (plan.y0 - target.top()) * stepY;
-    return true;
-}
-
 void CopyKeyedRow(std::uint32_t *d, const std::uint32_t *s, int n, std::uint32_t key)
 {
     int i = 0;
@@ -125,26 +77,118 @@ void BlendRow(std::uint32_t *d, const std::uint32_t *s, int n, int alpha, bool k
             d[i] = BlendPixel(s[i], d[i], std::uint32_t(alpha));
 }
 
-// The general path: one source pixel per target pixel through the plan's column table.
-template <typename Op>
-void ForEachScaledRow(const TDrawSurface &source, TDrawSurface &dest, const TCopyPlan &plan, Op op)
+} // namespace
+
+// The clipped work of one copy: target columns [x0, x1) and rows [y0, y1), each mapped to its
+// source column and row by 16.16 fixed-point steps from the target's origin. Row addresses come
+// from one base pointer per surface, so no row costs a call into QImage.
+struct TBlitter
 {
-    const int n = plan.x1 - plan.x0;
-    std::vector<std::uint32_t> gathered(plan.oneToOne ? 0 : n);
-    std::int64_t pos = plan.rowPos;
-    for (int y = plan.y0; y < plan.y1; ++y, pos += plan.stepY) {
-        const std::uint32_t *s = source.Row(plan.sourceTop + int(pos >> 16));
-        if (plan.oneToOne) {
-            op(dest.Row(y) + plan.x0, s + plan.sourceLeft, n);
+    TBlitter(const TDrawSurface &source, TDrawSurface &dest) : Source(source), Dest(dest) {}
+
+    bool Plan(QRect sourceRect, const QRect &target)
+    {
+        if (Source.IsEmpty() || Dest.IsEmpty() || target.isEmpty())
+            return false;
+        // A source rectangle reaching outside its picture is cut to it, so no step reads outside.
+        sourceRect = sourceRect.intersected(Source.Rect());
+        if (sourceRect.isEmpty())
+            return false;
+        x0 = std::max(target.left(), 0);
+        x1 = std::min(target.left() + target.width(), Dest.Width());
+        y0 = std::max(target.top(), 0);
+        y1 = std::min(target.top() + target.height(), Dest.Height());
+        if (x0 >= x1 || y0 >= y1)
+            return false;
+        const std::int64_t stepX = (std::int64_t(sourceRect.width()) << 16) / target.width();
+        stepY = (std::int64_t(sourceRect.height()) << 16) / target.height();
+        oneToOne = stepX == 0x10000;
+        if (oneToOne) {
+            sourceLeft = sourceRect.left() + (x0 - target.left());
         } else {
-            for (int i = 0; i < n; ++i)
-                gathered[i] = s[plan.sourceColumns[i]];
-            op(dest.Row(y) + plan.x0, gathered.data(), n);
+            columns.resize(x1 - x0);
+            std::int64_t pos = (x0 - target.left()) * stepX;
+            for (int &column : columns) {
+                column = sourceRect.left() + int(pos >> 16);
+                pos += stepX;
+            }
+        }
+        sourceTop = sourceRect.top();
+        rowPos = (y0 - target.top()) * stepY;
+        destBits = Dest.FImage.bits();
+        destStride = Dest.FImage.bytesPerLine();
+        sourceBits = Source.FImage.constBits();
+        sourceStride = Source.FImage.bytesPerLine();
+        return true;
+    }
+
+    // Whether a keyed 1:1 copy can move the source's listed runs instead of testing pixels.
+    bool CanUseRuns(QRgb key) const
+    {
+        return oneToOne && Source.FColourKey && ((*Source.FColourKey ^ key) & RgbMask) == 0;
+    }
+
+    std::uint32_t *DestRow(int y) const
+    {
+        return reinterpret_cast<std::uint32_t *>(destBits + y * destStride);
+    }
+    const std::uint32_t *SourceRow(int y) const
+    {
+        return reinterpret_cast<const std::uint32_t *>(sourceBits + y * sourceStride);
+    }
+
+    // op(target, source, count) once per clipped target row.
+    template <typename Op> void EachRow(Op op)
+    {
+        const int n = x1 - x0;
+        std::vector<std::uint32_t> gathered(oneToOne ? 0 : n);
+        std::int64_t pos = rowPos;
+        for (int y = y0; y < y1; ++y, pos += stepY) {
+            const std::uint32_t *s = SourceRow(sourceTop + int(pos >> 16));
+            if (oneToOne) {
+                op(DestRow(y) + x0, s + sourceLeft, n);
+            } else {
+                for (int i = 0; i < n; ++i)
+                    gathered[i] = s[columns[i]];
+                op(DestRow(y) + x0, gathered.data(), n);
+            }
         }
     }
-}
 
-} // namespace
+    // op(target, source, count) once per run of non-key source pixels inside the clip (1:1 only).
+    template <typename Op> void EachRun(Op op)
+    {
+        const int left = sourceLeft;
+        const int right = sourceLeft + (x1 - x0);
+        std::int64_t pos = rowPos;
+        for (int y = y0; y < y1; ++y, pos += stepY) {
+            const int sy = sourceTop + int(pos >> 16);
+            const std::uint32_t *s = SourceRow(sy);
+            std::uint32_t *d = DestRow(y) + x0 - left;
+            const int last = Source.FRowRuns[sy + 1];
+            for (int r = Source.FRowRuns[sy]; r < last; ++r) {
+                const int begin = std::max(Source.FRuns[r].begin, left);
+                const int end = std::min(Source.FRuns[r].end, right);
+                if (begin < end)
+                    op(d + begin, s + begin, end - begin);
+            }
+        }
+    }
+
+    const TDrawSurface &Source;
+    TDrawSurface &Dest;
+    int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    bool oneToOne = false;
+    int sourceLeft = 0;       // source column of target column x0 when oneToOne
+    std::vector<int> columns; // source column per target column when scaling
+    int sourceTop = 0;
+    std::int64_t rowPos = 0; // 16.16 offset of row y0 below sourceTop
+    std::int64_t stepY = 0;
+    uchar *destBits = nullptr;
+    qsizetype destStride = 0;
+    const uchar *sourceBits = nullptr;
+    qsizetype sourceStride = 0;
+};
 
 TDrawSurface::TDrawSurface(int width, int height)
     : FImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32)
@@ -167,25 +211,59 @@ void TDrawSurface::Fill(std::uint32_t pixel)
 {
     if (IsEmpty())
         return;
+    uchar *bits = FImage.bits();
+    const qsizetype stride = FImage.bytesPerLine();
+    const std::uint8_t byte = pixel & 0xff;
+    const bool sameBytes = pixel == byte * 0x01010101u;
+    if (sameBytes && stride == qsizetype(Width()) * 4) {
+        std::memset(bits, byte, std::size_t(stride) * Height());
+        return;
+    }
     for (int y = 0; y < Height(); ++y)
-        std::fill_n(Row(y), Width(), pixel);
+        std::fill_n(reinterpret_cast<std::uint32_t *>(bits + y * stride), Width(), pixel);
+}
+
+void TDrawSurface::SetColourKey(std::optional<QRgb> key)
+{
+    FColourKey = key;
+    FRowRuns.clear();
+    FRuns.clear();
+    if (!key)
+        return;
+    for (int y = 0; y < Height(); ++y) {
+        FRowRuns.push_back(int(FRuns.size()));
+        const std::uint32_t *row = Row(y);
+        for (int x = 0; x < Width();) {
+            if (((row[x] ^ *key) & RgbMask) == 0) {
+                ++x;
+                continue;
+            }
+            const int begin = x;
+            while (x < Width() && ((row[x] ^ *key) & RgbMask) != 0)
+                ++x;
+            FRuns.push_back({begin, x});
+        }
+    }
+    FRowRuns.push_back(int(FRuns.size()));
 }
 
 void TDrawSurface::Draw(const TDrawSurface &source, const QRect &sourceRect, const QRect &target,
                         std::optional<QRgb> colourKey)
 {
-    TCopyPlan plan;
-    if (!MakePlan(source, sourceRect, target, *this, plan))
+    TBlitter blit(source, *this);
+    if (!blit.Plan(sourceRect, target))
         return;
-    if (colourKey) {
-        const std::uint32_t key = *colourKey;
-        ForEachScaledRow(
-            source, *this, plan,
-            [key](std::uint32_t *d, const std::uint32_t *s, int n) { CopyKeyedRow(d, s, n, key); });
+    auto copy = [](std::uint32_t *d, const std::uint32_t *s, int n) {
+        std::memcpy(d, s, std::size_t(n) * sizeof(std::uint32_t));
+    };
+    if (!colourKey) {
+        blit.EachRow(copy);
+    } else if (blit.CanUseRuns(*colourKey)) {
+        blit.EachRun(copy);
     } else {
-        ForEachScaledRow(source, *this, plan, [](std::uint32_t *d, const std::uint32_t *s, int n) {
-            std::memcpy(d, s, std::size_t(n) * sizeof(std::uint32_t));
-        });
+        const std::uint32_t key = *colourKey;
+        blit.EachRow(
+            [key](std::uint32_t *d, const std::uint32_t *s, int n) { CopyKeyedRow(d, s, n, key); });
     }
 }
 
@@ -198,13 +276,18 @@ void TDrawSurface::DrawBlended(const TDrawSurface &source, const QRect &sourceRe
         Draw(source, sourceRect, target, colourKey);
         return;
     }
-    TCopyPlan plan;
-    if (!MakePlan(source, sourceRect, target, *this, plan))
+    TBlitter blit(source, *this);
+    if (!blit.Plan(sourceRect, target))
         return;
+    if (colourKey && blit.CanUseRuns(*colourKey)) {
+        blit.EachRun([alpha](std::uint32_t *d, const std::uint32_t *s, int n) {
+            BlendRow(d, s, n, alpha, false, 0);
+        });
+        return;
+    }
     const bool keyed = colourKey.has_value();
     const std::uint32_t key = keyed ? *colourKey : 0;
-    ForEachScaledRow(source, *this, plan,
-                     [alpha, keyed, key](std::uint32_t *d, const std::uint32_t *s, int n) {
-                         BlendRow(d, s, n, alpha, keyed, key);
-                     });
+    blit.EachRow([alpha, keyed, key](std::uint32_t *d, const std::uint32_t *s, int n) {
+        BlendRow(d, s, n, alpha, keyed, key);
+    });
 }

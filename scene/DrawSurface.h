@@ -4,6 +4,7 @@
 #include <QRect>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // A 32-bit RGB pixel buffer (0xffRRGGBB, QImage::Format_RGB32) with the exact blitters the
 // scene paints with. The window presents Image() 1:1; pictures keep their 24-bit colours.
@@ -39,6 +40,11 @@ public:
     // Sets every pixel to the raw value (0 is black).
     void Fill(std::uint32_t pixel);
 
+    // Gives this surface, as a source, a colour key: the runs of other pixels are listed once per
+    // row, so keyed 1:1 copies move only those runs. Call it again after changing the pixels.
+    void SetColourKey(std::optional<QRgb> key);
+    std::optional<QRgb> ColourKey() const { return FColourKey; }
+
     // Copies (scaling if the sizes differ) source's sourceRect into target, clipped.
     void Draw(const TDrawSurface &source, const QRect &sourceRect, const QRect &target,
               std::optional<QRgb> colourKey = std::nullopt);
@@ -50,5 +56,15 @@ public:
                      int alpha, std::optional<QRgb> colourKey = std::nullopt);
 
 private:
+    struct TRun
+    {
+        int begin, end; // columns [begin, end) holding no key pixel
+    };
+
     QImage FImage;
+    std::optional<QRgb> FColourKey;
+    std::vector<int> FRowRuns; // row y's runs are FRuns[FRowRuns[y] .. FRowRuns[y + 1])
+    std::vector<TRun> FRuns;
+
+    friend struct TBlitter;
 };

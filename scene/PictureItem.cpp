@@ -20,6 +20,8 @@ QRect TPictureItem::PatternRect(int pattern) const
 void TPictureItem::Initialize()
 {
     FSurface = std::make_unique<TDrawSurface>(Picture);
+    if (Transparent)
+        FSurface->SetColourKey(TransparentColor);
     FPatterns.clear();
     const int w = GetPatternWidth();
     const int h = GetPatternHeight();

@@ -117,7 +117,9 @@ TEST(DrawSurfaceTest, BlittersMatchThePlainPerPixelFormula)
         TDrawSurface dest(destWidth, destHeight);
         QImage expected = RandomPicture(random, destWidth, destHeight, qRgb(0, 0, 0));
         dest.Image() = expected.copy();
-        const TDrawSurface source(picture);
+        TDrawSurface source(picture);
+        if (between(0, 1)) // a keyed source moves its runs of other pixels
+            source.SetColourKey(key);
         if (between(0, 1) && alpha >= 255)
             dest.Draw(source, cut, target, colourKey);
         else
@@ -127,7 +129,8 @@ TEST(DrawSurfaceTest, BlittersMatchThePlainPerPixelFormula)
             << "round " << round << " picture " << picture.width() << "x" << picture.height()
             << " cut " << cut.x() << "," << cut.y() << " " << cut.width() << "x" << cut.height()
             << " target " << target.x() << "," << target.y() << " " << target.width() << "x"
-            << target.height() << " alpha " << alpha << " keyed " << colourKey.has_value();
+            << target.height() << " alpha " << alpha << " keyed " << colourKey.has_value()
+            << " runs " << source.ColourKey().has_value();
     }
 }
 
