@@ -56,9 +56,12 @@ double DateFromYmd(int year, int month, int day)
 
 TYmd YmdFromDate(double dateTime)
 {
-    if (!std::isfinite(dateTime) || dateTime < MinDateTime || dateTime > MaxDateTime + 1)
+    if (!std::isfinite(dateTime))
         return {0, 0, 0};
-    return CivilFromDays(static_cast<long long>(std::trunc(dateTime)) - EpochOffset);
+    const double day = std::trunc(dateTime);
+    if (day < MinDateTime || day > MaxDateTime)
+        return {0, 0, 0};
+    return CivilFromDays(static_cast<long long>(day) - EpochOffset);
 }
 
 std::string FormatShortDate(double dateTime)

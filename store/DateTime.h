@@ -15,7 +15,8 @@ struct TYmd
     int Month;
     int Day;
 };
-// The day of a date-time number (its integer part toward zero).
+// The day of a date-time number (its integer part toward zero); all zero
+// outside 0001-01-01 to 9999-12-31.
 TYmd YmdFromDate(double dateTime);
 // "YYYY-MM-DD" of the day of a date-time number.
 std::string FormatShortDate(double dateTime);

@@ -1,0 +1,154 @@
+#include "MemTableRecorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+class LocateTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        table.AddField<TIntegerField>("ID");
+        table.AddField<TIntegerField>("HOTEL_ID");
+        table.AddField<TIntegerField>("FLOOR_ID");
+        table.AddField<TStringField>("NAME", 10);
+        table.AddField<TDateField>("DATE");
+        table.Open();
+        const int rows[][3] = {{1, 0, 0}, {2, 0, 1}, {3, 1, 0}, {4, 1, 1}, {5, 0, 1}};
+        for (const auto &row : rows)
+            AddRecord(table, {{"ID", row[0]}, {"HOTEL_ID", row[1]}, {"FLOOR_ID", row[2]}});
+        table.First();
+    }
+    int CurrentId() { return table.FieldNamed("ID").AsInteger(); }
+
+    TvekMemTable table{"tFloor"};
+};
+
+TEST_F(LocateTest, FindsTheFirstMatchInTableOrder)
+{
+    table.Locate("ID", 5);
+    TMemTableRecorder recorder(table);
+    EXPECT_TRUE(table.Locate("FLOOR_ID", 1));
+    EXPECT_EQ(recorder.Take(), (Log{"BeforeScroll", "nkDataSetChange", "AfterScroll"}));
+    EXPECT_EQ(CurrentId(), 2);
+    EXPECT_FALSE(table.AtEnd());
+}
+
+TEST_F(LocateTest, SeveralKeyFields)
+{
+    EXPECT_TRUE(table.Locate("hotel_id;Floor_ID", {1, 1}));
+    EXPECT_EQ(CurrentId(), 4);
+    EXPECT_TRUE(table.Locate(" HOTEL_ID ; FLOOR_ID ;", TVariant::List{0, 1}));
+    EXPECT_EQ(CurrentId(), 2);
+    EXPECT_TRUE(table.Locate("ID", {3}));
+    EXPECT_EQ(CurrentId(), 3);
+    EXPECT_TRUE(table.Locate("ID", "4")) << "a text key is converted to the field's type";
+    EXPECT_EQ(CurrentId(), 4);
+}
+
+TEST_F(LocateTest, WithoutAMatchTheCursorStays)
+{
+    table.Next();
+    table.Next();
+    table.Next();
+    table.Next();
+    table.Next();
+    ASSERT_TRUE(table.AtEnd());
+    TMemTableRecorder recorder(table);
+    EXPECT_FALSE(table.Locate("ID", 9));
+    EXPECT_EQ(recorder.Take(), (Log{"BeforeScroll"}));
+    EXPECT_EQ(CurrentId(), 5);
+    EXPECT_TRUE(table.AtEnd());
+}
+
+TEST_F(LocateTest, NeverFindsARecordTheFilterHides)
+{
+    table.SetFilter("HOTEL_ID = 1");
+    table.SetFiltered(true);
+    EXPECT_FALSE(table.Locate("ID", 2));
+    EXPECT_EQ(CurrentId(), 3);
+    EXPECT_TRUE(table.Locate("FLOOR_ID", 1));
+    EXPECT_EQ(CurrentId(), 4);
+}
+
+TEST_F(LocateTest, NullAndOtherTypes)
+{
+    EXPECT_TRUE(table.Locate("NAME", TVariant()));
+    EXPECT_EQ(CurrentId(), 1);
+    table.Edit();
+    table.FieldNamed("NAME").SetAsString("Lobby");
+    table.FieldNamed("DATE").SetAsDateTime(38353);
+    table.Post();
+    table.First();
+    table.Next();
+    EXPECT_TRUE(table.Locate("NAME", "Lobby"));
+    EXPECT_EQ(CurrentId(), 1);
+    table.Next();
+    EXPECT_TRUE(table.Locate("DATE", 38353.4));
+    EXPECT_EQ(CurrentId(), 1);
+    EXPECT_FALSE(table.Locate("NAME", "lobby"));
+}
+
+TEST_F(LocateTest, LeavesTheEditStateFirst)
+{
+    table.Edit();
+    table.FieldNamed("FLOOR_ID").SetAsInteger(7);
+    EXPECT_TRUE(table.Locate("FLOOR_ID", 7));
+    EXPECT_EQ(table.State(), tsBrowse);
+    EXPECT_EQ(CurrentId(), 1);
+}
+
+TEST_F(LocateTest, Failures)
+{
+    table.Locate("ID", 3);
+    struct Case
+    {
+        const char *keys;
+        TVariant values;
+        const char *message;
+        bool memTableError;
+    };
+    const Case cases[] = {
+        {"MISSING", 1, "tFloor: Field 'MISSING' not found", false},
+        {"ID;NOPE", TVariant::List{1, 2}, "tFloor: Field 'NOPE' not found", false},
+        {"ID", TVariant::List{TVariant(TVariant::List{1})},
+         "Values variant array has invalid dimension count", true},
+        {"ID;HOTEL_ID", 1, "More fields than values", true},
+        {"ID;HOTEL_ID", TVariant::List{1}, "More fields than values", true},
+        {"", 1, "There must be at least one field", true},
+        {" ; ", 1, "There must be at least one field", true},
+        {"ID", "x", "'x' is not a valid integer value for field 'ID'", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.keys);
+        try {
+            table.Locate(c.keys, c.values);
+            ADD_FAILURE() << "no error";
+        } catch (const EMemTableError &error) {
+            EXPECT_TRUE(c.memTableError);
+            EXPECT_STREQ(error.what(), c.message);
+        } catch (const EDatabaseError &error) {
+            EXPECT_FALSE(c.memTableError);
+            EXPECT_STREQ(error.what(), c.message);
+        }
+        EXPECT_EQ(CurrentId(), 3);
+    }
+}
+
+TEST_F(LocateTest, AFieldThatIsNoDataFieldCannotBeAKey)
+{
+    table.Close();
+    table.FieldNamed("NAME").FieldKind = fkCalculated;
+    table.Open();
+    try {
+        table.Locate("NAME", "x");
+        FAIL() << "no error";
+    } catch (const EDatabaseError &error) {
+        EXPECT_STREQ(error.what(), "Can't index on field NAME");
+    }
+}
+
+} // namespace

@@ -1,0 +1,132 @@
+#include "MemTableRecorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+class RawRecordAccessTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        AddHotelFields(table);
+        table.Open();
+    }
+    // What the table-file reader does with the records of one file.
+    void Read(const std::vector<std::vector<TFieldValue>> &records, std::int32_t status = 0)
+    {
+        table.SuspendNotifications();
+        table.RawResetAutoIncCounter();
+        for (const auto &values : records)
+            table.RawAppendRecord(values, status);
+        table.ResumeNotifications();
+        table.RawResync();
+    }
+
+    TvekMemTable table{"tHotel"};
+};
+
+TEST_F(RawRecordAccessTest, ReadingIntoAFreshTableSendsTwoNoticesAndGoesToTheFirstRecord)
+{
+    TMemTableRecorder recorder(table);
+    Read({{0, std::string("Sea View"), 50000, 0, 38353.0, 10},
+          {5, std::string("Harbour"), 100, 3, std::monostate{}, 22}});
+    EXPECT_EQ(recorder.Take(), (Log{"nkDataSetChange", "nkDataSetChange"}));
+    EXPECT_EQ(table.FieldNamed("NAME").AsString(), "Sea View");
+    EXPECT_FALSE(table.AtEnd());
+    EXPECT_EQ(table.RawRecordCount(), 2u);
+    EXPECT_EQ(table.RawValue(1, 1), TFieldValue(std::string("Harbour")));
+    EXPECT_TRUE(table.RawIsNull(1, 4));
+    EXPECT_EQ(table.RawInteger(0, 2), 50000);
+    EXPECT_EQ(table.RawString(0, 1), "Sea View");
+    EXPECT_EQ(table.RawDate(0, 4), 38353.0);
+    EXPECT_EQ(table.RawRecordStatus(0), 0);
+    EXPECT_EQ(table.AutoIncCounter(), 5);
+}
+
+TEST_F(RawRecordAccessTest, RecordsAlreadyThereStayFirstAndCurrent)
+{
+    AddRecord(table, {{"MONEY", 1}});
+    AddRecord(table, {{"MONEY", 2}});
+    table.First();
+    Read({{7, std::string("Read"), 3, 0, std::monostate{}, 10}});
+    EXPECT_EQ(table.FieldNamed("MONEY").AsInteger(), 1);
+    EXPECT_EQ(Column(table, "MONEY"), (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(RawRecordAccessTest, ValuesTakeTheirFieldsStoredForm)
+{
+    const std::string longName(60, 'n');
+    Read({{1, longName, 2, 3, 38353.75, 4}});
+    table.First();
+    EXPECT_EQ(table.FieldNamed("NAME").AsString(), std::string(50, 'n'));
+    EXPECT_EQ(table.FieldNamed("DATE").AsDateTime(), 38353.0);
+    EXPECT_THROW(table.RawAppendRecord(std::vector<TFieldValue>{1, 2}), EDatabaseError);
+    EXPECT_THROW(
+        table.RawAppendRecord(std::vector<TFieldValue>{1, std::string("x"), 2, 3, 1e300, 4}),
+        EDatabaseError);
+    EXPECT_EQ(table.RawRecordCount(), 1u);
+}
+
+TEST_F(RawRecordAccessTest, DeletedStatusIsKeptButNeverVisible)
+{
+    Read({{1, std::string("Gone"), 0, 0, std::monostate{}, 0}}, 3);
+    Read({{2, std::string("Here"), 0, 0, std::monostate{}, 0}});
+    EXPECT_EQ(table.RawRecordCount(), 2u);
+    EXPECT_FALSE(table.RawRecordVisible(0));
+    EXPECT_TRUE(table.RawRecordVisible(1));
+    EXPECT_EQ(Column(table, "HOTEL_ID"), (std::vector<int>{2}));
+    EXPECT_FALSE(table.Locate("HOTEL_ID", 1));
+}
+
+TEST_F(RawRecordAccessTest, VisibilityFollowsTheFilter)
+{
+    Read({{1, std::string("A"), 0, 0, std::monostate{}, 0},
+          {2, std::string("B"), 0, 0, std::monostate{}, 0}});
+    table.SetFilter("HOTEL_ID = 2");
+    table.SetFiltered(true);
+    EXPECT_FALSE(table.RawRecordVisible(0));
+    EXPECT_TRUE(table.RawRecordVisible(1));
+}
+
+TEST_F(RawRecordAccessTest, FieldDefinitionsOfAFile)
+{
+    TvekMemTable t{"tNew"};
+    EXPECT_NE(t.AddFieldOfType(ftAutoInc, "ID", 0), nullptr);
+    TField *name = t.AddFieldOfType(ftString, "NAME", 30);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->Size, 30);
+    EXPECT_EQ(t.AddFieldOfType(ftDate, "DAY", 0)->DataType(), ftDate);
+    EXPECT_EQ(t.AddFieldOfType(ftInteger, "N", 0)->DataType(), ftInteger);
+    EXPECT_EQ(t.AddFieldOfType(ftBlob, "B", 0), nullptr);
+    EXPECT_EQ(t.FieldCount(), 4);
+    t.Open();
+    EXPECT_THROW(t.AddFieldOfType(ftInteger, "LATE", 0), EDatabaseError);
+    t.Close();
+    t.ClearFields();
+    EXPECT_EQ(t.FieldCount(), 0);
+}
+
+TEST_F(RawRecordAccessTest, AClosedTableTakesNoRecord)
+{
+    table.Close();
+    EXPECT_THROW(table.RawAppendRecord(std::vector<TFieldValue>(6)), EDatabaseError);
+    table.RawResync();
+    EXPECT_FALSE(table.Active());
+}
+
+TEST(SaveFlagsTest, ASetOfFlags)
+{
+    TvekMemTableSaveFlags flags{sfSaveData, sfSaveDef};
+    EXPECT_TRUE(flags.Contains(sfSaveData));
+    EXPECT_TRUE(flags.Contains(sfSaveDef));
+    EXPECT_FALSE(flags.Contains(sfSaveAppend));
+    EXPECT_EQ(flags.Bits(), 0x21u);
+    flags.Exclude(sfSaveDef);
+    EXPECT_EQ(flags, TvekMemTableSaveFlags{sfSaveData});
+    EXPECT_EQ(TvekMemTable().SaveOptions, TvekMemTableSaveFlags{sfSaveData});
+}
+
+} // namespace
