@@ -202,22 +202,47 @@ void TD_Data::LoadTables()
     unloaded_.clear();
     for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom, &tRooms}) {
         const std::string fileName = TableFileName(*table);
+        std::string problem;
+        bool firstStart = false;
         try {
             LoadTable(*table);
+            problem = SchemaProblem(*table);
         } catch (const std::exception &error) {
-            // Records read before the damage are dropped: the table starts empty.
-            table->Close();
-            table->Open();
+            problem = error.what();
             std::error_code ignored;
-            const bool firstStart = table != &tRooms && dynamic_cast<const EFOpenError *>(&error) &&
-                                    !std::filesystem::exists(fileName, ignored);
-            if (!firstStart) {
-                loadErrors_.push_back({fileName, error.what()});
-                unloaded_.push_back(table);
-            }
+            firstStart = table != &tRooms && dynamic_cast<const EFOpenError *>(&error) &&
+                         !std::filesystem::exists(fileName, ignored);
+        }
+        if (problem.empty())
+            continue;
+        // Records read before the damage are dropped, and a file's own field list
+        // gives way to the game's: the table starts empty with its proper fields.
+        table->Close();
+        table->ClearFields();
+        DefineGameTableFields(*table, table->Name);
+        table->Open();
+        if (!firstStart) {
+            loadErrors_.push_back({fileName, problem});
+            unloaded_.push_back(table);
         }
     }
     CheckCatalog();
+}
+
+// A table file brings its own field list; the rules need every field of the
+// game's layout, with its type.
+std::string TD_Data::SchemaProblem(const TvekMemTable &table)
+{
+    TvekMemTable reference(table.Name);
+    DefineGameTableFields(reference, table.Name);
+    for (int i = 0; i < reference.FieldCount(); ++i) {
+        const TField &wanted = reference.Fields(i);
+        const TField *found = table.FindField(wanted.FieldName);
+        if (found == nullptr || found->DataType() != wanted.DataType())
+            return "The table has no " + std::string(found == nullptr ? "" : "valid ") + "field " +
+                   wanted.FieldName + ".";
+    }
+    return {};
 }
 
 // Every table is written even when another fails; a table whose file failed to
@@ -508,6 +533,9 @@ void TD_Data::BuildRoom(int type, int cell)
     RequireCatalog();
     if (CatalogPrice(type) > GetMoney())
         GameError(kNoMoney);
+    // A storey the hotel does not have gets no room.
+    if (!tFloor.Locate("FLOOR_ID", FloorID))
+        return;
     LocateCatalog(type);
     const int width = Int(tRooms, "WIDTH");
     if (cell < 0 || cell + width > 10)

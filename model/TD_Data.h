@@ -147,6 +147,7 @@ private:
     void RequireCatalog();
     bool LocateCatalog(int id);
     std::string TableFileName(const TvekMemTable &table) const;
+    static std::string SchemaProblem(const TvekMemTable &table);
 
     std::string appPath_;
     TFlagTimer ownTimer_;

@@ -1,0 +1,337 @@
+// Hotels, identifiers, selection, deleting and closing, loading and saving.
+#include "ModelFixture.h"
+#include "model/DateSource.h"
+
+#include <fstream>
+#include <set>
+
+namespace {
+
+class FixedDate : public TDateSource
+{
+public:
+    double Now() override { return 46365.75; } // 2026-12-09 18:00
+};
+
+std::string FileBytes(const std::string &fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string &fileName, const std::string &bytes)
+{
+    std::ofstream(fileName, std::ios::binary) << bytes;
+}
+
+} // namespace
+
+using HotelTablesTest = ModelTest;
+
+TEST_F(HotelTablesTest, NewHotelTakesDefaultsAndTodayAndIsNotOpened)
+{
+    FixedDate today;
+    data->SetDateSource(&today);
+    data->NewHotel("Sea View");
+    data->NewHotel(std::string(60, 'x'));
+    ASSERT_TRUE(data->tHotel.Locate("NAME", "Sea View"));
+    EXPECT_EQ(Get(data->tHotel, "HOTEL_ID"), 0);
+    EXPECT_EQ(Get(data->tHotel, "MONEY"), 50000);
+    EXPECT_EQ(Get(data->tHotel, "TIME"), 10);
+    EXPECT_EQ(Get(data->tHotel, "ID"), 0);
+    EXPECT_EQ(data->tHotel.FieldNamed("DATE").AsDateTime(), 46365.0);
+    data->tHotel.First();
+    data->tHotel.Next();
+    EXPECT_EQ(Get(data->tHotel, "HOTEL_ID"), 1);
+    EXPECT_EQ(data->tHotel.FieldNamed("NAME").AsString(), std::string(50, 'x'));
+    EXPECT_EQ(data->HotelID, 0);
+    EXPECT_FALSE(data->tHotel.Filtered());
+    EXPECT_FALSE(clock.Enabled());
+}
+
+TEST_F(HotelTablesTest, IdentifierCounterHasGapsFromEveryRefresh)
+{
+    OpenNewHotel();
+    EXPECT_TRUE(data->tCurrFloor.IsEmpty()) << "a hotel without floors leaves tCurrFloor empty";
+    EXPECT_EQ(Get(data->tHotel, "ID"), 0);
+
+    data->BuildFloor();
+    EXPECT_EQ(Get(data->tFloor, "ID"), 1);
+    EXPECT_EQ(Get(data->tCurrFloor, "ID"), 1);
+    EXPECT_EQ(Get(data->tHotel, "ID"), 2) << "the copy into tCurrFloor drew a number";
+
+    data->BuildRoom(1, 0);
+    EXPECT_EQ(data->RoomID, 3);
+    EXPECT_EQ(Get(data->tCurrRoom, "ID"), 3);
+    EXPECT_EQ(Get(data->tHotel, "ID"), 4);
+
+    // Each hour refreshes both copies: two numbers per tick while a room is selected.
+    data->RunHours(3);
+    EXPECT_EQ(Get(data->tHotel, "ID"), 10);
+    data->BuildFloor();
+    EXPECT_EQ(Get(data->tFloor, "ID"), 11);
+
+    // A second hotel counts from 1 again: an ID is unique only with HOTEL_ID.
+    data->CloseHotel();
+    OpenNewHotel("Second");
+    data->BuildFloor();
+    EXPECT_EQ(Get(data->tFloor, "ID"), 1);
+}
+
+TEST_F(HotelTablesTest, DeleteHotelRemovesItsRecordsWhereverTheCursorsStand)
+{
+    // Three hotels whose floors and rooms interleave in table order.
+    for (const char *name : {"A", "B", "C"})
+        data->NewHotel(name);
+    for (int round = 0; round < 2; ++round)
+        for (int hotel = 0; hotel < 3; ++hotel) {
+            data->SelectHotel(hotel);
+            data->BuildFloor();
+            data->BuildRoom(1, round);
+            data->BuildRoom(1, round + 5);
+        }
+    data->CloseHotel();
+    ASSERT_EQ(data->tFloor.RawRecordCount(), 6u);
+    ASSERT_EQ(data->tRoom.RawRecordCount(), 12u);
+
+    // Cursors in the middle of the tables, on records of other hotels.
+    ASSERT_TRUE(data->tFloor.Locate("HOTEL_ID;FLOOR_ID", {2, 0}));
+    ASSERT_TRUE(data->tRoom.Locate("HOTEL_ID;POSIT", {0, 1}));
+    ASSERT_TRUE(data->tHotel.Locate("HOTEL_ID", 1));
+    data->DeleteHotel();
+
+    auto hotels = [](TvekMemTable &table) {
+        std::multiset<int> ids;
+        for (std::size_t r = 0; r < table.RawRecordCount(); ++r)
+            ids.insert(
+                std::get<std::int32_t>(table.RawValue(r, table.FieldNamed("HOTEL_ID").Index())));
+        return ids;
+    };
+    EXPECT_EQ(hotels(data->tHotel), (std::multiset<int>{0, 2}));
+    EXPECT_EQ(hotels(data->tFloor), (std::multiset<int>{0, 0, 2, 2}));
+    EXPECT_EQ(hotels(data->tRoom), (std::multiset<int>{0, 0, 0, 0, 2, 2, 2, 2}));
+}
+
+TEST_F(HotelTablesTest, CloseHotelStopsTheClockAndShowsEveryHotelAgain)
+{
+    data->NewHotel("Other");
+    OpenNewHotel();
+    data->BuildFloor();
+    EXPECT_EQ(data->tHotel.RawRecordCount(), 2u);
+    EXPECT_TRUE(data->tHotel.Filtered());
+    EXPECT_TRUE(clock.Enabled());
+
+    data->CloseHotel();
+    EXPECT_FALSE(clock.Enabled());
+    EXPECT_EQ(data->HotelID, -1);
+    for (TvekMemTable *table : {&data->tHotel, &data->tFloor, &data->tRoom}) {
+        EXPECT_FALSE(table->Filtered());
+        EXPECT_EQ(table->Filter(), "HOTEL_ID = -1");
+    }
+    int visible = 0;
+    for (data->tHotel.First(); !data->tHotel.AtEnd(); data->tHotel.Next())
+        ++visible;
+    EXPECT_EQ(visible, 2);
+    // Ticks without an open hotel change nothing.
+    data->RunHours(5);
+    EXPECT_EQ(Get(data->tHotel, "TIME"), 10);
+}
+
+TEST_F(HotelTablesTest, SelectRoomOfNoRoomKeepsTheCopy)
+{
+    OpenNewHotel();
+    data->BuildFloor();
+    data->BuildRoom(2, 0);
+    const int id = data->RoomID;
+    data->SelectRoom(-1);
+    EXPECT_EQ(data->RoomID, -1);
+    EXPECT_EQ(Get(data->tCurrRoom, "ID"), id);
+    data->SelectRoom(999);
+    EXPECT_EQ(data->RoomID, 999);
+    EXPECT_EQ(Get(data->tCurrRoom, "ID"), id);
+}
+
+TEST_F(HotelTablesTest, QuittingWithAHotelOpenSavesEveryHotelAndTheCatalog)
+{
+    data->NewHotel("Other");
+    const int hotel = OpenNewHotel("Open");
+    data->BuildFloor();
+    data->BuildRoom(3, 2);
+    data->RunHours(30);
+    const int money = data->GetMoney();
+    const int counter = Get(data->tHotel, "ID");
+    std::filesystem::remove(dir.Path + "tRooms.dht");
+
+    data->DataModuleDestroy();
+    EXPECT_TRUE(data->SaveErrors().empty());
+    for (const char *file : {"tHotel.dht", "tFloor.dht", "tRoom.dht", "tRooms.dht"})
+        EXPECT_TRUE(std::filesystem::exists(dir.Path + file)) << file;
+
+    StartModel();
+    EXPECT_TRUE(data->LoadErrors().empty()) << data->LoadErrorText();
+    EXPECT_TRUE(data->CatalogReady());
+    EXPECT_EQ(data->tHotel.RawRecordCount(), 2u);
+    data->SelectHotel(hotel);
+    EXPECT_EQ(data->GetMoney(), money);
+    EXPECT_EQ(data->GetHour(), (10 + 30) % 24);
+    EXPECT_EQ(Get(data->tHotel, "ID"), counter + 1) << "the reload's own refresh drew one";
+    EXPECT_EQ(data->tRoom.RawRecordCount(), 1u);
+}
+
+TEST_F(HotelTablesTest, FirstStartIsNoErrorAndWritesTheNewTables)
+{
+    EXPECT_TRUE(data->LoadErrors().empty());
+    EXPECT_EQ(data->LoadErrorText(), "");
+    EXPECT_TRUE(data->CatalogReady());
+    EXPECT_TRUE(data->tCurrFloor.Active());
+    data->NewHotel("First");
+    data.reset();
+    for (const char *file : {"tHotel.dht", "tFloor.dht", "tRoom.dht"})
+        EXPECT_TRUE(std::filesystem::exists(dir.Path + file)) << file;
+}
+
+// One bad file: reported with its name, the other tables load, and at exit the
+// bad file stays exactly as it was while the others are written.
+struct BadFileCase
+{
+    const char *name;
+    const char *file;
+    std::string bytes; // empty: the file is missing
+    const char *message;
+    bool catalogReady;
+};
+
+class BadFileTest : public ModelTest, public ::testing::WithParamInterface<BadFileCase>
+{
+};
+
+TEST_P(BadFileTest, IsReportedAndNeverOverwritten)
+{
+    const BadFileCase &c = GetParam();
+    // A first run leaves a full set of files.
+    OpenNewHotel("Saved");
+    data->BuildFloor();
+    data->BuildRoom(1, 0);
+    data.reset();
+    const std::string path = dir.Path + c.file;
+    if (c.bytes.empty())
+        std::filesystem::remove(path);
+    else
+        WriteBytes(path, c.bytes);
+    const std::string hotelsBefore = FileBytes(dir.Path + "tHotel.dht");
+
+    StartModel();
+    ASSERT_EQ(data->LoadErrors().size(), 1u);
+    EXPECT_EQ(data->LoadErrors()[0].FileName, path);
+    EXPECT_NE(data->LoadErrors()[0].Message.find(c.message), std::string::npos)
+        << data->LoadErrors()[0].Message;
+    EXPECT_NE(data->LoadErrorText().find(std::string(c.file) + ": "), std::string::npos);
+    EXPECT_EQ(data->CatalogReady(), c.catalogReady);
+    // The tables after the bad one loaded all the same.
+    EXPECT_EQ(data->tRoom.RawRecordCount(), std::string(c.file) == "tRoom.dht" ? 0u : 1u);
+
+    if (std::string(c.file) != "tHotel.dht") {
+        data->SelectHotel(0);
+        data->StartClock();
+        data->NewHotel("Changed");
+    }
+    data.reset();
+    EXPECT_EQ(std::filesystem::exists(path), !c.bytes.empty());
+    if (!c.bytes.empty()) {
+        EXPECT_EQ(FileBytes(path), c.bytes);
+    }
+    if (std::string(c.file) != "tHotel.dht") {
+        EXPECT_NE(FileBytes(dir.Path + "tHotel.dht"), hotelsBefore) << "tHotel was saved";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Loading, BadFileTest,
+    ::testing::Values(BadFileCase{"DamagedHotels", "tHotel.dht", "garbage", "", true},
+                      BadFileCase{"DamagedFloors", "tFloor.dht", "TPF0\xFB", "", true},
+                      BadFileCase{"DamagedRooms", "tRoom.dht", "TPF0", "", true},
+                      BadFileCase{"MissingCatalog", "tRooms.dht", "", "Cannot open file ", false},
+                      BadFileCase{"DamagedCatalog", "tRooms.dht", "not a table", "", false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(HotelTablesTest, CatalogWithoutARowOrWithABadValueIsRefused)
+{
+    struct Case
+    {
+        const char *name;
+        void (*change)(std::vector<TCatalogRow> &);
+        const char *problem;
+    };
+    const Case cases[] = {
+        {"missing row", [](auto &rows) { rows.pop_back(); }, "no row 24"},
+        {"negative price", [](auto &rows) { rows[1].PRICE = -5; }, "row 2 has no valid PRICE"},
+        {"zero width", [](auto &rows) { rows[0].WIDTH = 0; }, "room type 1 is not 1 to 10"},
+        {"item life of 100", [](auto &rows) { rows[10].WEAR = 100; }, "longer than 99 days"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        auto rows = TestCatalog();
+        c.change(rows);
+        data.reset();
+        WriteCatalogFile(rows, dir.Path + "tRooms.dht");
+        const std::string bytes = FileBytes(dir.Path + "tRooms.dht");
+        StartModel();
+        EXPECT_FALSE(data->CatalogReady());
+        ASSERT_EQ(data->LoadErrors().size(), 1u);
+        EXPECT_NE(data->LoadErrors()[0].Message.find(c.problem), std::string::npos)
+            << data->LoadErrors()[0].Message;
+        OpenNewHotel();
+        EXPECT_THROW(data->BuildFloor(), EAbort);
+        ASSERT_FALSE(messages.Messages.empty());
+        EXPECT_EQ(messages.Messages.back(), data->CatalogProblem());
+        EXPECT_EQ(data->GetMoney(), 50000);
+        data.reset();
+        EXPECT_EQ(FileBytes(dir.Path + "tRooms.dht"), bytes);
+    }
+}
+
+TEST_F(HotelTablesTest, MissingCatalogMakesLookupsFailClearly)
+{
+    data.reset();
+    std::filesystem::remove(dir.Path + "tRooms.dht");
+    StartModel();
+    EXPECT_THROW(
+        {
+            try {
+                data->CatalogPrice(10);
+            } catch (const std::runtime_error &error) {
+                EXPECT_STREQ(error.what(), "The price catalog tRooms.dht has no row 10.");
+                throw;
+            }
+        },
+        std::runtime_error);
+    OpenNewHotel();
+    EXPECT_THROW(data->BuildFloor(), EAbort);
+    EXPECT_EQ(messages.Messages,
+              std::vector<std::string>{
+                  "The price catalog tRooms.dht could not be read, so nothing can be bought."});
+    // The clock does not run the rules without a catalog.
+    data->RunHours(24);
+    EXPECT_EQ(data->GetHour(), 10);
+}
+
+TEST_F(HotelTablesTest, SavingGoesOnPastATableThatCannotBeWritten)
+{
+    data->NewHotel("Kept");
+    // A directory where the hotel file should go makes its write fail.
+    std::filesystem::create_directory(dir.Path + "tHotel.dht");
+    data->DataModuleDestroy();
+    ASSERT_EQ(data->SaveErrors().size(), 1u);
+    EXPECT_EQ(data->SaveErrors()[0].FileName, dir.Path + "tHotel.dht");
+    for (const char *file : {"tFloor.dht", "tRoom.dht", "tRooms.dht"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(dir.Path + file)) << file;
+}
+
+TEST(AppPathTest, IsTheExecutablesDirectoryWithASlash)
+{
+    const std::string path = TD_Data::ExecutableDirectory();
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(path.back(), '/');
+    EXPECT_EQ(std::filesystem::canonical(path),
+              std::filesystem::canonical("/proc/self/exe").parent_path());
+}
