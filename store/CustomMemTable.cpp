@@ -8,6 +8,7 @@
 #include "store/MemTableError.h"
 #include "store/StringField.h"
 
+#include <algorithm>
 #include <limits>
 #include <typeinfo>
 
@@ -62,6 +63,7 @@ void TvekCustomMemTable::SetFilter(const std::string &text)
     m_filterText = text;
     m_filter = parsed;
     m_filterParsed = true;
+    InvalidateView();
     if (m_filtered)
         First();
 }
@@ -70,6 +72,7 @@ void TvekCustomMemTable::SetFiltered(bool filtered)
 {
     const bool before = m_filtered;
     m_filtered = filtered;
+    InvalidateView();
     if (!Active())
         return;
     if (filtered && !m_filterParsed) {
@@ -87,6 +90,7 @@ void TvekCustomMemTable::ParseFilter()
 {
     m_filter = TFilterExpression::Parse(Trim(m_filterText), *this);
     m_filterParsed = true;
+    InvalidateView();
 }
 
 // ---- Locate ----
@@ -143,10 +147,7 @@ bool TvekCustomMemTable::Locate(const std::string &keyFields, const TVariant &ke
         }
     }
 
-    const std::size_t count = m_records.Count();
-    for (std::size_t record = 0; record < count; ++record) {
-        if (!InternalRecordVisible(record))
-            continue;
+    for (const std::size_t record : View()) {
         bool equal = true;
         for (std::size_t i = 0; i < keys.size() && equal; ++i)
             equal = m_records.Equals(record, static_cast<std::size_t>(keys[i]->Index()), values[i]);
@@ -253,6 +254,7 @@ void TvekCustomMemTable::RawAppendRecord(std::span<const TFieldValue> values, st
     if (m_autoIncField >= 0)
         RaiseCounter(m_rawBuffer[static_cast<std::size_t>(m_autoIncField)]);
     m_records.Append(m_rawBuffer, status);
+    ViewRecordAdded(m_records.Count() - 1);
 }
 
 void TvekCustomMemTable::RawResetAutoIncCounter()
@@ -300,12 +302,14 @@ void TvekCustomMemTable::InternalOpen()
             m_autoIncField = i;
     }
     m_records.Reset(std::move(kinds));
+    InvalidateView();
     RawResetAutoIncCounter();
 }
 
 void TvekCustomMemTable::InternalClose()
 {
     m_records.Clear();
+    InvalidateView();
 }
 
 std::size_t TvekCustomMemTable::InternalRecordCount() const
@@ -336,17 +340,20 @@ void TvekCustomMemTable::InternalLoadRecord(std::size_t record,
 void TvekCustomMemTable::InternalAppendRecord(const std::vector<TFieldValue> &buffer)
 {
     m_records.Append(buffer, 0);
+    ViewRecordAdded(m_records.Count() - 1);
 }
 
 void TvekCustomMemTable::InternalSetRecord(std::size_t record,
                                            const std::vector<TFieldValue> &buffer)
 {
     m_records.Set(record, buffer);
+    ViewRecordChanged(record);
 }
 
 void TvekCustomMemTable::InternalDeleteRecord(std::size_t record)
 {
     m_records.Erase(record);
+    ViewRecordRemoved(record);
 }
 
 void TvekCustomMemTable::InternalInitAutoInc(std::vector<TFieldValue> &buffer)
@@ -367,4 +374,64 @@ void TvekCustomMemTable::RaiseCounter(const TFieldValue &value)
     if (const auto *integer = std::get_if<std::int32_t>(&value))
         if (*integer > m_autoIncCounter)
             m_autoIncCounter = *integer;
+}
+
+// ---- View index ----
+
+const std::vector<std::size_t> &TvekCustomMemTable::View() const
+{
+    if (!m_viewValid) {
+        m_view.clear();
+        const std::size_t count = m_records.Count();
+        for (std::size_t record = 0; record < count; ++record)
+            if (InternalRecordVisible(record))
+                m_view.push_back(record);
+        m_viewValid = true;
+    }
+    return m_view;
+}
+
+void TvekCustomMemTable::ViewRecordAdded(std::size_t record)
+{
+    // Records are only ever added at the end of table order.
+    if (m_viewValid && InternalRecordVisible(record))
+        m_view.push_back(record);
+}
+
+void TvekCustomMemTable::ViewRecordChanged(std::size_t record)
+{
+    if (!m_viewValid)
+        return;
+    const auto at = std::lower_bound(m_view.begin(), m_view.end(), record);
+    const bool listed = at != m_view.end() && *at == record;
+    const bool visible = InternalRecordVisible(record);
+    if (visible && !listed)
+        m_view.insert(at, record);
+    else if (!visible && listed)
+        m_view.erase(at);
+}
+
+void TvekCustomMemTable::ViewRecordRemoved(std::size_t record)
+{
+    if (!m_viewValid)
+        return;
+    auto at = std::lower_bound(m_view.begin(), m_view.end(), record);
+    if (at != m_view.end() && *at == record)
+        at = m_view.erase(at);
+    for (; at != m_view.end(); ++at)
+        --*at;
+}
+
+std::size_t TvekCustomMemTable::FindVisibleForward(std::size_t from) const
+{
+    const std::vector<std::size_t> &view = View();
+    const auto at = std::lower_bound(view.begin(), view.end(), from);
+    return at != view.end() ? *at : npos;
+}
+
+std::size_t TvekCustomMemTable::FindVisibleBackward(std::size_t before) const
+{
+    const std::vector<std::size_t> &view = View();
+    const auto at = std::lower_bound(view.begin(), view.end(), before);
+    return at != view.begin() ? *(at - 1) : npos;
 }

@@ -14,8 +14,8 @@
 
 // A record set held entirely in memory: records in table order, the
 // autoincrement counter, the filter, Locate, CopyRecordsFrom and the table
-// files. No index besides table order is kept; the filter is a single
-// comparison "FIELD = integer" parsed once when it is set.
+// files. The filter is a single comparison "FIELD = integer", parsed once
+// when it is set.
 class TvekCustomMemTable : public TDataSet
 {
 public:
@@ -126,10 +126,22 @@ protected:
     void InternalDeleteRecord(std::size_t record) override;
     void InternalInitAutoInc(std::vector<TFieldValue> &buffer) override;
     void InternalBeforeStore(const std::vector<TFieldValue> &buffer) override;
+    std::size_t FindVisibleForward(std::size_t from) const override;
+    std::size_t FindVisibleBackward(std::size_t before) const override;
 
 private:
     void RaiseCounter(const TFieldValue &value);
     void ParseFilter();
+    // The view index: the table-order positions of the visible records,
+    // ascending. It answers exactly what testing every record would, and is
+    // rebuilt on first use after the filter or the table changed wholesale,
+    // then kept up to date record by record, so that a walk, a First or a
+    // Locate over one hotel does not test the records of all the others.
+    const std::vector<std::size_t> &View() const;
+    void InvalidateView() { m_viewValid = false; }
+    void ViewRecordAdded(std::size_t record);
+    void ViewRecordChanged(std::size_t record);
+    void ViewRecordRemoved(std::size_t record);
 
     TRecordStore m_records;
     std::vector<TFieldValue> m_rawBuffer;
@@ -141,4 +153,7 @@ private:
     bool m_filtered = false;
     bool m_filterParsed = false;
     TFilterExpression m_filter;
+
+    mutable std::vector<std::size_t> m_view;
+    mutable bool m_viewValid = false;
 };

@@ -135,8 +135,9 @@ protected:
     void MakeCurrent(std::size_t record);
     // The first visible record at or after `from`, the last one before
     // `before`; npos when none.
-    std::size_t FindVisibleForward(std::size_t from) const;
-    std::size_t FindVisibleBackward(std::size_t before) const;
+    // A table may answer these from an index of its own.
+    virtual std::size_t FindVisibleForward(std::size_t from) const;
+    virtual std::size_t FindVisibleBackward(std::size_t before) const;
     bool HasCurrent() const { return m_hasCurrent; }
     std::size_t CurrentRecord() const { return m_position; }
     // Throws "<Name>: Cannot perform this operation on a closed dataset".
