@@ -1,0 +1,92 @@
+#pragma once
+
+#include "XSession.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <map>
+#include <string>
+#include <vector>
+
+// The real game in a private X server: copies the program and the shipped
+// catalog into a fresh directory, starts it, and offers the player's actions
+// by the places of the window's controls.
+class GameDriver
+{
+public:
+    // Window-relative centres of the controls the tests press.
+    static QPoint Load() { return {251, 320}; }
+    static QPoint New() { return {363, 320}; }
+    static QPoint Delete() { return {475, 320}; }
+    static QPoint ListRow(int row) { return {293, 8 + 22 + 18 * row + 9}; }
+    static QPoint MainMenu() { return {88, 196}; }
+    static QPoint FloorButton() { return {55, 442}; }
+    static QPoint Tool(int type) { return {55, 498 + 24 * (type - 1)}; }
+    static QPoint Info(int page) { return {483, 549 + 24 * (page - 1)}; }
+    static QPoint StationSwitch() { return {693, 586}; }
+    static QPoint Plus() { return {672, 653}; }
+    static QPoint Minus() { return {712, 654}; }
+    static QPoint Comfort(int item) { return {588, 578 + 24 * (item - 1)}; }
+    static QPoint Demolish() { return {931, 661}; }
+    // A point of the scene's drawing surface, in window coordinates.
+    static QPoint Scene(int x, int y) { return {185 + x, y}; }
+    // Centre of a floor cell (storey 0 at the bottom).
+    static QPoint Cell(int storey, int cell)
+    {
+        return Scene(40 + 50 * cell + 25, 490 - 50 * storey);
+    }
+    // The scene's drawing surface in window coordinates.
+    static QRect SceneRect() { return {185, 0, 761, 535}; }
+
+    // Makes the directory (under TMPDIR) with the program and the catalog.
+    explicit GameDriver(const std::string &name);
+    ~GameDriver();
+
+    XSession &X() { return x_; }
+    const std::string &Dir() const { return dir_; }
+    const std::string &Log() const { return log_; }
+    std::string BinDir() const { return XSession::ExeDir(); }
+
+    // Starts the game and waits for its main window; gives it the focus,
+    // since frames run only while the application is active.
+    bool Start();
+    pid_t Pid() const { return pid_; }
+    const XSession::TopWindow &Main() const { return main_; }
+    bool Running() { return pid_ > 0 && x_.Running(pid_); }
+
+    void Click(QPoint at, int button = 1);
+    void Move(QPoint at);
+    QImage GrabWindow();
+    QImage GrabScene();
+    bool Shot(const std::string &pngFile);
+
+    // The game's message window (the picture-shaped dialog), if one is up.
+    bool MessageWindow(XSession::TopWindow &out);
+    // A message box with an error text, if one is up.
+    bool ErrorBox(XSession::TopWindow &out);
+    // Presses OK on the message window.
+    void CloseMessage(const XSession::TopWindow &dialog);
+    // Types a name into the "New hotel" box and confirms it.
+    bool NewHotel(const std::string &name);
+
+    // Asks the window to close as a window manager would and waits for the
+    // program to end; returns its exit status (-1 on a crash or time-out).
+    int Quit();
+
+    // Every record of a table file, as "dump" of the table tool prints it:
+    // one map of field name to text per record. Throws when it cannot be read.
+    std::vector<std::map<std::string, std::string>> Dump(const std::string &table) const;
+
+private:
+    XSession x_;
+    std::string dir_;
+    std::string log_;
+    pid_t pid_ = 0;
+    XSession::TopWindow main_;
+};
+
+// Exact comparison of an area of a screenshot with a picture.
+int CountEqualPixels(const QImage &shot, QPoint at, const QImage &picture, const QRect &source);
+// A picture of the game's sprites from the source tree.
+QImage SpritePicture(const std::string &name);

@@ -1,0 +1,98 @@
+// The frame timer's lag count and pacing, and the frame itself.
+#include "WindowFixture.h"
+#include "scene/MickySprite.h"
+#include "scene/RoomSprite.h"
+#include "ui/FrameTimer.h"
+#include "ui/SceneView.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdint>
+
+namespace {
+
+struct TimerProbe
+{
+    TimerProbe()
+    {
+        timer.SetClock([this] { return now; });
+        timer.OnTimer = [this](int lag) { lags.push_back(lag); };
+        timer.ApplicationStateChanged(Qt::ApplicationActive);
+    }
+    std::uint32_t now = 1000;
+    std::vector<int> lags;
+    TFrameTimer timer;
+};
+
+} // namespace
+
+TEST(FrameTimer, CountsMillisecondsSinceTheLastFrameAtLeastOne)
+{
+    TimerProbe p;
+    p.timer.SetEnabled(true);
+    p.now += 16;
+    p.timer.Tick();
+    p.timer.Tick(); // same millisecond
+    p.now = 0xfffffff0u;
+    p.timer.Tick();
+    p.now = 0x10u; // the clock wraps
+    p.timer.Tick();
+    EXPECT_EQ(p.lags, (std::vector<int>{16, 1, static_cast<int>(0xfffffff0u - 1016), 32}));
+}
+
+TEST(FrameTimer, RunsOnlyWhileEnabledAndActiveAndCountsFromTheReactivation)
+{
+    TimerProbe p;
+    EXPECT_FALSE(p.timer.Running());
+    p.timer.SetEnabled(true);
+    EXPECT_TRUE(p.timer.Running());
+    p.timer.ApplicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_FALSE(p.timer.Running());
+    p.timer.Tick();
+    EXPECT_TRUE(p.lags.empty()) << "no frame while inactive";
+    p.now += 60000; // a minute elsewhere
+    p.timer.ApplicationStateChanged(Qt::ApplicationActive);
+    p.now += 5;
+    p.timer.Tick();
+    EXPECT_EQ(p.lags, std::vector<int>{5});
+    p.timer.SetEnabled(false);
+    EXPECT_FALSE(p.timer.Running());
+}
+
+TEST(FrameTimer, PacesFramesToTheDisplayRefreshWithoutSpinning)
+{
+    TFrameTimer timer;
+    int frames = 0;
+    timer.OnTimer = [&](int) { ++frames; };
+    timer.ApplicationStateChanged(Qt::ApplicationActive);
+    timer.SetEnabled(true);
+    EXPECT_NEAR(timer.FramePeriodUs(), 16667, 700);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    // About 30 frames at 60 Hz; a busy loop would give thousands.
+    EXPECT_GE(frames, 10);
+    EXPECT_LE(frames, 40);
+}
+
+TEST_F(WindowTest, AFrameWithoutAReadySurfaceMovesAndDrawsNothing)
+{
+    AddHotel("Frames");
+    LoadWithMoney();
+    Run([&] { window->btFloorClick(nullptr); });
+    ChooseTool(1);
+    Click(Qt::LeftButton, 45, 490);
+    window->SetRoomStatus(data->RoomID, 1);
+    auto *room = dynamic_cast<TRoomSprite *>(SpritesWithID(data->RoomID).front());
+    const double start = room->Micky->FramePos;
+    window->FrameTimerTimer(200); // one frame every 200 ms is a move of one animation frame
+    EXPECT_NE(room->Micky->FramePos, start);
+    EXPECT_NE(window->SceneView->Surface().Pixel(100, 490), 0u) << "the floor is drawn";
+
+    const double moved = room->Micky->FramePos;
+    window->SceneView->Finalize();
+    EXPECT_FALSE(window->FrameTimer->Enabled());
+    window->FrameTimerTimer(200);
+    EXPECT_EQ(room->Micky->FramePos, moved);
+}

@@ -1,0 +1,150 @@
+// The hotel list and the passage to the play screen and back.
+#include "WindowFixture.h"
+#include "scene/GeneralSprite.h"
+#include "store/MemTable.h"
+#include "ui/BuildingTools.h"
+#include "ui/FloorPanel.h"
+#include "ui/HotelInfoPanel.h"
+#include "ui/HotelListModel.h"
+#include "ui/ListPage.h"
+#include "ui/RoomPanel.h"
+#include "ui/widgets/OvalButton.h"
+#include "ui/widgets/ShadowLabel.h"
+
+#include <QCoreApplication>
+
+TEST_F(WindowTest, StartsOnTheListWithTheWindowLaidOut)
+{
+    EXPECT_EQ(window->windowTitle(), "TAMSEL HOTEL");
+    EXPECT_EQ(window->size(), QSize(979, 679));
+    EXPECT_EQ(Page(window->ntMain), 1);
+    EXPECT_EQ(Page(window->Tools->ntBuilding), 0);
+    EXPECT_EQ(window->BuildTool, 0);
+    EXPECT_FALSE(window->HotelInfo->OvalButton9->isVisible());
+    EXPECT_EQ(window->Panel1->geometry(), QRect(0, 0, 185, 679));
+    EXPECT_EQ(window->ntMain->geometry(), QRect(185, 0, 794, 679));
+    EXPECT_EQ(window->Panel3->geometry(), QRect(0, 537, 794, 142));
+    EXPECT_EQ(window->Tools->ntBuilding->geometry(), QRect(0, 398, 185, 281));
+    EXPECT_EQ(window->RoomPanel->ntRoom->geometry(), QRect(594, 0, 200, 142));
+    EXPECT_EQ(window->FloorPanel->ntStations->geometry(), QRect(379, 0, 215, 142));
+    EXPECT_TRUE(Caption("edBuildVersion").startsWith("Build: "));
+    EXPECT_NE(window->Arena, nullptr);
+}
+
+TEST_F(WindowTest, ResizingKeepsTheLeftPanelAndTheRightBlocks)
+{
+    window->resize(1200, 800);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->Panel1->width(), 185);
+    EXPECT_EQ(window->ntMain->geometry(), QRect(185, 0, 1015, 800));
+    EXPECT_EQ(window->Panel3->geometry(), QRect(0, 658, 1015, 142));
+    EXPECT_EQ(window->RoomPanel->ntRoom->geometry().right(), 1014);
+    EXPECT_EQ(window->Tools->ntBuilding->geometry().bottom(), 799);
+}
+
+TEST_F(WindowTest, LoadAndDeleteOnAnEmptyListDoNothing)
+{
+    Run([&] { window->BitBtn1Click(nullptr); });
+    Run([&] { window->BitBtn3Click(nullptr); });
+    EXPECT_EQ(Page(window->ntMain), 1);
+    EXPECT_EQ(window->BuildTool, 0);
+    EXPECT_FALSE(data->gmTimer().Enabled());
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST_F(WindowTest, NewHotelTakesTheTypedNameEvenAnEmptyOneAndCancelDoesNothing)
+{
+    AddHotel("");
+    ASSERT_EQ(data->tHotel.RawRecordCount(), 1u);
+    EXPECT_EQ(data->tHotel.FieldNamed("NAME").AsString(), "");
+    EXPECT_EQ(window->HotelList->rowCount(), 1);
+    window->AskHotelName = [] { return std::optional<QString>(); };
+    Run([&] { window->BitBtn2Click(nullptr); });
+    EXPECT_EQ(data->tHotel.RawRecordCount(), 1u);
+    AddHotel("Hôtel Ritz");
+    EXPECT_EQ(window->HotelList->data(window->HotelList->index(1, THotelListModel::Hotel)),
+              QString("Hôtel Ritz"));
+    EXPECT_EQ(Caption("edHotelName"), "Hôtel Ritz");
+}
+
+TEST_F(WindowTest, TheListIsOrderedByMoneyAndItsSelectionMovesTheCurrentHotel)
+{
+    for (const char *name : {"A", "B", "C"})
+        AddHotel(name);
+    const int money[] = {300, 100, 200};
+    data->tHotel.First();
+    for (int m : money) {
+        data->tHotel.Edit();
+        data->tHotel.FieldNamed("MONEY").SetAsInteger(m);
+        data->tHotel.Post();
+        data->tHotel.Next();
+    }
+    THotelListModel &list = *window->HotelList;
+    ASSERT_EQ(list.rowCount(), 3);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(list.data(list.index(row, THotelListModel::Money)).toInt(), (row + 1) * 100);
+    window->ListPage->DataGrid1->selectRow(2); // the richest, A, is last
+    EXPECT_EQ(data->tHotel.FieldNamed("NAME").AsString(), "A");
+    EXPECT_EQ(Caption("edHotelName"), "A");
+    EXPECT_EQ(Caption("edHotelMoney"), "300");
+    window->ListPage->DataGrid1->selectRow(0);
+    EXPECT_EQ(data->tHotel.FieldNamed("NAME").AsString(), "B");
+    Run([&] { window->BitBtn3Click(nullptr); });
+    EXPECT_EQ(list.rowCount(), 2);
+}
+
+TEST_F(WindowTest, LoadShowsThePlayScreenEmptyPagesPricesAndStartsTheClock)
+{
+    AddHotel("Empty");
+    LoadWithMoney();
+    EXPECT_EQ(Page(window->ntMain), 0);
+    EXPECT_EQ(Page(window->FloorPanel->ntStations), 0);
+    EXPECT_EQ(Page(window->RoomPanel->ntRoom), 0);
+    EXPECT_EQ(Page(window->Tools->ntBuilding), 1);
+    EXPECT_TRUE(window->HotelInfo->OvalButton9->isVisible());
+    EXPECT_EQ(window->BuildTool, -1);
+    EXPECT_TRUE(data->gmTimer().Enabled());
+    EXPECT_EQ(SpriteCount(), 0) << "a hotel without floors loads into an empty scene";
+    EXPECT_EQ(Caption("edFloorPrice"), "8000");
+    EXPECT_EQ(Caption("edDirtyPrice"), "2500");
+    EXPECT_EQ(Caption("edPolicePrice"), "3000");
+    EXPECT_EQ(Caption("edFirePrice"), "3000");
+    EXPECT_EQ(Caption("edFeaturePrice01"), "3000");
+    EXPECT_EQ(Caption("edFeaturePrice02"), "1800");
+    EXPECT_EQ(Caption("edFeaturePrice03"), "1200");
+    EXPECT_EQ(Caption("edFeaturePrice04"), "800");
+}
+
+TEST_F(WindowTest, MainMenuEmptiesTheSceneBeforeTheModelClosesTheHotel)
+{
+    AddHotel("First");
+    LoadWithMoney();
+    BuyFloor();
+    ChooseTool(1);
+    Click(Qt::LeftButton, 60, 490);
+    ASSERT_EQ(SpriteCount(), 4); // floor, strip, room, occupant
+
+    // The model's closing drops the filter of tFloor; the scene must be empty by then.
+    int spritesWhenClosed = -1;
+    TDataSource probe;
+    probe.SetDataSet(&data->tFloor);
+    probe.OnDataChange = [&](TDataSource &, TField *) {
+        if (!data->tFloor.Filtered() && spritesWhenClosed < 0)
+            spritesWhenClosed = SpriteCount();
+    };
+    Run([&] { window->OvalButton9Click(nullptr); });
+    probe.SetDataSet(nullptr);
+    EXPECT_EQ(spritesWhenClosed, 0);
+    EXPECT_EQ(Page(window->ntMain), 1);
+    EXPECT_EQ(Page(window->Tools->ntBuilding), 0);
+    EXPECT_FALSE(window->HotelInfo->OvalButton9->isVisible());
+    EXPECT_FALSE(data->gmTimer().Enabled());
+    EXPECT_EQ(window->HotelList->rowCount(), 1) << "the closed hotel is still listed";
+
+    // Another hotel shows only its own sprites.
+    AddHotel("Second");
+    LoadWithMoney();
+    EXPECT_EQ(SpriteCount(), 0);
+    EXPECT_TRUE(errors.empty());
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "model/MessageWindow.h"
+#include "model/SeededRandom.h"
+#include "model/TD_Data.h"
+#include "ui/BuildingTools.h"
+#include "ui/TF_Main.h"
+#include "ui/widgets/OvalButton.h"
+
+#include <QStackedWidget>
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TSprite;
+class TGeneralSprite;
+
+// Records the model's refusals instead of showing them.
+class RecordingMessageWindow : public TMessageWindow
+{
+public:
+    void ShowDialog(const std::string &text) override { Messages.push_back(text); }
+    std::vector<std::string> Messages;
+};
+
+// The main window over a model in a fresh directory that holds the shipped
+// catalog's rows. Errors that the window's guard would show are recorded.
+class WindowTest : public ::testing::Test
+{
+protected:
+    WindowTest();
+    ~WindowTest() override;
+
+    // Writes tRooms.dht from the catalog source of the repository.
+    static void WriteCatalog(const std::string &directory);
+
+    // A new hotel, made current in the list.
+    void AddHotel(const std::string &name);
+    // Loads the current hotel with plenty of money.
+    void LoadWithMoney(int money = 1000000);
+    // Runs a handler the way the window's events do.
+    void Run(const std::function<void()> &handler) { window->Guard.Run(handler); }
+    void Click(Qt::MouseButton button, int x, int y)
+    {
+        Run([&] { window->SceneViewMouseUp(button, Qt::NoModifier, x, y); });
+    }
+    void ChooseTool(int type);
+    void BuyFloor()
+    {
+        Run([&] { window->btFloorClick(window->Tools->btFloor); });
+    }
+
+    // Direct children of the scene's root, and those showing a record ID.
+    int SpriteCount();
+    std::vector<TGeneralSprite *> SpritesWithID(int id);
+    int RoomCount() { return static_cast<int>(data->tRoom.RawRecordCount()); }
+    int Page(QStackedWidget *notebook) { return notebook->currentIndex(); }
+    QString Caption(const char *labelName);
+
+    QTemporaryDir dir;
+    TSeededRandom random{7};
+    RecordingMessageWindow messages;
+    std::unique_ptr<TD_Data> data;
+    std::unique_ptr<TF_Main> window;
+    std::vector<QString> errors;
+};

@@ -1,0 +1,63 @@
+#include "ui/RoomPanel.h"
+
+#include "model/TD_Data.h"
+#include "ui/Controls.h"
+#include "ui/TableText.h"
+#include "ui/widgets/GameFont.h"
+#include "ui/widgets/OvalButton.h"
+#include "ui/widgets/ShadowLabel.h"
+#include "ui/widgets/SystemColors.h"
+
+using Controls::TextStyle;
+using TA = TShadowLabel::TAlignment;
+
+TRoomPanel::TRoomPanel(QWidget *parent, TD_Data &data) : data_(data)
+{
+    ntRoom = Controls::Notebook(parent, 2);
+    ntRoom->setObjectName("ntRoom");
+    ntRoom->setFixedSize(200, 142);
+    QWidget *page = ntRoom->widget(1);
+    Controls::Label(page, {8, 4, 129, 21}, "Room information", TextStyle::Heading);
+    edRoomName = Controls::Label(page, {18, 20, 175, 21}, "-", TextStyle::Heading, TA::taCenter);
+    edRoomName->setObjectName("edRoomName");
+    Controls::Label(page, {18, 44, 55, 21}, "Status", TextStyle::Heading);
+    edRoomStatus = Controls::Label(page, {88, 44, 89, 19}, "", TextStyle::Status);
+    edRoomStatus->setObjectName("edRoomStatus");
+    Controls::Label(page, {18, 65, 55, 21}, "Price", TextStyle::Heading);
+    edRoomIncome = Controls::Label(page, {88, 65, 89, 19}, "", TextStyle::Status);
+    edRoomIncome->SetFontColor(clAqua);
+    edRoomIncome->setObjectName("edRoomIncome");
+    Controls::Label(page, {18, 86, 71, 21}, "Days left", TextStyle::Heading);
+    edRoomWear = Controls::Label(page, {88, 86, 89, 19}, "", TextStyle::Status);
+    edRoomWear->SetFontColor(clAqua);
+    edRoomWear->setObjectName("edRoomWear");
+    OvalButton7 = Controls::Button(page, {112, 112, 81, 25}, "Demolish", QColor(255, 128, 0), 13,
+                                   true, clBlue);
+    OvalButton7->setObjectName("OvalButton7");
+    ntRoom->setCurrentIndex(1);
+}
+
+void TRoomPanel::dsCurrRoomDataChange()
+{
+    TvekMemTable &room = data_.tCurrRoom;
+    if (!room.Active() || room.IsEmpty())
+        return;
+    const int type = room.FieldNamed("TYPE").AsInteger();
+    edRoomName->SetCaption(FromTableText(data_.CatalogName(type)));
+    edRoomIncome->SetCaption(QString::number(data_.CatalogIncome(type)));
+    const int status = room.FieldNamed("STATUS").AsInteger();
+    if (status < 0) {
+        edRoomStatus->SetCaption("Building");
+        edRoomStatus->SetFontColor(clAqua);
+    } else if (status == 0) {
+        edRoomStatus->SetCaption("Free");
+        edRoomStatus->SetFontColor(clRed);
+    } else if (status == 1) {
+        edRoomStatus->SetCaption("Ocupied");
+        edRoomStatus->SetFontColor(clLime);
+    } else {
+        edRoomStatus->SetCaption("Broken");
+        edRoomStatus->SetFontColor(clMaroon);
+    }
+    edRoomWear->SetCaption(QString::number(room.FieldNamed("WEAR").AsInteger()));
+}

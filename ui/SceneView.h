@@ -1,0 +1,52 @@
+#pragma once
+
+#include "scene/DrawSurface.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The scene's drawing surface control: a 761 x 535 back surface that the
+// frame loop fills and that Present shows 1:1 at the control's place. Mouse
+// coordinates are surface coordinates.
+class TSceneView : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kSurfaceWidth = 761;
+    static constexpr int kSurfaceHeight = 535;
+
+    explicit TSceneView(QWidget *parent = nullptr);
+    ~TSceneView() override;
+
+    // Makes the back surface, tells the listeners, then runs OnInitialize.
+    void Initialize();
+    // Runs OnFinalize, tells the listeners and drops the surface.
+    void Finalize();
+    bool Initialized() const { return surface_ != nullptr; }
+    // The surface exists and can be drawn on.
+    bool Ready() const { return surface_ && !surface_->IsEmpty(); }
+    TDrawSurface &Surface() { return *surface_; }
+    // Shows the back surface now (nothing while the control is hidden).
+    void Present();
+    int PresentedFrames() const { return presented_; }
+
+    // Told before OnInitialize and after OnFinalize (the picture list, the engine).
+    std::vector<std::function<void(TDrawSurface &)>> SurfaceMade;
+    std::vector<std::function<void()>> SurfaceLost;
+
+    std::function<void()> OnInitialize;
+    std::function<void()> OnFinalize;
+    std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)> OnMouseUp;
+    std::function<void(Qt::KeyboardModifiers, int x, int y)> OnMouseMove;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    std::unique_ptr<TDrawSurface> surface_;
+    int presented_ = 0;
+};

@@ -1,0 +1,510 @@
+#include "ui/TF_Main.h"
+
+#include "model/TD_Data.h"
+#include "scene/FloorSprite.h"
+#include "scene/MickySprite.h"
+#include "scene/RoomSprite.h"
+#include "store/MemTable.h"
+#include "ui/BuildingTools.h"
+#include "ui/Controls.h"
+#include "ui/FloorPanel.h"
+#include "ui/FrameTimer.h"
+#include "ui/HotelInfoPanel.h"
+#include "ui/HotelListModel.h"
+#include "ui/ListPage.h"
+#include "ui/PaintBox.h"
+#include "ui/RoomPanel.h"
+#include "ui/SceneView.h"
+#include "ui/TableText.h"
+#include "ui/TtamselVersion.h"
+#include "ui/widgets/GameArt.h"
+#include "ui/widgets/GameFont.h"
+#include "ui/widgets/GlyphCheckBox.h"
+#include "ui/widgets/OvalButton.h"
+#include "ui/widgets/RockerSwitch.h"
+#include "ui/widgets/ShadowLabel.h"
+#include "ui/widgets/SystemColors.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+TF_Main::TF_Main(TD_Data &data, QWidget *parent)
+    : QWidget(parent), FrameTimer(new TFrameTimer(this)), tamselVersion1(new TtamselVersion(this)),
+      Guard(this), data_(data)
+{
+    PictureList.LoadStandard();
+    BuildWindow();
+    AskHotelName = [this]() -> std::optional<QString> {
+        bool ok = false;
+        const QString name = QInputDialog::getText(this, "New hotel", "Enter name",
+                                                   QLineEdit::Normal, QString(), &ok);
+        return ok ? std::optional<QString>(name) : std::nullopt;
+    };
+    FormCreate();
+    data_.SetSceneCallbacks(this);
+}
+
+TF_Main::~TF_Main()
+{
+    data_.SetSceneCallbacks(nullptr);
+    // The drawing surface goes first; that stops the frames.
+    SceneView->Finalize();
+    HotelEngine.Root().Clear();
+    dsHotel.SetDataSet(nullptr);
+    dsFloor.SetDataSet(nullptr);
+    dsRooms.SetDataSet(nullptr);
+    dsCurrFloor.SetDataSet(nullptr);
+    dsCurrRoom.SetDataSet(nullptr);
+}
+
+std::function<void(QObject *)> TF_Main::Handler(void (TF_Main::*method)(QObject *))
+{
+    return [this, method](QObject *sender) { Guard.Run([&] { (this->*method)(sender); }); };
+}
+
+void TF_Main::BuildWindow()
+{
+    setWindowTitle("TAMSEL HOTEL");
+    setWindowIcon(WindowIcon());
+    setFont(GameFont(11));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, clBtnFace);
+    palette.setColor(QPalette::WindowText, clWindowText);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    resize(979, 679);
+
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    Panel1 = Controls::Panel(this, clGray);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFixedWidth(185);
+    row->addWidget(Panel1);
+    HotelInfo = std::make_unique<THotelInfoPanel>(Panel1);
+    HotelInfo->OvalButton9->OnClick = Handler(&TF_Main::OvalButton9Click);
+    Tools = std::make_unique<TBuildingTools>(Panel1);
+    auto *leftColumn = new QVBoxLayout(Panel1);
+    leftColumn->setContentsMargins(0, 0, 0, 0);
+    leftColumn->addStretch(1);
+    leftColumn->addWidget(Tools->ntBuilding);
+    Tools->btFloor->OnClick = Handler(&TF_Main::btFloorClick);
+    for (TOvalButton *tool : Tools->btBld)
+        tool->OnClick = Handler(&TF_Main::OvalButton1Click);
+    Tools->PaintBox2->OnPaint = [this](TPaintBox &, QPainter &p) { PaintBox2Paint(p); };
+    Tools->PaintBox3->OnPaint = [this](TPaintBox &, QPainter &p) { PaintBox3Paint(p); };
+
+    ntMain = Controls::Notebook(this, 2);
+    ntMain->setObjectName("ntMain");
+    row->addWidget(ntMain, 1);
+    for (int i = 0; i < 2; ++i) {
+        QWidget *page = ntMain->widget(i);
+        QPalette pagePalette = page->palette();
+        pagePalette.setColor(QPalette::Window, clGray);
+        page->setPalette(pagePalette);
+        page->setAutoFillBackground(true);
+    }
+
+    // Play screen: the scene above the 142-pixel floor panel.
+    auto *play = new QVBoxLayout(ntMain->widget(0));
+    play->setContentsMargins(0, 0, 0, 0);
+    play->setSpacing(0);
+    ScrollBox1 = new QScrollArea(ntMain->widget(0));
+    ScrollBox1->setObjectName("ScrollBox1");
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette black = ScrollBox1->palette();
+    black.setColor(QPalette::Window, clBlack);
+    ScrollBox1->setPalette(black);
+    ScrollBox1->setAutoFillBackground(true);
+    SceneView = new TSceneView;
+    SceneView->setObjectName("SceneView");
+    ScrollBox1->setWidget(SceneView);
+    ScrollBox1->viewport()->setPalette(black);
+    ScrollBox1->viewport()->setAutoFillBackground(true);
+    play->addWidget(ScrollBox1, 1);
+    Panel3 = Controls::Panel(ntMain->widget(0), clGray);
+    Panel3->setObjectName("Panel3");
+    Panel3->setFixedHeight(142);
+    Panel3->setFont(GameFont(11));
+    play->addWidget(Panel3);
+
+    RoomPanel = std::make_unique<TRoomPanel>(Panel3, data_);
+    RoomPanel->OvalButton7->OnClick = Handler(&TF_Main::OvalButton7Click);
+    FloorPanel = std::make_unique<TFloorPanel>(Panel3, RoomPanel->ntRoom);
+    for (auto &station : FloorPanel->stations) {
+        station.stationSwitch->OnClick = Handler(&TF_Main::btDirtyStationClick);
+        station.plus->OnClick = Handler(&TF_Main::btBayStuffClick);
+        station.minus->OnClick = Handler(&TF_Main::btSellWorkersClick);
+    }
+    FloorPanel->StuffClick = Handler(&TF_Main::btStuff01Click);
+    for (TOvalButton *info : FloorPanel->btInfo) {
+        auto click = info->OnClick;
+        info->OnClick = [this, click](QObject *sender) { Guard.Run([&] { click(sender); }); };
+    }
+
+    // Hotel list.
+    HotelList = new THotelListModel(dsHotel, this);
+    ListPage = std::make_unique<TListPage>(ntMain->widget(1), *HotelList, data_.tHotel, Guard);
+    ListPage->OvalButton1->OnClick = Handler(&TF_Main::BitBtn1Click);
+    ListPage->OvalButton2->OnClick = Handler(&TF_Main::BitBtn2Click);
+    ListPage->OvalButton8->OnClick = Handler(&TF_Main::BitBtn3Click);
+
+    // Frame loop.
+    SceneView->SurfaceMade.push_back([this](TDrawSurface &surface) {
+        PictureList.SceneViewInitialized(surface);
+        HotelEngine.SceneViewInitialized(surface);
+    });
+    SceneView->SurfaceLost.push_back([this] {
+        HotelEngine.SceneViewFinalized();
+        PictureList.SceneViewFinalized();
+    });
+    SceneView->OnInitialize = [this] { Guard.Run([&] { SceneViewInitialize(); }); };
+    SceneView->OnFinalize = [this] { Guard.Run([&] { SceneViewFinalize(); }); };
+    SceneView->OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+        Guard.Run([&] { SceneViewMouseUp(b, s, x, y); });
+    };
+    SceneView->OnMouseMove = [this](Qt::KeyboardModifiers s, int x, int y) {
+        Guard.Run([&] { SceneViewMouseMove(s, x, y); });
+    };
+    FrameTimer->OnTimer = [this](int lag) { Guard.Run([&] { FrameTimerTimer(lag); }); };
+}
+
+void TF_Main::FormCreate()
+{
+    auto guarded = [this](auto handler) {
+        return [this, handler](TDataSource &, TField *) { Guard.Run(handler); };
+    };
+    dsHotel.OnDataChange = guarded([this] {
+        HotelInfo->dsHotelDataChange(data_.tHotel);
+        ListPage->dsHotelDataChange();
+    });
+    dsFloor.OnDataChange = guarded([this] { FloorPanel->dsFloorDataChange(&data_.tCurrFloor); });
+    dsCurrFloor.OnDataChange = dsFloor.OnDataChange;
+    dsCurrRoom.OnDataChange = guarded([this] { RoomPanel->dsCurrRoomDataChange(); });
+    dsHotel.SetDataSet(&data_.tHotel);
+    dsFloor.SetDataSet(&data_.tFloor);
+    dsRooms.SetDataSet(&data_.tRooms);
+    dsCurrFloor.SetDataSet(&data_.tCurrFloor);
+    dsCurrRoom.SetDataSet(&data_.tCurrRoom);
+    ntMain->setCurrentIndex(1);
+    Tools->ntBuilding->setCurrentIndex(0);
+    BuildTool = 0;
+}
+
+void TF_Main::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    if (const QScreen *screen =
+            this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    SceneView->Initialize();
+}
+
+TArena &TF_Main::SceneArena()
+{
+    if (!Arena)
+        throw std::runtime_error("The scene is not ready");
+    return *Arena;
+}
+
+// ---------------------------------------------------------------------------
+// The hotel list and the passage to the play screen and back
+
+void TF_Main::BitBtn1Click(QObject *)
+{
+    TvekMemTable &hotel = data_.tHotel;
+    if (!hotel.Active() || hotel.IsEmpty())
+        return;
+    const int hotelId = hotel.FieldNamed("HOTEL_ID").AsInteger();
+    data_.SelectHotel(hotelId);
+    // A tool left chosen in the previous game is released with its button.
+    if (BuildTool > 0)
+        SelectBuildTool(-1);
+    BuildTool = -1;
+    AddFloorSprites();
+    AddRoomSprites();
+    ntMain->setCurrentIndex(0);
+    FloorPanel->ntStations->setCurrentIndex(0);
+    RoomPanel->ntRoom->setCurrentIndex(0);
+    Tools->ntBuilding->setCurrentIndex(1);
+    HotelInfo->OvalButton9->show();
+    auto price = [this](int id) { return QString::number(data_.CatalogPrice(id)); };
+    Tools->edFloorPrice->SetCaption(price(10));
+    for (int k = 0; k < 3; ++k)
+        FloorPanel->stations[static_cast<std::size_t>(k)].price->SetCaption(price(11 + k));
+    for (int k = 0; k < 4; ++k)
+        FloorPanel->edFeaturePrice[static_cast<std::size_t>(k)]->SetCaption(price(21 + k));
+    data_.StartClock();
+}
+
+void TF_Main::BitBtn2Click(QObject *)
+{
+    const std::optional<QString> name = AskHotelName();
+    if (name)
+        data_.NewHotel(ToTableText(*name));
+}
+
+void TF_Main::BitBtn3Click(QObject *)
+{
+    if (data_.tHotel.Active() && !data_.tHotel.IsEmpty())
+        data_.DeleteHotel();
+}
+
+void TF_Main::OvalButton9Click(QObject *)
+{
+    if (Arena)
+        Arena->KillAll();
+    HotelInfo->OvalButton9->hide();
+    Tools->ntBuilding->setCurrentIndex(0);
+    ntMain->setCurrentIndex(1);
+    data_.CloseHotel();
+}
+
+void TF_Main::AddFloorSprite()
+{
+    TvekMemTable &floor = data_.tFloor;
+    TFloorSprite *sprite = SceneArena().AddFloor(
+        floor.FieldNamed("ID").AsInteger(), floor.FieldNamed("FLOOR_ID").AsInteger(),
+        floor.FieldNamed("DIRTY_STATION").AsInteger(),
+        floor.FieldNamed("POLICY_STATION").AsInteger(),
+        floor.FieldNamed("FIRE_STATION").AsInteger(), floor.FieldNamed("STUFF").AsString());
+    (void)sprite;
+}
+
+void TF_Main::AddRoomSprite()
+{
+    TvekMemTable &room = data_.tRoom;
+    SceneArena().AddRoom(
+        room.FieldNamed("ID").AsInteger(), room.FieldNamed("TYPE").AsInteger(),
+        room.FieldNamed("FLOOR_ID").AsInteger(), room.FieldNamed("POSIT").AsInteger(),
+        room.FieldNamed("STATUS").AsInteger(), room.FieldNamed("ALPHA").AsInteger());
+}
+
+namespace {
+
+// Walks every record with the notices held back, so the panels refresh once.
+template <class F> void ForEachRecord(TvekMemTable &table, F perRecord)
+{
+    table.SuspendNotifications();
+    try {
+        table.First();
+        while (!table.AtEnd()) {
+            perRecord();
+            table.Next();
+        }
+        table.First();
+    } catch (...) {
+        table.ResumeNotifications();
+        throw;
+    }
+    table.ResumeNotifications();
+}
+
+} // namespace
+
+void TF_Main::AddFloorSprites()
+{
+    ForEachRecord(data_.tFloor, [this] { AddFloorSprite(); });
+}
+
+void TF_Main::AddRoomSprites()
+{
+    ForEachRecord(data_.tRoom, [this] { AddRoomSprite(); });
+}
+
+// ---------------------------------------------------------------------------
+// Frame loop
+
+void TF_Main::SceneViewInitialize()
+{
+    VersionText = tamselVersion1->Info().FileVersion;
+    ListPage->edBuildVersion->SetCaption(BuildCaption(VersionText));
+    arenas_.push_back(std::make_unique<TArena>());
+    Arena = arenas_.back().get();
+    Arena->Engine = &HotelEngine;
+    Arena->ImageList = &PictureList;
+    Arena->SetSurfaceHeight(SceneView->height());
+    FrameTimer->SetEnabled(true);
+}
+
+void TF_Main::SceneViewFinalize()
+{
+    FrameTimer->SetEnabled(false);
+}
+
+void TF_Main::FrameTimerTimer(int LagCount)
+{
+    if (!SceneView->Ready())
+        return;
+    SceneView->Surface().Fill(0);
+    HotelEngine.Move(LagCount);
+    HotelEngine.Draw();
+    SceneView->Present();
+}
+
+// ---------------------------------------------------------------------------
+// Player commands
+
+void TF_Main::SelectBuildTool(int tool)
+{
+    if (BuildTool > 0 && tool == -1) {
+        if (TOvalButton *button = Tools->ToolButton(BuildTool)) {
+            button->SetAllowAllUp(true);
+            button->SetDown(false);
+            button->SetAllowAllUp(false);
+        }
+    }
+    if (tool < 0) {
+        Tools->edBuilPrice->SetCaption("0");
+        SceneView->unsetCursor();
+        Tools->PaintBox2->Tag = 0;
+    } else {
+        Tools->edBuilPrice->SetCaption(QString::number(data_.CatalogPrice(tool)));
+        SceneView->setCursor(MultiDragCursor());
+    }
+    BuildTool = tool;
+    Tools->PaintBox2->update();
+    Tools->PaintBox3->update();
+}
+
+void TF_Main::OvalButton1Click(QObject *Sender)
+{
+    auto *tool = static_cast<TOvalButton *>(Sender);
+    Tools->PaintBox2->Tag = tool->y() + tool->height() / 2;
+    SelectBuildTool(tool->Tag());
+}
+
+void TF_Main::PaintBox2Paint(QPainter &painter)
+{
+    TPaintBox &box = *Tools->PaintBox2;
+    if (box.Tag == 0)
+        return;
+    painter.setPen(QPen(clYellow, 1));
+    const int y0 = box.Tag - box.y();
+    const int w = box.width(), h = box.height();
+    const QPoint points[] = {{0, y0}, {w / 2, y0}, {w / 2, h}, {w, h}};
+    painter.drawPolyline(points, 4);
+}
+
+void TF_Main::PaintBox3Paint(QPainter &painter)
+{
+    if (BuildTool <= 0 || BuildTool > PictureList.Items.Count())
+        return;
+    const TPictureItem &item = PictureList.Items.Item(BuildTool - 1);
+    const int patternWidth = item.GetPatternWidth();
+    const QImage picture = item.Picture.copy(0, 0, patternWidth, item.Picture.height());
+    painter.drawImage(Tools->PaintBox3->width() - patternWidth, 0, picture);
+}
+
+void TF_Main::btFloorClick(QObject *)
+{
+    data_.BuildFloor();
+    AddFloorSprite();
+}
+
+void TF_Main::SceneViewMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+{
+    const int cell = (X - SceneArena().LeftMargin()) / 50; // truncates toward zero
+    TSprite *sprite = HotelEngine.SpriteAt(X, Y);
+    if (auto *floor = dynamic_cast<TFloorSprite *>(sprite)) {
+        data_.SelectFloor(floor->Floor);
+        if (Button == Qt::LeftButton && BuildTool > 0) {
+            data_.BuildRoom(BuildTool, cell);
+            AddRoomSprite();
+            SelectBuildTool(-1);
+            RoomPanel->ntRoom->setCurrentIndex(1);
+        } else {
+            RoomPanel->ntRoom->setCurrentIndex(0);
+        }
+    } else if (auto *room = dynamic_cast<TRoomSprite *>(sprite)) {
+        const int roomId = room->ID;
+        data_.SelectFloor(room->Floor);
+        data_.SelectRoom(roomId);
+        RoomPanel->ntRoom->setCurrentIndex(1);
+    } else if (auto *micky = dynamic_cast<TMickySprite *>(sprite)) {
+        const int roomId = micky->RoomID;
+        data_.SelectFloor(micky->Floor);
+        data_.SelectRoom(roomId);
+        RoomPanel->ntRoom->setCurrentIndex(1);
+    }
+    if (Button == Qt::RightButton && BuildTool > 0)
+        SelectBuildTool(-1);
+}
+
+void TF_Main::SceneViewMouseMove(Qt::KeyboardModifiers, int X, int Y)
+{
+    if (BuildTool == -1)
+        return;
+    if (dynamic_cast<TFloorSprite *>(HotelEngine.SpriteAt(X, Y)))
+        SceneView->setCursor(MultiDragCursor());
+    else
+        SceneView->unsetCursor();
+}
+
+void TF_Main::btDirtyStationClick(QObject *Sender)
+{
+    const int station = static_cast<TRockerSwitch *>(Sender)->Tag();
+    data_.BuildStation(station);
+    if (TFloorSprite *floor = SceneArena().FindFloor(data_.FloorID))
+        floor->SetStation(station, 0);
+}
+
+void TF_Main::btBayStuffClick(QObject *Sender)
+{
+    data_.ChangeWorkers(static_cast<TOvalButton *>(Sender)->Tag(), +1);
+}
+
+void TF_Main::btSellWorkersClick(QObject *Sender)
+{
+    data_.ChangeWorkers(static_cast<TOvalButton *>(Sender)->Tag(), -1);
+}
+
+void TF_Main::btStuff01Click(QObject *Sender)
+{
+    const int item = static_cast<TGlyphCheckBox *>(Sender)->Tag();
+    data_.BuyStuff(item);
+    if (TFloorSprite *floor = SceneArena().FindFloor(data_.FloorID))
+        floor->SetFeature(item, 1);
+}
+
+void TF_Main::OvalButton7Click(QObject *)
+{
+    RoomPanel->ntRoom->setCurrentIndex(0);
+    SceneArena().KillByID(data_.RoomID);
+    data_.DemolishRoom();
+}
+
+// ---------------------------------------------------------------------------
+// View operations of the hourly rules
+
+void TF_Main::SetRoomAlpha(int roomId, int alpha)
+{
+    if (Arena)
+        Arena->SetAlphaByID(roomId, alpha);
+}
+
+void TF_Main::SetRoomStatus(int roomId, int status)
+{
+    if (Arena)
+        Arena->SetStatusByID(roomId, status);
+}
+
+void TF_Main::RemoveFloorStuff(int floorId, int item)
+{
+    if (Arena)
+        Arena->RemoveFloorStuff(floorId, item);
+}

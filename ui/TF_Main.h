@@ -1,0 +1,121 @@
+#pragma once
+
+#include "model/SceneCallbacks.h"
+#include "scene/Arena.h"
+#include "scene/PictureList.h"
+#include "scene/SceneSpriteEngine.h"
+#include "store/DataSource.h"
+#include "ui/EventGuard.h"
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QScrollArea;
+class QStackedWidget;
+class TBuildingTools;
+class TD_Data;
+class TFloorPanel;
+class TFrameTimer;
+class THotelInfoPanel;
+class THotelListModel;
+class TListPage;
+class TRoomPanel;
+class TSceneView;
+class TtamselVersion;
+
+// The main window: the hotel list and the play screen on the notebook
+// ntMain, the left panel with the hotel's figures and the building tools, the
+// scene with its frame loop, and every player command. Each command calls one
+// operation of the model and then changes the scene's sprites through Arena.
+// Every handler runs inside Guard. The window is also the model's scene:
+// the hourly rules change sprites through the three view operations.
+class TF_Main : public QWidget, public TSceneCallbacks
+{
+    Q_OBJECT
+public:
+    explicit TF_Main(TD_Data &data, QWidget *parent = nullptr);
+    ~TF_Main() override;
+
+    // ---- Fields ----
+    // The chosen room type 1..5, -1 for none, 0 until the first Load.
+    int BuildTool = 0;
+    // The newest scene object; made each time the drawing surface initialises.
+    TArena *Arena = nullptr;
+    QString VersionText;
+
+    // ---- Components ----
+    TPictureList PictureList;
+    TSceneSpriteEngine HotelEngine;
+    TFrameTimer *FrameTimer;
+    TtamselVersion *tamselVersion1;
+    TDataSource dsHotel, dsFloor, dsRooms, dsCurrFloor, dsCurrRoom;
+    TEventGuard Guard;
+
+    // ---- Controls ----
+    QWidget *Panel1;
+    QStackedWidget *ntMain;
+    QScrollArea *ScrollBox1;
+    TSceneView *SceneView;
+    QWidget *Panel3;
+    THotelListModel *HotelList;
+    std::unique_ptr<TListPage> ListPage;
+    std::unique_ptr<THotelInfoPanel> HotelInfo;
+    std::unique_ptr<TBuildingTools> Tools;
+    std::unique_ptr<TFloorPanel> FloorPanel;
+    std::unique_ptr<TRoomPanel> RoomPanel;
+
+    // Asks for a new hotel's name; empty when cancelled. Tests replace it.
+    std::function<std::optional<QString>()> AskHotelName;
+
+    // ---- Start, list and play screen ----
+    void FormCreate();
+    void BitBtn1Click(QObject *Sender);     // Load
+    void BitBtn2Click(QObject *Sender);     // New
+    void BitBtn3Click(QObject *Sender);     // Delete
+    void OvalButton9Click(QObject *Sender); // Main menu
+    void AddFloorSprite();
+    void AddRoomSprite();
+    void AddFloorSprites();
+    void AddRoomSprites();
+
+    // ---- Frame loop ----
+    void SceneViewInitialize();
+    void SceneViewFinalize();
+    void FrameTimerTimer(int LagCount);
+
+    // ---- Player commands ----
+    void SelectBuildTool(int tool);
+    void OvalButton1Click(QObject *Sender); // a room tool
+    void btFloorClick(QObject *Sender);
+    void SceneViewMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void SceneViewMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    void btDirtyStationClick(QObject *Sender);
+    void btBayStuffClick(QObject *Sender);
+    void btSellWorkersClick(QObject *Sender);
+    void btStuff01Click(QObject *Sender);
+    void OvalButton7Click(QObject *Sender); // Demolish
+
+    // ---- View operations of the hourly rules ----
+    void SetRoomAlpha(int roomId, int alpha) override;
+    void SetRoomStatus(int roomId, int status) override;
+    void RemoveFloorStuff(int floorId, int item) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void BuildWindow();
+    void PaintBox2Paint(QPainter &painter);
+    void PaintBox3Paint(QPainter &painter);
+    // The handler wrapped in Guard, for a control's OnClick.
+    std::function<void(QObject *)> Handler(void (TF_Main::*method)(QObject *));
+    TArena &SceneArena();
+
+    TD_Data &data_;
+    std::vector<std::unique_ptr<TArena>> arenas_; // never freed while the window lives
+    bool shown_ = false;
+};
