@@ -157,6 +157,10 @@ private:
     void ReadRecords()
     {
         const int fieldCount = table.FieldCount();
+        types.clear();
+        for (int index = 0; index < fieldCount; ++index) {
+            types.push_back(table.Fields(index).DataType());
+        }
         std::vector<TFieldValue> values(static_cast<std::size_t>(fieldCount));
         std::vector<TFieldValue> olderVersion(values.size());
         stream.ReadListBegin();
@@ -191,8 +195,7 @@ private:
                 values[index] = std::monostate{};
                 continue;
             }
-            const TField &field = table.Fields(static_cast<int>(index));
-            switch (field.DataType()) {
+            switch (types[index]) {
             case ftInteger:
             case ftAutoInc:
                 values[index] = stream.ReadInteger();
@@ -201,10 +204,10 @@ private:
                 values[index] = stream.ReadString();
                 break;
             case ftDate:
-                values[index] = ReadDate(field);
+                values[index] = ReadDate(table.Fields(static_cast<int>(index)));
                 break;
             default:
-                UnknownFieldType(FieldTypeNames.at(static_cast<std::size_t>(field.DataType())));
+                UnknownFieldType(FieldTypeNames.at(static_cast<std::size_t>(types[index])));
             }
         }
     }
@@ -228,6 +231,7 @@ private:
 
     TvekCustomMemTable &table;
     TTableStreamReader stream;
+    std::vector<TFieldType> types;
     int version = 0;
     bool fieldsReplaced = false;
 };
@@ -241,11 +245,13 @@ public:
         for (int index = 0; index < table.FieldCount(); ++index) {
             if (IsSaved(table.Fields(index))) {
                 fields.push_back(index);
+                types.push_back(table.Fields(index).DataType());
             }
         }
     }
 
-    std::string Run()
+    // The writer's own buffer, valid while the writer lives.
+    std::string_view Run()
     {
         stream.Reserve(64 + table.RawRecordCount() * (3 + fields.size() * 6));
         stream.WriteSignature();
@@ -312,22 +318,22 @@ private:
             }
             stream.WriteListBegin();
             stream.WriteInteger(status);
-            for (int index : fields) {
-                WriteValue(record, index);
+            for (std::size_t saved = 0; saved < fields.size(); ++saved) {
+                WriteValue(record, fields[saved], types[saved]);
             }
             stream.WriteListEnd();
         }
         stream.WriteListEnd();
     }
 
-    void WriteValue(std::size_t record, int index)
+    void WriteValue(std::size_t record, int index, TFieldType type)
     {
         if (table.RawIsNull(record, index)) {
             stream.WriteBoolean(true);
             return;
         }
         stream.WriteBoolean(false);
-        switch (table.Fields(index).DataType()) {
+        switch (type) {
         case ftInteger:
         case ftAutoInc:
             stream.WriteInteger(table.RawInteger(record, index));
@@ -339,14 +345,14 @@ private:
             stream.WriteFloat(table.RawDate(record, index));
             break;
         default:
-            UnknownFieldType(
-                FieldTypeNames.at(static_cast<std::size_t>(table.Fields(index).DataType())));
+            UnknownFieldType(FieldTypeNames.at(static_cast<std::size_t>(type)));
         }
     }
 
     TvekCustomMemTable &table;
     TvekMemTableSaveFlags flags;
     std::vector<int> fields;
+    std::vector<TFieldType> types;
     TTableStreamWriter stream;
 };
 
@@ -377,7 +383,7 @@ private:
 
 } // namespace
 
-std::string TTableFile::LoadBytes(const std::string &fileName)
+TTableFile::TFileBytes TTableFile::LoadBytes(const std::string &fileName)
 {
     const int handle = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (handle < 0) {
@@ -396,10 +402,12 @@ std::string TTableFile::LoadBytes(const std::string &fileName)
     }
     // The whole file is read at once, so a writer that replaces it meanwhile
     // (by renaming a new file over it) cannot mix two versions.
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    TFileBytes bytes;
+    bytes.size = static_cast<std::size_t>(info.st_size);
+    bytes.data.reset(new char[bytes.size]);
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(handle, bytes.data() + done, bytes.size() - done);
+    while (done < bytes.size) {
+        const ssize_t got = ::read(handle, bytes.data.get() + done, bytes.size - done);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -407,7 +415,7 @@ std::string TTableFile::LoadBytes(const std::string &fileName)
             throw EReadError("Stream read error");
         }
         if (got == 0) {
-            bytes.resize(done);
+            bytes.size = done;
             break;
         }
         done += static_cast<std::size_t>(got);
@@ -429,7 +437,12 @@ void TTableFile::Read(TvekCustomMemTable &table, std::string_view bytes)
     }
 }
 
-std::string TTableFile::Write(TvekCustomMemTable &table, TvekMemTableSaveFlags saveFlags)
+namespace {
+
+// Steps 2 to 9 of a write: leave the edit state, switch the filter off when the
+// flags say so, and hand the bytes to `consume` while notices are held back.
+template <typename Consume>
+void WriteTable(TvekCustomMemTable &table, TvekMemTableSaveFlags saveFlags, Consume consume)
 {
     table.CheckBrowseMode();
     const bool wasFiltered = table.Filtered();
@@ -441,12 +454,23 @@ std::string TTableFile::Write(TvekCustomMemTable &table, TvekMemTableSaveFlags s
         table.SetFiltered(wasFiltered);
         table.ResumeNotifications();
     });
-    return TTableFileWriter(table, saveFlags).Run();
+    TTableFileWriter writer(table, saveFlags);
+    consume(writer.Run());
+}
+
+} // namespace
+
+std::string TTableFile::Write(TvekCustomMemTable &table, TvekMemTableSaveFlags saveFlags)
+{
+    std::string bytes;
+    WriteTable(table, saveFlags, [&](std::string_view written) { bytes = written; });
+    return bytes;
 }
 
 void TvekCustomMemTable::ReadTableFile(const std::string &fileName)
 {
-    TTableFile::Read(*this, TTableFile::LoadBytes(fileName));
+    const TTableFile::TFileBytes bytes = TTableFile::LoadBytes(fileName);
+    TTableFile::Read(*this, bytes.View());
 }
 
 void TvekCustomMemTable::WriteTableFile(const std::string &fileName,
@@ -456,13 +480,13 @@ void TvekCustomMemTable::WriteTableFile(const std::string &fileName,
     if (saveFlags.Contains(sfSaveAppend)) {
         // Appending keeps what the file held; the replacement stays atomic.
         try {
-            const std::string old = TTableFile::LoadBytes(fileName);
-            file.Write(old.data(), old.size());
+            const TTableFile::TFileBytes old = TTableFile::LoadBytes(fileName);
+            file.Write(old.data.get(), old.size);
         } catch (const EFOpenError &) {
             // No file yet: the stream starts a new one.
         }
     }
-    const std::string bytes = TTableFile::Write(*this, saveFlags);
-    file.Write(bytes.data(), bytes.size());
+    WriteTable(*this, saveFlags,
+               [&](std::string_view bytes) { file.Write(bytes.data(), bytes.size()); });
     file.Commit();
 }

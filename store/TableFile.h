@@ -2,6 +2,7 @@
 
 #include "store/MemTableSaveFlags.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,17 @@ class TTableFile
 public:
     static constexpr int Version = 251;
 
+    // The bytes of a whole file, left uninitialised until read, since table
+    // files can be large.
+    struct TFileBytes
+    {
+        std::unique_ptr<char[]> data;
+        std::size_t size = 0;
+        std::string_view View() const { return {data.get(), size}; }
+    };
+
     // The whole file; EFOpenError "Cannot open file %s" when it cannot be opened.
-    static std::string LoadBytes(const std::string &fileName);
+    static TFileBytes LoadBytes(const std::string &fileName);
     // Adds the records of a table file's bytes to the table, with notices
     // suspended until the end and the view re-read afterwards, also on error.
     // A damaged file raises EReadError and keeps the records read before.

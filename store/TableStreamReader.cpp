@@ -14,78 +14,12 @@ void TTableStreamReader::ReadError()
     throw EReadError("Stream read error");
 }
 
-const std::uint8_t *TTableStreamReader::Take(std::size_t size)
-{
-    if (size > BytesLeft()) {
-        ReadError();
-    }
-    const auto *start = reinterpret_cast<const std::uint8_t *>(bytes.data() + position);
-    position += size;
-    return start;
-}
-
-std::uint32_t TTableStreamReader::ReadLittleEndian(int size)
-{
-    const std::uint8_t *data = Take(static_cast<std::size_t>(size));
-    std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) {
-        value = (value << 8) | data[i];
-    }
-    return value;
-}
-
 void TTableStreamReader::ReadSignature()
 {
     if (bytes.substr(0, 4) != "TPF0") {
         throw EReadError("Invalid stream format");
     }
     position = 4;
-}
-
-TValueTag TTableStreamReader::NextValue() const
-{
-    if (BytesLeft() == 0) {
-        ReadError();
-    }
-    return static_cast<TValueTag>(bytes[position]);
-}
-
-TValueTag TTableStreamReader::ReadValue()
-{
-    return static_cast<TValueTag>(*Take(1));
-}
-
-void TTableStreamReader::ReadListBegin()
-{
-    if (ReadValue() != TagList) {
-        PropertyValueError();
-    }
-}
-
-void TTableStreamReader::ReadListEnd()
-{
-    if (ReadValue() != TagNull) {
-        PropertyValueError();
-    }
-}
-
-std::int32_t TTableStreamReader::ReadIntegerValue(TValueTag tag)
-{
-    switch (tag) {
-    case TagInt8:
-        return static_cast<std::int8_t>(ReadLittleEndian(1));
-    case TagInt16:
-        return static_cast<std::int16_t>(ReadLittleEndian(2));
-    case TagInt32:
-        return static_cast<std::int32_t>(ReadLittleEndian(4));
-    default:
-        PropertyValueError();
-    }
-}
-
-std::int32_t TTableStreamReader::ReadInteger()
-{
-    return ReadIntegerValue(ReadValue());
 }
 
 double TTableStreamReader::ReadFloat()

@@ -9,7 +9,8 @@
 // Reads the tagged values of a table file from bytes held in memory. Every
 // length is checked against the bytes left before anything is taken, so a
 // damaged file ends in EReadError: "Stream read error" when it ends inside a
-// value, "Invalid property value" when a value has the wrong tag.
+// value, "Invalid property value" when a value has the wrong tag. The reader
+// only views the bytes: they must outlive it.
 class TTableStreamReader
 {
 public:
@@ -20,13 +21,34 @@ public:
 
     // "Invalid stream format" unless the bytes start with "TPF0".
     void ReadSignature();
-    TValueTag NextValue() const;
-    TValueTag ReadValue();
-    void ReadListBegin();
-    void ReadListEnd();
+    TValueTag NextValue() const
+    {
+        if (position == bytes.size()) {
+            ReadError();
+        }
+        return static_cast<TValueTag>(bytes[position]);
+    }
+    TValueTag ReadValue()
+    {
+        const TValueTag tag = NextValue();
+        ++position;
+        return tag;
+    }
+    void ReadListBegin()
+    {
+        if (ReadValue() != TagList) {
+            PropertyValueError();
+        }
+    }
+    void ReadListEnd()
+    {
+        if (ReadValue() != TagNull) {
+            PropertyValueError();
+        }
+    }
     // True when the next value is TagNull; consumes nothing.
     bool EndOfList() const { return NextValue() == TagNull; }
-    std::int32_t ReadInteger();
+    std::int32_t ReadInteger() { return ReadIntegerValue(ReadValue()); }
     // TagTrue is true; any other tag byte is false.
     bool ReadBoolean() { return ReadValue() == TagTrue; }
     // TagExtended or an integer tag.
@@ -38,9 +60,37 @@ public:
     [[noreturn]] static void ReadError();
 
 private:
-    const std::uint8_t *Take(std::size_t size);
-    std::uint32_t ReadLittleEndian(int size);
-    std::int32_t ReadIntegerValue(TValueTag tag);
+    const std::uint8_t *Take(std::size_t size)
+    {
+        if (size > BytesLeft()) {
+            ReadError();
+        }
+        const auto *start = reinterpret_cast<const std::uint8_t *>(bytes.data() + position);
+        position += size;
+        return start;
+    }
+    std::uint32_t ReadLittleEndian(int size)
+    {
+        const std::uint8_t *data = Take(static_cast<std::size_t>(size));
+        std::uint32_t value = 0;
+        for (int i = size - 1; i >= 0; --i) {
+            value = (value << 8) | data[i];
+        }
+        return value;
+    }
+    std::int32_t ReadIntegerValue(TValueTag tag)
+    {
+        switch (tag) {
+        case TagInt8:
+            return static_cast<std::int8_t>(ReadLittleEndian(1));
+        case TagInt16:
+            return static_cast<std::int16_t>(ReadLittleEndian(2));
+        case TagInt32:
+            return static_cast<std::int32_t>(ReadLittleEndian(4));
+        default:
+            PropertyValueError();
+        }
+    }
 
     std::string_view bytes;
     std::size_t position = 0;

@@ -3,54 +3,46 @@
 #include "store/CodePage.h"
 #include "store/Extended80.h"
 
-void TTableStreamWriter::WriteSignature()
+void TTableStreamWriter::Grow(std::size_t size)
 {
-    bytes += "TPF0";
+    std::unique_ptr<char[]> larger(new char[size]);
+    if (used > 0) {
+        std::memcpy(larger.get(), buffer.get(), used);
+    }
+    buffer = std::move(larger);
+    capacity = size;
 }
 
-void TTableStreamWriter::WriteLittleEndian(std::uint32_t value, int size)
+void TTableStreamWriter::WriteLength(TValueTag tag, std::uint32_t length, int size)
 {
+    char *out = Room(5);
+    out[0] = static_cast<char>(tag);
     for (int i = 0; i < size; ++i) {
-        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+        out[1 + i] = static_cast<char>(length >> (8 * i));
     }
-}
-
-void TTableStreamWriter::WriteInteger(std::int32_t value)
-{
-    const auto raw = static_cast<std::uint32_t>(value);
-    if (value >= -128 && value <= 127) {
-        bytes += static_cast<char>(TagInt8);
-        WriteLittleEndian(raw, 1);
-    } else if (value >= -32768 && value <= 32767) {
-        bytes += static_cast<char>(TagInt16);
-        WriteLittleEndian(raw, 2);
-    } else {
-        bytes += static_cast<char>(TagInt32);
-        WriteLittleEndian(raw, 4);
-    }
+    used += 1 + static_cast<std::size_t>(size);
 }
 
 void TTableStreamWriter::WriteFloat(double value)
 {
-    bytes += static_cast<char>(TagExtended);
     const TExtended80::TBytes encoded = TExtended80::Encode(value);
-    bytes.append(reinterpret_cast<const char *>(encoded.data()), encoded.size());
+    char *out = Room(1 + encoded.size());
+    out[0] = static_cast<char>(TagExtended);
+    std::memcpy(out + 1, encoded.data(), encoded.size());
+    used += 1 + encoded.size();
 }
 
 void TTableStreamWriter::WriteString(std::string_view text)
 {
     if (!TCodePage::IsAscii(text)) {
         const std::string utf8 = TCodePage::ToUtf8(text);
-        bytes += static_cast<char>(TagUtf8String);
-        WriteLittleEndian(static_cast<std::uint32_t>(utf8.size()), 4);
-        bytes += utf8;
+        WriteLength(TagUtf8String, static_cast<std::uint32_t>(utf8.size()), 4);
+        Append(utf8.data(), utf8.size());
     } else if (text.size() <= 255) {
-        bytes += static_cast<char>(TagString);
-        WriteLittleEndian(static_cast<std::uint32_t>(text.size()), 1);
-        bytes += text;
+        WriteLength(TagString, static_cast<std::uint32_t>(text.size()), 1);
+        Append(text.data(), text.size());
     } else {
-        bytes += static_cast<char>(TagLongString);
-        WriteLittleEndian(static_cast<std::uint32_t>(text.size()), 4);
-        bytes += text;
+        WriteLength(TagLongString, static_cast<std::uint32_t>(text.size()), 4);
+        Append(text.data(), text.size());
     }
 }

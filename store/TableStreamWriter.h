@@ -2,31 +2,81 @@
 
 #include "store/TableStreamTag.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
 // Builds the tagged values of a table file in memory, each in its shortest form.
+// Values go straight into a buffer that grows in large steps, since a table of
+// many records is written value by value.
 class TTableStreamWriter
 {
 public:
-    void Reserve(std::size_t size) { bytes.reserve(size); }
+    void Reserve(std::size_t size)
+    {
+        if (size > capacity) {
+            Grow(size);
+        }
+    }
 
-    void WriteSignature();
-    void WriteListBegin() { bytes += static_cast<char>(TagList); }
-    void WriteListEnd() { bytes += static_cast<char>(TagNull); }
+    void WriteSignature() { Append("TPF0", 4); }
+    void WriteListBegin() { PutTag(TagList); }
+    void WriteListEnd() { PutTag(TagNull); }
     // TagInt8, TagInt16 or TagInt32, whichever is the smallest that holds value.
-    void WriteInteger(std::int32_t value);
-    void WriteBoolean(bool value) { bytes += static_cast<char>(value ? TagTrue : TagFalse); }
+    void WriteInteger(std::int32_t value)
+    {
+        char *out = Room(5);
+        const auto raw = static_cast<std::uint32_t>(value);
+        std::size_t size = 0;
+        if (value >= -128 && value <= 127) {
+            out[0] = static_cast<char>(TagInt8);
+            size = 1;
+        } else if (value >= -32768 && value <= 32767) {
+            out[0] = static_cast<char>(TagInt16);
+            size = 2;
+        } else {
+            out[0] = static_cast<char>(TagInt32);
+            size = 4;
+        }
+        for (std::size_t i = 0; i < size; ++i) {
+            out[1 + i] = static_cast<char>(raw >> (8 * i));
+        }
+        used += 1 + size;
+    }
+    void WriteBoolean(bool value) { PutTag(value ? TagTrue : TagFalse); }
     void WriteFloat(double value);
     // Text in the 8-bit code page: pure ASCII as TagString or TagLongString,
     // anything else converted to UTF-8 as TagUtf8String.
     void WriteString(std::string_view text);
 
-    const std::string &Bytes() const { return bytes; }
+    std::string_view Bytes() const { return {buffer.get(), used}; }
 
 private:
-    void WriteLittleEndian(std::uint32_t value, int size);
+    char *Room(std::size_t size)
+    {
+        if (capacity - used < size) {
+            Grow(std::max(capacity * 2, used + size + 64));
+        }
+        return buffer.get() + used;
+    }
+    void Grow(std::size_t size);
+    void PutTag(TValueTag tag)
+    {
+        *Room(1) = static_cast<char>(tag);
+        ++used;
+    }
+    void Append(const char *data, std::size_t size)
+    {
+        std::memcpy(Room(size), data, size);
+        used += size;
+    }
+    void WriteLength(TValueTag tag, std::uint32_t length, int size);
 
-    std::string bytes;
+    // Not a std::string: growing one would clear every byte first.
+    std::unique_ptr<char[]> buffer;
+    std::size_t capacity = 0;
+    std::size_t used = 0;
 };

@@ -6,7 +6,7 @@
 
 namespace {
 
-std::string Hex(const std::string &bytes)
+std::string Hex(std::string_view bytes)
 {
     static const char digits[] = "0123456789ABCDEF";
     std::string text;
