@@ -17,18 +17,18 @@ QColor Mix(const QColor &from, const QColor &to, double amount)
                   channel(from.blue(), to.blue()));
 }
 
-// A ball lit from the upper left: near-white highlight, the colour itself, a
-// darker rim.
-QRadialGradient BallShading(const QRectF &oval, const QColor &color, bool inverted)
+// A ball lit from the upper left: a near-white highlight, the colour itself,
+// a darker rim. The gradient is laid over the oval's bounding box, so a wide
+// button is shaded as a flattened ball rather than cut from a round one.
+QRadialGradient BallShading(const QColor &color, bool inverted)
 {
-    const QPointF light =
-        inverted ? QPointF(oval.left() + oval.width() * 0.68, oval.top() + oval.height() * 0.72)
-                 : QPointF(oval.left() + oval.width() * 0.32, oval.top() + oval.height() * 0.28);
-    QRadialGradient gradient(oval.center(), std::max(oval.width(), oval.height()) * 0.62, light);
-    gradient.setColorAt(0.0, Mix(color, clWhite, 0.88));
-    gradient.setColorAt(0.45, Mix(color, clWhite, 0.25));
-    gradient.setColorAt(0.8, color);
-    gradient.setColorAt(1.0, Mix(color, clBlack, 0.45));
+    const QPointF light = inverted ? QPointF(0.66, 0.72) : QPointF(0.34, 0.28);
+    QRadialGradient gradient(QPointF(0.5, 0.5), 0.56, light);
+    gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
+    gradient.setColorAt(0.0, Mix(color, clWhite, 0.9));
+    gradient.setColorAt(0.4, Mix(color, clWhite, 0.3));
+    gradient.setColorAt(0.75, color);
+    gradient.setColorAt(1.0, Mix(color, clBlack, 0.5));
     return gradient;
 }
 
@@ -178,14 +178,14 @@ void TOvalButton::paintEvent(QPaintEvent *)
     const bool pressed = LooksPressed();
 
     painter.setPen(QPen(Mix(color_, clBlack, 0.6), 1.0));
-    painter.setBrush(BallShading(oval, color_, false));
+    painter.setBrush(BallShading(color_, false));
     painter.drawEllipse(oval);
     if (pressed) {
         // The inner oval is lit from the opposite side, so it looks pushed in.
         const qreal inset = std::max<qreal>(2.0, std::min(oval.width(), oval.height()) * 0.08);
         const QRectF inner = oval.adjusted(inset, inset, -inset, -inset);
         painter.setPen(QPen(Mix(color_, clBlack, 0.5), 1.0));
-        painter.setBrush(BallShading(inner, Mix(color_, clBlack, 0.15), true));
+        painter.setBrush(BallShading(Mix(color_, clBlack, 0.15), true));
         painter.drawEllipse(inner);
     }
 
