@@ -137,6 +137,7 @@ TEST(SoakTest, BusyHotelKeepsItsInvariantsFor20000Hours)
             }
         }
         data.gmTimerTimer();
+        if (hour % 2000 == 0) printf("h %d money %d floors %d rooms %zu refusals %d\n", hour, data.GetMoney(), FloorCount(data), data.tRoom.RawRecordCount(), refusals);
         maxRooms = std::max<int>(maxRooms, static_cast<int>(data.tRoom.RawRecordCount()));
         CheckInvariants(data, widths, hour);
         if (HasFatalFailure())
