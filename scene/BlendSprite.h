@@ -11,6 +11,8 @@ public:
     void Paint() override;
     // The whole surface: blend sprites are never skipped by the bounds test.
     QRect GetBounds() const override;
+    // The target rectangle; opaque at Alpha 255 with a picture that has no colour key.
+    bool PaintArea(QRect &area, bool &opaque) const override;
 
     int Alpha = 255;
 };

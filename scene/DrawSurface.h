@@ -10,9 +10,12 @@
 // scene paints with. The window presents Image() 1:1; pictures keep their 24-bit colours.
 //
 // Every copy takes a source rectangle and a target rectangle; when their sizes differ the
-// source is stepped in 16.16 fixed point. The target is clipped to this surface, the source
-// rectangle to its surface. A colour key, when given, leaves the target pixel untouched wherever
-// the source pixel's RGB equals the key's RGB.
+// source is stepped in 16.16 fixed point. The target is clipped to this surface (or to the clip
+// rectangles in force), the source rectangle to its surface. A colour key, when given, leaves the
+// target pixel untouched wherever the source pixel's RGB equals the key's RGB.
+//
+// Fill is deferred until the pixels are next used, so that the sprite engine can leave out the
+// parts its opaque sprites are about to cover (FillPending); every accessor settles it first.
 class TDrawSurface
 {
 public:
@@ -27,18 +30,41 @@ public:
     bool IsEmpty() const { return FImage.isNull() || Width() == 0 || Height() == 0; }
 
     // The pixels, Format_RGB32; paint it 1:1 to present the surface.
-    const QImage &Image() const { return FImage; }
-    QImage &Image() { return FImage; }
+    const QImage &Image() const
+    {
+        Settle();
+        return FImage;
+    }
+    QImage &Image()
+    {
+        Settle();
+        return FImage;
+    }
 
-    std::uint32_t *Row(int y) { return reinterpret_cast<std::uint32_t *>(FImage.scanLine(y)); }
+    std::uint32_t *Row(int y)
+    {
+        Settle();
+        return reinterpret_cast<std::uint32_t *>(FImage.scanLine(y));
+    }
     const std::uint32_t *Row(int y) const
     {
+        Settle();
         return reinterpret_cast<const std::uint32_t *>(FImage.constScanLine(y));
     }
     std::uint32_t Pixel(int x, int y) const { return Row(y)[x]; }
 
-    // Sets every pixel to the raw value (0 is black).
+    // Sets every pixel to the raw value (0 is black), as soon as the pixels are next used.
     void Fill(std::uint32_t pixel);
+    // Whether a Fill is still to be carried out.
+    bool FillPending() const { return FPendingFill.has_value(); }
+    // Carries out a pending Fill inside the given rectangles only: the caller paints every other
+    // pixel opaquely before anyone looks.
+    void FillOnly(const QRect *rects, int count);
+
+    // Limits every following copy to the given rectangles (inside the surface, not overlapping),
+    // until ClearClip. The rectangles are not copied.
+    void SetClip(const QRect *rects, int count);
+    void ClearClip();
 
     // Gives this surface, as a source, a colour key: the runs of other pixels are listed once per
     // row, so keyed 1:1 copies move only those runs. Call it again after changing the pixels.
@@ -55,13 +81,22 @@ public:
     void DrawBlended(const TDrawSurface &source, const QRect &sourceRect, const QRect &target,
                      int alpha, std::optional<QRgb> colourKey = std::nullopt);
 
+    // Lets the blitters use AVX2 where the processor has it (the default); tests switch it off
+    // to check the SSE2 and plain paths give the same pixels.
+    static void SetWideKernels(bool enabled);
+
 private:
     struct TRun
     {
         int begin, end; // columns [begin, end) holding no key pixel
     };
 
-    QImage FImage;
+    void Settle() const;
+
+    mutable QImage FImage;
+    mutable std::optional<std::uint32_t> FPendingFill;
+    const QRect *FClip = nullptr;
+    int FClipCount = 0;
     std::optional<QRgb> FColourKey;
     std::vector<int> FRowRuns; // row y's runs are FRuns[FRowRuns[y] .. FRowRuns[y + 1])
     std::vector<TRun> FRuns;

@@ -106,20 +106,16 @@ void TSprite::Render()
 {
     if (!Visible)
         return;
-    if (Engine) {
-        const QRect bounds = GetBounds();
-        const QRect &surface = Engine->SurfaceRect;
-        // Strict overlap of half-open rectangles.
-        const int right = bounds.x() + bounds.width();
-        const int bottom = bounds.y() + bounds.height();
-        const int surfaceRight = surface.x() + surface.width();
-        const int surfaceBottom = surface.y() + surface.height();
-        if (bounds.x() < surfaceRight && surface.x() < right && bounds.y() < surfaceBottom &&
-            surface.y() < bottom)
-            Paint();
-    }
+    if (Engine && RectsOverlap(GetBounds(), Engine->SurfaceRect))
+        Paint();
     for (TSprite *child : DrawOrder)
         child->Render();
+}
+
+bool TSprite::RectsOverlap(const QRect &a, const QRect &b)
+{
+    return a.x() < b.x() + b.width() && b.x() < a.x() + a.width() && a.y() < b.y() + b.height() &&
+           b.y() < a.y() + a.height();
 }
 
 TSprite *TSprite::SpriteAt(int x, int y)

@@ -33,6 +33,15 @@ public:
     }
     // Puts the sprite on the root's kill list once; it lives on until FreeKilled.
     virtual void Kill();
+    // Where Paint can change pixels, and whether it certainly covers all of them with opaque
+    // pixels. False when unknown: the engine then paints the sprite without clipping and lets it
+    // hide nothing. A class that overrides Paint must keep this true to it.
+    virtual bool PaintArea(QRect &area, bool &opaque) const
+    {
+        (void)area;
+        (void)opaque;
+        return false;
+    }
 
     // Destroys every child, the last one first.
     void Clear();
@@ -43,6 +52,9 @@ public:
     // Throws std::out_of_range outside 0..ChildCount() - 1.
     TSprite *Child(int index) const;
     const std::vector<TSprite *> &DrawOrderList() const { return DrawOrder; }
+
+    // Strict overlap of two half-open rectangles, as the painting test uses it.
+    static bool RectsOverlap(const QRect &a, const QRect &b);
 
     double AbsoluteX() const;
     double AbsoluteY() const;

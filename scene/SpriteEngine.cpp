@@ -25,3 +25,11 @@ void TSpriteEngine::FreeKilled()
     while (!KillList.empty())
         delete KillList.back();
 }
+
+void TSpriteEngine::Draw()
+{
+    if (Surface)
+        FOcclusion.Render(*this, *Surface);
+    else
+        Render();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/Occlusion.h"
 #include "scene/Sprite.h"
 
 #include <vector>
@@ -18,10 +19,14 @@ public:
     void SetSurface(TDrawSurface *surface);
     // Destroys the killed sprites, the last killed first.
     void FreeKilled();
-    // Renders the tree; the root itself is never painted.
-    void Draw() { Render(); }
+    // Renders the tree; the root itself is never painted. The result is Render's, pixel for
+    // pixel, but pixels that later opaque sprites cover are neither filled nor painted.
+    void Draw();
 
     std::vector<TSprite *> KillList;
     TDrawSurface *Surface = nullptr;
     QRect SurfaceRect;
+
+private:
+    TOcclusion FOcclusion;
 };

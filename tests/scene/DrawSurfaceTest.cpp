@@ -88,7 +88,14 @@ TEST(DrawSurfaceTest, FillAndClippingStayInsideTheSurface)
 
 // The fast row loops (memcpy, SSE2 key select and blend, scaled gather) against the reference on
 // random pictures, rectangles, scales, clip positions and alphas.
-TEST(DrawSurfaceTest, BlittersMatchThePlainPerPixelFormula)
+class BlitterTest : public ::testing::TestWithParam<bool>
+{
+protected:
+    void SetUp() override { TDrawSurface::SetWideKernels(GetParam()); }
+    void TearDown() override { TDrawSurface::SetWideKernels(true); }
+};
+
+TEST_P(BlitterTest, BlittersMatchThePlainPerPixelFormula)
 {
     std::mt19937 random(20261209);
     const QRgb key = qRgb(102, 0, 0);
@@ -133,6 +140,11 @@ TEST(DrawSurfaceTest, BlittersMatchThePlainPerPixelFormula)
             << " runs " << source.ColourKey().has_value();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Kernels, BlitterTest, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return info.param ? "Wide" : "Narrow";
+                         });
 
 TEST(DrawSurfaceTest, PictureColoursAreKeptExactly)
 {
