@@ -5,11 +5,14 @@
 
 namespace {
 
-// Debian's fonts-liberation2 package puts the faces here; loading the files
-// directly keeps the font configuration from substituting another family.
-const char *const kFontFiles[] = {
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
+// Debian's fonts-liberation2 package puts the faces here (fonts-liberation,
+// the older release, in the second place); loading the files directly keeps
+// the font configuration from substituting another family.
+const char *const kFontFiles[][2] = {
+    {"/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
+     "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"},
+    {"/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
+     "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf"},
 };
 
 struct LoadedFont
@@ -23,14 +26,20 @@ LoadedFont &Loaded()
     static LoadedFont font = [] {
         LoadedFont result;
         result.loaded = true;
-        for (const char *file : kFontFiles) {
-            const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(file));
-            const QStringList families = QFontDatabase::applicationFontFamilies(id);
-            if (id < 0 || families.isEmpty()) {
-                result.loaded = false;
-                continue;
+        for (const auto &candidates : kFontFiles) {
+            QString family;
+            for (const char *file : candidates) {
+                const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+                const QStringList families = QFontDatabase::applicationFontFamilies(id);
+                if (id >= 0 && !families.isEmpty()) {
+                    family = families.first();
+                    break;
+                }
             }
-            result.family = families.first();
+            if (family.isEmpty())
+                result.loaded = false;
+            else
+                result.family = family;
         }
         if (result.family.isEmpty())
             result.family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
