@@ -78,6 +78,14 @@ struct ShapedWindow
         picture->SetAutoSize(true);
         picture->SetPicture(image);
     }
+    // Shapes the window and shows it on the screen.
+    bool ShowShaped()
+    {
+        picture->SetActive(true);
+        window->move(100, 100);
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
+    }
 };
 
 const char *const kRing[5] = {
@@ -129,10 +137,7 @@ TEST(ShapedPicture, AlwaysMoveDragsTheWindowByAnyPixel)
 {
     ShapedWindow w(Picture(kRing).scaled(30, 25));
     w.picture->SetAlwaysMove(true);
-    w.picture->SetActive(true);
-    w.window->move(100, 100);
-    w.window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
+    ASSERT_TRUE(w.ShowShaped());
     const QPoint start = w.window->pos();
     Press(w.window.get(), QPoint(7, 7));
     MoveAndRelease(w.window.get(), QPoint(7 + 30, 7 + 15));
@@ -146,10 +151,7 @@ TEST(ShapedPicture, WithoutAlwaysMoveOnlyTheCaptionColourDrags)
     image.setPixel(0, 0, qRgb(0, 255, 0));
     ShapedWindow w(image);
     w.picture->SetCaptionColor(QColor(kCaption));
-    w.picture->SetActive(true);
-    w.window->move(100, 100);
-    w.window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
+    ASSERT_TRUE(w.ShowShaped());
     const QPoint start = w.window->pos();
     Press(w.window.get(), QPoint(7, 7));
     MoveAndRelease(w.window.get(), QPoint(27, 7));
@@ -163,14 +165,11 @@ TEST(ShapedPicture, AControlOnTopGetsItsOwnPressAndDoesNotDrag)
 {
     ShapedWindow w(Picture(kRing).scaled(30, 25));
     w.picture->SetAlwaysMove(true);
-    w.picture->SetActive(true);
     auto *button = new TOvalButton(w.window.get()); // on the ring's upper edge
     button->setGeometry(5, 3, 20, 10);
     int clicks = 0;
     button->OnClick = [&](QObject *) { ++clicks; };
-    w.window->move(100, 100);
-    w.window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
+    ASSERT_TRUE(w.ShowShaped());
     const QPoint start = w.window->pos();
     Press(w.window.get(), QPoint(15, 8));
     MoveAndRelease(w.window.get(), QPoint(16, 9));
