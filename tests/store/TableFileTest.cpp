@@ -237,6 +237,38 @@ TEST_F(TableFile, RoundTripKeepsValuesNullsAndOrder)
     EXPECT_EQ(Contents(again), Contents(path));
 }
 
+TEST_F(TableFile, ManyLongRecordsRoundTrip)
+{
+    // More text than the writer first makes room for.
+    TvekMemTable hotels;
+    MakeHotelTable(hotels);
+    for (int i = 0; i < 2000; ++i) {
+        AppendHotel(hotels,
+                    std::string(40, static_cast<char>('A' + i % 26)) + "\xE9" + std::to_string(i),
+                    NewYear2005 + i);
+    }
+    const std::string path = PathOf("tHotel.dht");
+    hotels.WriteTableFile(path);
+    TvekMemTable copy;
+    MakeHotelTable(copy);
+    copy.ReadTableFile(path);
+    ASSERT_EQ(copy.RawRecordCount(), 2000u);
+    EXPECT_EQ(copy.RawString(1999, 1), std::string(40, 'X') + "\xE9" + "1999");
+    EXPECT_EQ(copy.RawDate(1999, 4), NewYear2005 + 1999);
+}
+
+TEST_F(TableFile, AppendFlagAddsAStreamAtTheEnd)
+{
+    TvekMemTable hotels;
+    MakeHotelTable(hotels);
+    const std::string path = PathOf("tHotel.dht");
+    hotels.WriteTableFile(path, {sfSaveData, sfSaveAppend});
+    AppendHotel(hotels, "Sea View", NewYear2005);
+    hotels.WriteTableFile(path, {sfSaveData, sfSaveAppend});
+    EXPECT_EQ(Hex(Contents(path)), Hex(Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 00 " + Header +
+                                             " 01 " + SeaViewRecord + " 00")));
+}
+
 TEST_F(TableFile, ReadingAddsAfterExistingRecordsAndContinuesTheCounter)
 {
     TvekMemTable hotels;
