@@ -108,12 +108,7 @@ TEST_F(CursorTest, OperationsOnAClosedTableFail)
         [&] { table.Append(); }, [&] { table.Delete(); }, [&] { table.Locate("ID", 1); },
     };
     for (const auto &operation : operations) {
-        try {
-            operation();
-            ADD_FAILURE() << "no error";
-        } catch (const EDatabaseError &error) {
-            EXPECT_EQ(error.what(), closed);
-        }
+        EXPECT_EQ(ErrorOf([&] { operation(); }), closed);
     }
     EXPECT_TRUE(table.IsEmpty());
     EXPECT_TRUE(table.AtEnd());

@@ -160,12 +160,8 @@ TEST_F(EditingCycleTest, DeletingTheOnlyRecordEmptiesTheView)
     t.Delete();
     EXPECT_TRUE(t.IsEmpty());
     EXPECT_TRUE(t.AtEnd());
-    try {
-        t.Delete();
-        FAIL() << "no error";
-    } catch (const EDatabaseError &error) {
-        EXPECT_STREQ(error.what(), "tRoom: Cannot perform this operation on an empty dataset");
-    }
+    EXPECT_EQ(ErrorOf([&] { t.Delete(); }),
+              "tRoom: Cannot perform this operation on an empty dataset");
 }
 
 TEST_F(EditingCycleTest, DeleteDuringAppendOnlyCancels)
@@ -207,24 +203,11 @@ TEST_F(EditingCycleTest, AWalkThatDeletesEveryRecordOfOneHotel)
 TEST_F(EditingCycleTest, FailureMessagesNameTheTable)
 {
     table.First();
-    try {
-        table.FieldNamed("VALUE").SetAsInteger(1);
-        FAIL() << "no error";
-    } catch (const EDatabaseError &error) {
-        EXPECT_STREQ(error.what(), "tRoom: Dataset is not in edit mode.");
-    }
-    try {
-        table.FieldNamed("VALUE").Clear();
-        FAIL() << "no error";
-    } catch (const EDatabaseError &error) {
-        EXPECT_STREQ(error.what(), "tRoom: Dataset is not in edit mode.");
-    }
-    try {
-        table.Post();
-        FAIL() << "no error";
-    } catch (const EDatabaseError &error) {
-        EXPECT_STREQ(error.what(), "tRoom: Dataset not in edit or insert mode");
-    }
+    EXPECT_EQ(ErrorOf([&] { table.FieldNamed("VALUE").SetAsInteger(1); }),
+              "tRoom: Dataset is not in edit mode.");
+    EXPECT_EQ(ErrorOf([&] { table.FieldNamed("VALUE").Clear(); }),
+              "tRoom: Dataset is not in edit mode.");
+    EXPECT_EQ(ErrorOf([&] { table.Post(); }), "tRoom: Dataset not in edit or insert mode");
     EXPECT_EQ(table.FieldNamed("VALUE").AsInteger(), 100);
 }
 

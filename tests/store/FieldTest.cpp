@@ -53,14 +53,8 @@ TEST_F(FieldTest, IntegerTextThatIsNoNumberFails)
     field.SetAsInteger(5);
     for (const char *text : {"abc", "12x", " 12", "1.5", "-", "2147483648", "-2147483649"}) {
         SCOPED_TRACE(text);
-        try {
-            field.SetAsString(text);
-            FAIL() << "no error";
-        } catch (const EDatabaseError &error) {
-            EXPECT_EQ(std::string(error.what()),
-                      std::string("'") + text +
-                          "' is not a valid integer value for field 'NUMBER'");
-        }
+        EXPECT_EQ(ErrorOf([&] { field.SetAsString(text); }),
+                  std::string("'") + text + "' is not a valid integer value for field 'NUMBER'");
         EXPECT_EQ(field.AsInteger(), 5);
     }
 }
@@ -122,16 +116,7 @@ TEST_F(FieldTest, DateText)
     EXPECT_EQ(field.AsString(), "");
     for (const char *text : {"2005-02-30", "01.01.2005", "yesterday", "2005-1-1x"}) {
         SCOPED_TRACE(text);
-        EXPECT_THROW(
-            {
-                try {
-                    field.SetAsString(text);
-                } catch (const EDatabaseError &error) {
-                    EXPECT_STREQ(error.what(), "Invalid value for field 'DATE'");
-                    throw;
-                }
-            },
-            EDatabaseError);
+        EXPECT_EQ(ErrorOf([&] { field.SetAsString(text); }), "Invalid value for field 'DATE'");
     }
     EXPECT_THROW(field.SetAsDateTime(NAN), EDatabaseError);
     EXPECT_THROW(field.SetAsDateTime(1e12), EDatabaseError);
@@ -142,12 +127,7 @@ TEST_F(FieldTest, NamesCompareWithoutRegardToCase)
     EXPECT_EQ(&table.FieldNamed("number"), &table.FieldNamed("NUMBER"));
     EXPECT_EQ(&table.FieldNamed("Name"), &table.Fields(1));
     EXPECT_EQ(table.FindField("MISSING"), nullptr);
-    try {
-        table.FieldNamed("MISSING");
-        FAIL() << "no error";
-    } catch (const EDatabaseError &error) {
-        EXPECT_STREQ(error.what(), "tTest: Field 'MISSING' not found");
-    }
+    EXPECT_EQ(ErrorOf([&] { table.FieldNamed("MISSING"); }), "tTest: Field 'MISSING' not found");
 }
 
 TEST(FieldDefinitionTest, DuplicateNamesAndOpenTablesAreRefused)
@@ -164,12 +144,7 @@ TEST(FieldDefinitionTest, DuplicateNamesAndOpenTablesAreRefused)
 TEST(FieldDefinitionTest, ATableWithoutFieldsDoesNotOpen)
 {
     TvekMemTable table{"tTest"};
-    try {
-        table.Open();
-        FAIL() << "no error";
-    } catch (const EMemTableError &error) {
-        EXPECT_STREQ(error.what(), "There must be at least one field");
-    }
+    EXPECT_EQ(ErrorOf<EMemTableError>([&] { table.Open(); }), "There must be at least one field");
     EXPECT_FALSE(table.Active());
 }
 

@@ -114,6 +114,18 @@ inline std::vector<int> Column(TvekCustomMemTable &table, const std::string &fie
     return values;
 }
 
+// The message of the error of type E that the operation throws; "" when it
+// throws none.
+template <class E = EDatabaseError, class F> std::string ErrorOf(F &&operation)
+{
+    try {
+        operation();
+    } catch (const E &error) {
+        return error.what();
+    }
+    return "";
+}
+
 // Appends and posts one record with the given integer field values.
 inline void AddRecord(TvekCustomMemTable &table,
                       std::initializer_list<std::pair<const char *, int>> values)
