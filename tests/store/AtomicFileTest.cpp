@@ -1,5 +1,6 @@
 #include "store/AtomicFile.h"
 
+#include "TableFileTestSupport.h"
 #include "store/TableStreamError.h"
 
 #include <csignal>
@@ -17,35 +18,16 @@ namespace fs = std::filesystem;
 class AtomicFile : public testing::Test
 {
 protected:
-    void SetUp() override
+    static std::string Contents(const std::string &path)
     {
-        directory = fs::temp_directory_path() /
-                    ("tamsel-atomic-" + std::to_string(::getpid()) + "-" +
-                     testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(directory);
-        fs::create_directories(directory);
-        file = (directory / "tHotel.dht").string();
+        return TScratchDirectory::Contents(path);
     }
-    void TearDown() override
-    {
-        fs::permissions(directory, fs::perms::owner_all);
-        fs::remove_all(directory);
-    }
+    void WriteOld(const std::string &text) const { TScratchDirectory::Put(file, text); }
+    std::size_t EntryCount() const { return scratch.EntryCount(); }
 
-    static std::string Contents(const std::string &name)
-    {
-        std::ifstream in(name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    void WriteOld(const std::string &text) const { std::ofstream(file, std::ios::binary) << text; }
-    std::size_t EntryCount() const
-    {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(directory), fs::directory_iterator()));
-    }
-
-    fs::path directory;
-    std::string file;
+    TScratchDirectory scratch;
+    const fs::path directory = scratch.path;
+    const std::string file = scratch.PathOf("tHotel.dht");
 };
 
 TEST_F(AtomicFile, ReplacesTheOldFileOnCommit)

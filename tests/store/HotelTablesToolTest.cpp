@@ -1,3 +1,5 @@
+#include "TableFileTestSupport.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -15,38 +17,18 @@ struct TRun
     std::string err;
 };
 
-std::string Bytes(const std::string &hex)
-{
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 3) {
-        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-    }
-    return bytes;
-}
-
 // Drives the real hotel-tables program with files in a directory of its own.
 class HotelTablesTool : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        directory = fs::temp_directory_path() /
-                    ("tamsel-tool-" + std::to_string(::getpid()) + "-" +
-                     testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(directory);
-        fs::create_directories(directory);
-    }
-    void TearDown() override { fs::remove_all(directory); }
-
-    std::string PathOf(const std::string &name) const { return (directory / name).string(); }
+    std::string PathOf(const std::string &name) const { return scratch.PathOf(name); }
     static std::string Contents(const std::string &path)
     {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        return TScratchDirectory::Contents(path);
     }
     static void Put(const std::string &path, const std::string &bytes)
     {
-        std::ofstream(path, std::ios::binary) << bytes;
+        TScratchDirectory::Put(path, bytes);
     }
 
     TRun Run(const std::string &arguments, const std::string &input = {}) const
@@ -60,7 +42,7 @@ protected:
                 Contents(PathOf("stderr"))};
     }
 
-    fs::path directory;
+    TScratchDirectory scratch;
 };
 
 struct TSchemaCase
@@ -116,22 +98,24 @@ TEST_F(HotelTablesTool, WritesTheGamesBytes)
                   "\"STUFF\":\"0000\",\"COMFORT\":75,\"STUF_WEAR\":\"00000000\"}\n")
                   .status,
               0);
-    EXPECT_EQ(Contents(floors),
-              Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 02 03 08 02 00 08 02 00 08 02 "
-                    "64 08 02 FF 08 02 64 08 02 FF 08 02 64 08 02 FF 08 06 04 30 30 30 30 08 02 4B "
-                    "08 06 08 30 30 30 30 30 30 30 30 00 00 "));
+    EXPECT_EQ(
+        Contents(floors),
+        BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 02 03 08 02 00 08 02 00 08 02 "
+                "64 08 02 FF 08 02 64 08 02 FF 08 02 64 08 02 FF 08 06 04 30 30 30 30 08 02 4B "
+                "08 06 08 30 30 30 30 30 30 30 30 00 00 "));
 
     // Fields a line leaves out take their defaults, as in a hotel the game makes.
     const std::string hotels = PathOf("tHotel.dht");
     ASSERT_EQ(Run("write " + hotels, "{\"NAME\":\"Sea View\",\"DATE\":\"2005-01-01\"}\n").status,
               0);
-    EXPECT_EQ(Contents(hotels),
-              Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 02 00 08 06 08 53 65 61 20 56 "
-                    "69 65 77 08 04 50 C3 00 00 08 02 00 08 05 00 00 00 00 00 00 D1 95 0E 40 08 02 "
-                    "0A 00 00 "));
+    EXPECT_EQ(
+        Contents(hotels),
+        BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 02 00 08 06 08 53 65 61 20 56 "
+                "69 65 77 08 04 50 C3 00 00 08 02 00 08 05 00 00 00 00 00 00 D1 95 0E 40 08 02 "
+                "0A 00 00 "));
 
     ASSERT_EQ(Run("write " + PathOf("empty.dht") + " --schema tRoom", "").status, 0);
-    EXPECT_EQ(Contents(PathOf("empty.dht")), Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 00 "));
+    EXPECT_EQ(Contents(PathOf("empty.dht")), BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01 00 "));
 }
 
 struct TBadFile
@@ -158,18 +142,19 @@ TEST_P(HotelTablesRefuses, MalformedFileExitsOneWithTheMessage)
 INSTANTIATE_TEST_SUITE_P(
     Files, HotelTablesRefuses,
     testing::Values(
-        TBadFile{"WrongSignature", Bytes("54 50 46 31 03 FB 00 01 00 01 00 01 00 "),
+        TBadFile{"WrongSignature", BytesOf("54 50 46 31 03 FB 00 01 00 01 00 01 00 "),
                  "Invalid stream format"},
         TBadFile{"Truncated",
-                 Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 02 00 08 06 08 53 "),
+                 BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 02 00 08 06 08 53 "),
                  "Stream read error"},
         TBadFile{"WrongTag",
-                 Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 06 01 41 00 00 "),
+                 BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 08 06 01 41 00 00 "),
                  "Invalid property value"},
-        TBadFile{"UnknownFieldType",
-                 Bytes("54 50 46 30 03 FB 00 01 06 01 4E 06 05 46 6C 6F 61 74 02 00 06 00 06 00 02 "
-                       "00 08 08 06 04 44 61 74 61 06 00 00 01 00 01 00 "),
-                 "Unknown field type (Float)"}),
+        TBadFile{
+            "UnknownFieldType",
+            BytesOf("54 50 46 30 03 FB 00 01 06 01 4E 06 05 46 6C 6F 61 74 02 00 06 00 06 00 02 "
+                    "00 08 08 06 04 44 61 74 61 06 00 00 01 00 01 00 "),
+            "Unknown field type (Float)"}),
     [](const testing::TestParamInfo<TBadFile> &info) { return info.param.name; });
 
 TEST_F(HotelTablesTool, MissingFileAndUnknownSchemaExitOne)
@@ -204,7 +189,7 @@ TEST_F(HotelTablesTool, FailedWriteLeavesTheFileAsItWas)
     EXPECT_EQ(Run("write " + file, "\n{\"MONEY\":3000000000}\n").err,
               "line 2: '3000000000' is not a valid integer value for field 'MONEY'\n");
     // Only the file itself is there: no temporary file was left behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(directory), fs::directory_iterator()), 4);
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path), fs::directory_iterator()), 4);
 }
 
 } // namespace

@@ -1,68 +1,26 @@
 #include "store/TableFile.h"
 
+#include "TableFileTestSupport.h"
+#include "model/TableSchemas.h"
 #include "store/MemTable.h"
 #include "store/TableStreamError.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// "54 50 46 30" -> the four bytes.
-std::string Bytes(const std::string &hex)
-{
-    std::string bytes;
-    for (std::size_t i = 0; i < hex.size();) {
-        if (hex[i] == ' ') {
-            ++i;
-            continue;
-        }
-        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-        i += 2;
-    }
-    return bytes;
-}
-
-std::string Hex(const std::string &bytes)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    for (unsigned char byte : bytes) {
-        if (!text.empty()) {
-            text += ' ';
-        }
-        text += digits[byte >> 4];
-        text += digits[byte & 15];
-    }
-    return text;
-}
-
+// The game's own layouts, which the worked examples are written for.
 void MakeHotelTable(TvekMemTable &table)
 {
     table.Name = "tHotel";
-    table.AddField<TAutoIncField>("HOTEL_ID");
-    table.AddField<TStringField>("NAME", 50);
-    table.AddField<TIntegerField>("MONEY").DefaultExpression = "50000";
-    table.AddField<TIntegerField>("ID").DefaultExpression = "0";
-    table.AddField<TDateField>("DATE");
-    table.AddField<TIntegerField>("TIME").DefaultExpression = "10";
+    DefineGameTableFields(table, "tHotel");
     table.Open();
 }
 
 void MakeFloorTable(TvekMemTable &table)
 {
     table.Name = "tFloor";
-    for (const char *name : {"ID", "HOTEL_ID", "FLOOR_ID", "DIRTY", "DIRTY_STATION", "POLICY",
-                             "POLICY_STATION", "FIRE", "FIRE_STATION"}) {
-        table.AddField<TIntegerField>(name);
-    }
-    table.AddField<TStringField>("STUFF", 4);
-    table.AddField<TIntegerField>("COMFORT");
-    table.AddField<TStringField>("STUF_WEAR", 8);
+    DefineGameTableFields(table, "tFloor");
     table.Open();
 }
 
@@ -88,31 +46,16 @@ constexpr double NewYear2005 = 38353;
 class TableFile : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        directory = fs::temp_directory_path() /
-                    ("tamsel-tables-" + std::to_string(::getpid()) + "-" +
-                     testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(directory);
-        fs::create_directories(directory);
-    }
-    void TearDown() override { fs::remove_all(directory); }
-
-    std::string PathOf(const std::string &name) const { return (directory / name).string(); }
+    std::string PathOf(const std::string &name) const { return scratch.PathOf(name); }
     static std::string Contents(const std::string &path)
     {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        return TScratchDirectory::Contents(path);
     }
     static void Put(const std::string &path, const std::string &bytes)
     {
-        std::ofstream(path, std::ios::binary) << bytes;
+        TScratchDirectory::Put(path, bytes);
     }
-    std::size_t EntryCount() const
-    {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(directory), fs::directory_iterator()));
-    }
+    std::size_t EntryCount() const { return scratch.EntryCount(); }
     // Reads bytes as a file into the table and returns the error message, empty for none.
     std::string ReadInto(TvekMemTable &table, const std::string &bytes)
     {
@@ -126,7 +69,7 @@ protected:
         return {};
     }
 
-    fs::path directory;
+    TScratchDirectory scratch;
 };
 
 TEST_F(TableFile, EmptyTableIsThirteenBytes)
@@ -135,7 +78,7 @@ TEST_F(TableFile, EmptyTableIsThirteenBytes)
     MakeHotelTable(hotels);
     const std::string path = PathOf("tHotel.dht");
     hotels.WriteTableFile(path);
-    EXPECT_EQ(Hex(Contents(path)), "54 50 46 30 03 FB 00 01 00 01 00 01 00");
+    EXPECT_EQ(HexOf(Contents(path)), "54 50 46 30 03 FB 00 01 00 01 00 01 00");
 
     hotels.ReadTableFile(path);
     EXPECT_TRUE(hotels.IsEmpty());
@@ -165,7 +108,7 @@ TEST_F(TableFile, FloorRecordByteForByte)
     floors.Post();
     const std::string path = PathOf("tFloor.dht");
     floors.WriteTableFile(path);
-    EXPECT_EQ(Hex(Contents(path)), Hex(Bytes(Header + " 01 " + FloorRecord + " 00")));
+    EXPECT_EQ(HexOf(Contents(path)), HexOf(BytesOf(Header + " 01 " + FloorRecord + " 00")));
 
     TvekMemTable copy;
     MakeFloorTable(copy);
@@ -186,8 +129,8 @@ TEST_F(TableFile, SeaViewHotelByteForByte)
     hotels.WriteTableFile(path);
     const std::string noDateRecord =
         "01 02 00 08 02 01 08 06 07 4E 6F 20 44 61 74 65 08 04 50 C3 00 00 08 02 00 09 08 02 0A 00";
-    EXPECT_EQ(Hex(Contents(path)),
-              Hex(Bytes(Header + " 01 " + SeaViewRecord + " " + noDateRecord + " 00")));
+    EXPECT_EQ(HexOf(Contents(path)),
+              HexOf(BytesOf(Header + " 01 " + SeaViewRecord + " " + noDateRecord + " 00")));
 
     TvekMemTable copy;
     MakeHotelTable(copy);
@@ -265,8 +208,8 @@ TEST_F(TableFile, AppendFlagAddsAStreamAtTheEnd)
     hotels.WriteTableFile(path, {sfSaveData, sfSaveAppend});
     AppendHotel(hotels, "Sea View", NewYear2005);
     hotels.WriteTableFile(path, {sfSaveData, sfSaveAppend});
-    EXPECT_EQ(Hex(Contents(path)), Hex(Bytes("54 50 46 30 03 FB 00 01 00 01 00 01 00 " + Header +
-                                             " 01 " + SeaViewRecord + " 00")));
+    EXPECT_EQ(HexOf(Contents(path)), HexOf(BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01 00 " +
+                                                   Header + " 01 " + SeaViewRecord + " 00")));
 }
 
 TEST_F(TableFile, ReadingAddsAfterExistingRecordsAndContinuesTheCounter)
@@ -366,7 +309,7 @@ TEST_F(TableFile, ClosedTableWritesAnEmptyRecordList)
     hotels.Close();
     const std::string path = PathOf("tHotel.dht");
     hotels.WriteTableFile(path);
-    EXPECT_EQ(Hex(Contents(path)), "54 50 46 30 03 FB 00 01 00 01 00 01 00");
+    EXPECT_EQ(HexOf(Contents(path)), "54 50 46 30 03 FB 00 01 00 01 00 01 00");
 }
 
 TEST_F(TableFile, FailedWriteKeepsTheOldFile)
@@ -423,13 +366,14 @@ TEST_F(TableFile, DeletedStatusIsKeptHiddenAndNeverWritten)
     TvekMemTable hotels;
     MakeHotelTable(hotels);
     const std::string deleted = "01 02 03 08 02 07 09 09 09 09 09 00";
-    EXPECT_EQ(ReadInto(hotels, Bytes(Header + " 01 " + SeaViewRecord + " " + deleted + " 00")), "");
+    EXPECT_EQ(ReadInto(hotels, BytesOf(Header + " 01 " + SeaViewRecord + " " + deleted + " 00")),
+              "");
     EXPECT_EQ(hotels.RawRecordCount(), 2u);
     EXPECT_EQ(hotels.RawRecordStatus(1), 3);
     EXPECT_EQ(hotels.AutoIncCounter(), 7);
     hotels.WriteTableFile(PathOf("out.dht"));
-    EXPECT_EQ(Hex(Contents(PathOf("out.dht"))),
-              Hex(Bytes(Header + " 01 " + SeaViewRecord + " 00")));
+    EXPECT_EQ(HexOf(Contents(PathOf("out.dht"))),
+              HexOf(BytesOf(Header + " 01 " + SeaViewRecord + " 00")));
 }
 
 // Files of older format versions and the value forms only a reader meets.
@@ -450,7 +394,7 @@ TEST_P(TableFileAccepts, ReadsTheRecord)
 {
     TvekMemTable hotels;
     MakeHotelTable(hotels);
-    ASSERT_EQ(ReadInto(hotels, Bytes(GetParam().hex)), "");
+    ASSERT_EQ(ReadInto(hotels, BytesOf(GetParam().hex)), "");
     ASSERT_EQ(hotels.RawRecordCount(), 1u);
     hotels.First();
     EXPECT_EQ(hotels.FieldNamed("NAME").AsString(), GetParam().expectedName);
@@ -512,7 +456,7 @@ TEST_F(TableFile, SixteenBitAndUtf8TextsComeBackInTheCodePage)
     const std::string records = "01 01 02 00 08 02 00 08 12 02 00 00 00 E9 00 1C 04 09 09 09 09 00 "
                                 "01 02 00 08 02 01 08 14 04 00 00 00 E2 82 AC 21 09 09 09 09 00 "
                                 "01 02 00 08 02 02 08 0C 02 00 00 00 41 42 09 09 09 09 00 00";
-    ASSERT_EQ(ReadInto(hotels, Bytes(Header + " " + records)), "");
+    ASSERT_EQ(ReadInto(hotels, BytesOf(Header + " " + records)), "");
     EXPECT_EQ(hotels.RawString(0, 1), "\xE9?");
     EXPECT_EQ(hotels.RawString(1, 1), "\x80!");
     EXPECT_EQ(hotels.RawString(2, 1), "AB");
@@ -529,8 +473,8 @@ TEST_F(TableFile, FieldDefinitionsReplaceTheFields)
                              "06 01 4B 06 07 41 75 74 6F 49 6E 63 02 00 06 00 06 00 02 00 09 08 "
                              "06 04 44 61 74 61 06 00 00";
     ASSERT_EQ(
-        ReadInto(table, Bytes("54 50 46 30 03 FB 00 " + defs +
-                              " 01 00 01 01 02 00 08 06 07 61 62 63 64 65 66 67 08 02 09 00 00")),
+        ReadInto(table, BytesOf("54 50 46 30 03 FB 00 " + defs +
+                                " 01 00 01 01 02 00 08 06 07 61 62 63 64 65 66 67 08 02 09 00 00")),
         "");
     ASSERT_EQ(table.FieldCount(), 2);
     EXPECT_EQ(table.Fields(0).FieldName, "N");
@@ -567,7 +511,7 @@ TEST_P(TableFileRefuses, WithTheStoreMessage)
 {
     TvekMemTable hotels;
     MakeHotelTable(hotels);
-    EXPECT_EQ(ReadInto(hotels, Bytes(GetParam().hex)), GetParam().message);
+    EXPECT_EQ(ReadInto(hotels, BytesOf(GetParam().hex)), GetParam().message);
     EXPECT_EQ(hotels.RawRecordCount(), GetParam().recordsKept);
     EXPECT_TRUE(hotels.Active());
     EXPECT_EQ(hotels.NotificationSuspendCount(), 0);
@@ -638,12 +582,12 @@ TEST_F(TableFile, UnstorableFieldTypeIsNamed)
         MakeHotelTable(table);
         std::string typeHex;
         for (char c : type) {
-            typeHex += " " + Hex(std::string(1, c));
+            typeHex += " " + HexOf(std::string(1, c));
         }
         const std::string defs = "01 06 01 4E 06 " +
-                                 Hex(std::string(1, static_cast<char>(type.size()))) + typeHex +
+                                 HexOf(std::string(1, static_cast<char>(type.size()))) + typeHex +
                                  " 02 00 06 00 06 00 02 00 08 08 06 04 44 61 74 61 06 00 00";
-        EXPECT_EQ(ReadInto(table, Bytes("54 50 46 30 03 FB 00 " + defs + " 01 00 01 00")),
+        EXPECT_EQ(ReadInto(table, BytesOf("54 50 46 30 03 FB 00 " + defs + " 01 00 01 00")),
                   "Unknown field type (" + type + ")");
     }
 }

@@ -1,3 +1,4 @@
+#include "TableFileTestSupport.h"
 #include "store/TableStreamError.h"
 #include "store/TableStreamReader.h"
 #include "store/TableStreamWriter.h"
@@ -5,20 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string Hex(std::string_view bytes)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    for (unsigned char byte : bytes) {
-        if (!text.empty()) {
-            text += ' ';
-        }
-        text += digits[byte >> 4];
-        text += digits[byte & 15];
-    }
-    return text;
-}
 
 struct TIntegerCase
 {
@@ -34,7 +21,7 @@ TEST_P(StreamInteger, UsesTheSmallestTagAndReadsBack)
 {
     TTableStreamWriter writer;
     writer.WriteInteger(GetParam().value);
-    EXPECT_EQ(Hex(writer.Bytes()), GetParam().bytes);
+    EXPECT_EQ(HexOf(writer.Bytes()), GetParam().bytes);
     TTableStreamReader reader(writer.Bytes());
     EXPECT_EQ(reader.ReadInteger(), GetParam().value);
     EXPECT_EQ(reader.BytesLeft(), 0u);
@@ -55,8 +42,8 @@ TEST(TableStream, WritesTextsWithTheirTags)
     writer.WriteString("Sea View");
     writer.WriteString("");
     writer.WriteString("Caf\xE9");
-    EXPECT_EQ(Hex(writer.Bytes()), "06 08 53 65 61 20 56 69 65 77 06 00 "
-                                   "14 05 00 00 00 43 61 66 C3 A9");
+    EXPECT_EQ(HexOf(writer.Bytes()), "06 08 53 65 61 20 56 69 65 77 06 00 "
+                                     "14 05 00 00 00 43 61 66 C3 A9");
 
     TTableStreamReader reader(writer.Bytes());
     EXPECT_EQ(reader.ReadString(), "Sea View");
@@ -88,7 +75,7 @@ TEST(TableStream, ReadsDatesAsExtendedOrInteger)
 {
     TTableStreamWriter writer;
     writer.WriteFloat(38353);
-    EXPECT_EQ(Hex(writer.Bytes()), "05 00 00 00 00 00 00 D1 95 0E 40");
+    EXPECT_EQ(HexOf(writer.Bytes()), "05 00 00 00 00 00 00 D1 95 0E 40");
     writer.WriteInteger(38354);
     TTableStreamReader reader(writer.Bytes());
     EXPECT_EQ(reader.ReadFloat(), 38353.0);
