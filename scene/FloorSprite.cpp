@@ -13,6 +13,20 @@ TFloorSprite::TFloorSprite(TArena &arena) : TGeneralSprite(arena)
     SetImageName(QStringLiteral("Floor"));
     SetZ(50);
     Parts[0] = new TStuffSprite(arena); // owned by the root
+    Hold(*Parts[0]);
+}
+
+TFloorSprite::~TFloorSprite()
+{
+    for (TGeneralSprite *part : Parts)
+        Release(part);
+}
+
+void TFloorSprite::PartDestroyed(TGeneralSprite &part)
+{
+    for (TGeneralSprite *&slot : Parts)
+        if (slot == &part)
+            slot = nullptr;
 }
 
 TStuffSprite *TFloorSprite::StuffSprite() const
@@ -24,14 +38,16 @@ void TFloorSprite::SetColumn(int column)
 {
     Column = column;
     X = Arena.LeftMargin() + column * 500;
-    StuffSprite()->X = X + Width + 2;
+    if (TStuffSprite *stuff = StuffSprite())
+        stuff->X = X + Width + 2;
 }
 
 void TFloorSprite::SetFloor(int floor)
 {
     Floor = floor;
     Y = Arena.BaseLine() - floor * Height;
-    StuffSprite()->Y = Y;
+    if (TStuffSprite *stuff = StuffSprite())
+        stuff->Y = Y;
 }
 
 void TFloorSprite::SetStation(int index, int value)
@@ -45,8 +61,11 @@ void TFloorSprite::SetStation(int index, int value)
     }
     if (Parts[index])
         return; // one sprite per station, however often it is bought
+    if (!StuffSprite())
+        return; // the strip is gone: nothing to stand on
     auto *station = new TStationSprite(Arena, *StuffSprite());
     Parts[index] = station;
+    Hold(*station);
     station->SetNumber(index);
 }
 
@@ -58,8 +77,11 @@ void TFloorSprite::SetFeature(int index, int count)
     if (count > 0) {
         if (slot)
             return; // one sprite per item
+        if (!StuffSprite())
+            return;
         auto *feature = new TFeatureSprite(Arena, *StuffSprite());
         slot = feature;
+        Hold(*feature);
         feature->SetNumber(index);
     } else {
         if (slot)

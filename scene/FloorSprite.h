@@ -12,6 +12,7 @@ class TFloorSprite : public TGeneralSprite
 {
 public:
     explicit TFloorSprite(TArena &arena);
+    ~TFloorSprite() override;
 
     void SetColumn(int column);
     void SetFloor(int floor);
@@ -24,4 +25,7 @@ public:
     int Column = 0;
     int Floor = 0;
     std::array<TGeneralSprite *, 8> Parts{};
+
+protected:
+    void PartDestroyed(TGeneralSprite &part) override;
 };

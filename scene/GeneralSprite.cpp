@@ -8,6 +8,12 @@
 
 TGeneralSprite::TGeneralSprite(TArena &arena) : TBlendSprite(&arena.Engine->Root()), Arena(arena) {}
 
+TGeneralSprite::~TGeneralSprite()
+{
+    if (FHolder)
+        FHolder->PartDestroyed(*this);
+}
+
 void TGeneralSprite::SetImageName(const QString &name)
 {
     ImageName = name;

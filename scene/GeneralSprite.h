@@ -11,6 +11,7 @@ class TGeneralSprite : public TBlendSprite
 {
 public:
     explicit TGeneralSprite(TArena &arena);
+    ~TGeneralSprite() override;
 
     // Stores the name and shows that picture; throws "Image '<name>' not found".
     void SetImageName(const QString &name);
@@ -20,4 +21,19 @@ public:
     int ID = 0;
     TArena &Arena;
     QString ImageName;
+
+protected:
+    // Sprites that hold references to other root children (a floor to its strip and items, a room
+    // to its occupant) register as their holder and hear when one is destroyed first, so no
+    // reference outlives its sprite whatever order the sprites are freed in.
+    void Hold(TGeneralSprite &part) { part.FHolder = this; }
+    void Release(TGeneralSprite *part)
+    {
+        if (part)
+            part->FHolder = nullptr;
+    }
+    virtual void PartDestroyed(TGeneralSprite &part) { (void)part; }
+
+private:
+    TGeneralSprite *FHolder = nullptr;
 };

@@ -8,6 +8,18 @@ TRoomSprite::TRoomSprite(TArena &arena) : TGeneralSprite(arena)
     SetZ(100);
     Micky = new TMickySprite(arena); // owned by the root, like every hotel sprite
     Micky->Visible = false;
+    Hold(*Micky);
+}
+
+TRoomSprite::~TRoomSprite()
+{
+    Release(Micky);
+}
+
+void TRoomSprite::PartDestroyed(TGeneralSprite &part)
+{
+    if (&part == Micky)
+        Micky = nullptr;
 }
 
 void TRoomSprite::SetRoomType(int roomType)
@@ -21,32 +33,38 @@ void TRoomSprite::SetCell(int cell)
     Cell = cell;
     X = Arena.LeftMargin() + cell * 50;
     // The occupant stands in the room's rightmost cell.
-    Micky->X = X + (Width / 50 - 1) * 50;
+    if (Micky)
+        Micky->X = X + (Width / 50 - 1) * 50;
 }
 
 void TRoomSprite::SetFloor(int floor)
 {
     Floor = floor;
     Y = Arena.BaseLine() - floor * Height;
-    Micky->Y = Y;
-    Micky->Floor = floor;
+    if (Micky) {
+        Micky->Y = Y;
+        Micky->Floor = floor;
+    }
 }
 
 void TRoomSprite::SetID(int id)
 {
     ID = id;
-    Micky->RoomID = id;
+    if (Micky)
+        Micky->RoomID = id;
 }
 
 void TRoomSprite::SetStatus(int status)
 {
     Status = status;
     FrameBase = status == 2 ? 1 : 0;
-    Micky->Visible = status == 1;
+    if (Micky)
+        Micky->Visible = status == 1;
 }
 
 void TRoomSprite::Kill()
 {
     TGeneralSprite::Kill();
-    Micky->Kill();
+    if (Micky)
+        Micky->Kill();
 }

@@ -10,6 +10,7 @@ class TRoomSprite : public TGeneralSprite
 {
 public:
     explicit TRoomSprite(TArena &arena);
+    ~TRoomSprite() override;
 
     void SetRoomType(int roomType);
     void SetCell(int cell);
@@ -23,5 +24,8 @@ public:
     int Floor = 0;
     int Cell = 0;
     int Status = 0;
-    TMickySprite *Micky = nullptr;
+    TMickySprite *Micky = nullptr; // empty only once the occupant was freed on its own
+
+protected:
+    void PartDestroyed(TGeneralSprite &part) override;
 };

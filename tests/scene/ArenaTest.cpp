@@ -171,6 +171,28 @@ TEST_F(ArenaTest, KillByIDTakesTheRoomAndItsOccupantOnly)
     EXPECT_EQ(Engine.Root().ChildCount(), 0);
 }
 
+// Occupants, strips, stations and items all carry ID 0; freeing them on their own must leave
+// their room and floor usable.
+TEST_F(ArenaTest, PartsFreedBeforeTheirHoldersLeaveNoDanglingReference)
+{
+    TFloorSprite *floor = Arena.AddFloor(1, 0, 0, 0, 0, "1111");
+    TRoomSprite *room = Arena.AddRoom(2, 1, 0, 0, 1, 255);
+    Arena.KillByID(0);
+    EXPECT_EQ(Engine.Root().ChildCount(), 2);
+    EXPECT_EQ(room->Micky, nullptr);
+    for (TGeneralSprite *part : floor->Parts)
+        EXPECT_EQ(part, nullptr);
+    Arena.SetStatusByID(2, 2);
+    room->SetCell(3);
+    floor->SetFloor(4);
+    floor->SetStation(2, 0);
+    floor->SetFeature(1, 1);
+    Arena.KillByID(2);
+    Frame();
+    Arena.KillAll();
+    EXPECT_EQ(Engine.Root().ChildCount(), 0);
+}
+
 TEST_F(ArenaTest, StationsAndComfortItemsComeAndGo)
 {
     TFloorSprite *floor = Arena.AddFloor(1, 2, -1, -1, -1, "0000");
