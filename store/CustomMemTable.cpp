@@ -147,18 +147,31 @@ bool TvekCustomMemTable::Locate(const std::string &keyFields, const TVariant &ke
         }
     }
 
-    for (const std::size_t record : View()) {
-        bool equal = true;
-        for (std::size_t i = 0; i < keys.size() && equal; ++i)
-            equal = m_records.Equals(record, static_cast<std::size_t>(keys[i]->Index()), values[i]);
-        if (equal) {
-            MakeCurrent(record);
-            DataEvent(nkDataSetChange);
-            Run(AfterScroll);
-            return true;
-        }
+    const auto matches = [&](std::size_t record) {
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (!m_records.Equals(record, static_cast<std::size_t>(keys[i]->Index()), values[i]))
+                return false;
+        return true;
+    };
+    std::size_t found = npos;
+    if (UsesViewIndex()) {
+        for (const std::size_t record : View())
+            if (matches(record)) {
+                found = record;
+                break;
+            }
+    } else {
+        const std::size_t count = m_records.Count();
+        for (std::size_t record = 0; record < count && found == npos; ++record)
+            if (InternalRecordVisible(record) && matches(record))
+                found = record;
     }
-    return false;
+    if (found == npos)
+        return false;
+    MakeCurrent(found);
+    DataEvent(nkDataSetChange);
+    Run(AfterScroll);
+    return true;
 }
 
 // ---- CopyRecordsFrom ----
@@ -201,16 +214,6 @@ int TvekCustomMemTable::CopyRecordsFrom(TvekCustomMemTable *source, int limit)
 
 // ---- Raw record access ----
 
-std::size_t TvekCustomMemTable::RawRecordCount() const
-{
-    return m_records.Count();
-}
-
-std::int32_t TvekCustomMemTable::RawRecordStatus(std::size_t record) const
-{
-    return m_records.Status(record);
-}
-
 bool TvekCustomMemTable::RawRecordVisible(std::size_t record) const
 {
     return InternalRecordVisible(record);
@@ -221,26 +224,6 @@ TFieldValue TvekCustomMemTable::RawValue(std::size_t record, int field) const
     return m_records.Value(record, static_cast<std::size_t>(field));
 }
 
-bool TvekCustomMemTable::RawIsNull(std::size_t record, int field) const
-{
-    return m_records.IsNull(record, static_cast<std::size_t>(field));
-}
-
-std::int32_t TvekCustomMemTable::RawInteger(std::size_t record, int field) const
-{
-    return m_records.Integer(record, static_cast<std::size_t>(field));
-}
-
-const std::string &TvekCustomMemTable::RawString(std::size_t record, int field) const
-{
-    return m_records.Text(record, static_cast<std::size_t>(field));
-}
-
-double TvekCustomMemTable::RawDate(std::size_t record, int field) const
-{
-    return m_records.Date(record, static_cast<std::size_t>(field));
-}
-
 void TvekCustomMemTable::RawAppendRecord(std::span<const TFieldValue> values, std::int32_t status)
 {
     CheckActive();
@@ -248,13 +231,33 @@ void TvekCustomMemTable::RawAppendRecord(std::span<const TFieldValue> values, st
         throw EDatabaseError(WithName("A record of " + std::to_string(values.size()) +
                                       " values does not fit " + std::to_string(FieldCount()) +
                                       " fields"));
-    m_rawBuffer.resize(values.size());
-    for (std::size_t i = 0; i < values.size(); ++i)
-        m_rawBuffer[i] = Fields(static_cast<int>(i)).Normalize(values[i]);
-    if (m_autoIncField >= 0)
-        RaiseCounter(m_rawBuffer[static_cast<std::size_t>(m_autoIncField)]);
-    m_records.Append(m_rawBuffer, status);
-    ViewRecordAdded(m_records.Count() - 1);
+    // A file read adds hundreds of thousands of records: values already in
+    // their stored form go straight into the columns, only the others are
+    // converted by their field.
+    const std::size_t record = m_records.AppendNull(status);
+    try {
+        for (std::size_t column = 0; column < values.size(); ++column) {
+            const TFieldValue &value = values[column];
+            if (std::holds_alternative<std::monostate>(value))
+                continue;
+            const auto *integer = std::get_if<std::int32_t>(&value);
+            if (integer != nullptr && m_records.ColumnKind(column) == TRecordStore::Kind::Integer)
+                m_records.PutInteger(record, column, *integer);
+            else
+                m_records.Put(record, column, Fields(static_cast<int>(column)).Normalize(value));
+        }
+    } catch (...) {
+        m_records.Erase(record);
+        throw;
+    }
+    if (m_autoIncField >= 0 && !m_records.IsNull(record, static_cast<std::size_t>(m_autoIncField)))
+        RaiseCounter(m_records.Integer(record, static_cast<std::size_t>(m_autoIncField)));
+    ViewRecordAdded(record);
+}
+
+void TvekCustomMemTable::RawReserve(std::size_t records)
+{
+    m_records.Reserve(records);
 }
 
 void TvekCustomMemTable::RawResetAutoIncCounter()
@@ -372,8 +375,13 @@ void TvekCustomMemTable::InternalBeforeStore(const std::vector<TFieldValue> &buf
 void TvekCustomMemTable::RaiseCounter(const TFieldValue &value)
 {
     if (const auto *integer = std::get_if<std::int32_t>(&value))
-        if (*integer > m_autoIncCounter)
-            m_autoIncCounter = *integer;
+        RaiseCounter(*integer);
+}
+
+void TvekCustomMemTable::RaiseCounter(std::int32_t value)
+{
+    if (value > m_autoIncCounter)
+        m_autoIncCounter = value;
 }
 
 // ---- View index ----
@@ -424,6 +432,8 @@ void TvekCustomMemTable::ViewRecordRemoved(std::size_t record)
 
 std::size_t TvekCustomMemTable::FindVisibleForward(std::size_t from) const
 {
+    if (!UsesViewIndex())
+        return TDataSet::FindVisibleForward(from);
     const std::vector<std::size_t> &view = View();
     const auto at = std::lower_bound(view.begin(), view.end(), from);
     return at != view.end() ? *at : npos;
@@ -431,6 +441,8 @@ std::size_t TvekCustomMemTable::FindVisibleForward(std::size_t from) const
 
 std::size_t TvekCustomMemTable::FindVisibleBackward(std::size_t before) const
 {
+    if (!UsesViewIndex())
+        return TDataSet::FindVisibleBackward(before);
     const std::vector<std::size_t> &view = View();
     const auto at = std::lower_bound(view.begin(), view.end(), before);
     return at != view.begin() ? *(at - 1) : npos;

@@ -78,8 +78,11 @@ public:
     // values; CheckBrowseMode, SetFiltered and Suspend/ResumeNotifications are
     // the public operations above.
     // ===================================================================
-    std::size_t RawRecordCount() const;
-    std::int32_t RawRecordStatus(std::size_t record) const;
+    std::size_t RawRecordCount() const { return m_records.Count(); }
+    // The stored records themselves, read in place by the table-file writer,
+    // whose loop over every value of a large table should not pay a call per value.
+    const TRecordStore &RawRecords() const { return m_records; }
+    std::int32_t RawRecordStatus(std::size_t record) const { return m_records.Status(record); }
     // Whether the record passes the filter now (a record of status 3 never
     // does): the records a write puts in the file.
     bool RawRecordVisible(std::size_t record) const;
@@ -87,10 +90,22 @@ public:
     // Fast typed reads; the value must not be null and must be of the field's
     // type (integer and autoincrement: RawInteger, string: RawString, date:
     // RawDate).
-    bool RawIsNull(std::size_t record, int field) const;
-    std::int32_t RawInteger(std::size_t record, int field) const;
-    const std::string &RawString(std::size_t record, int field) const;
-    double RawDate(std::size_t record, int field) const;
+    bool RawIsNull(std::size_t record, int field) const
+    {
+        return m_records.IsNull(record, static_cast<std::size_t>(field));
+    }
+    std::int32_t RawInteger(std::size_t record, int field) const
+    {
+        return m_records.Integer(record, static_cast<std::size_t>(field));
+    }
+    const std::string &RawString(std::size_t record, int field) const
+    {
+        return m_records.Text(record, static_cast<std::size_t>(field));
+    }
+    double RawDate(std::size_t record, int field) const
+    {
+        return m_records.Date(record, static_cast<std::size_t>(field));
+    }
 
     // Adds a record at the end of table order. The table must be open (else
     // "Cannot perform this operation on a closed dataset"); `values` holds one
@@ -101,6 +116,9 @@ public:
     // the reader makes it null itself. An autoincrement value larger than the
     // counter becomes the counter.
     void RawAppendRecord(std::span<const TFieldValue> values, std::int32_t status = 0);
+    // Room for this many records in all, as a hint before a bulk read (an
+    // upper bound is fine: capacity that is never filled costs no memory).
+    void RawReserve(std::size_t records);
     // The counter becomes AutoIncMinValue - 1.
     void RawResetAutoIncCounter();
     std::int32_t AutoIncCounter() const { return m_autoIncCounter; }
@@ -131,12 +149,16 @@ protected:
 
 private:
     void RaiseCounter(const TFieldValue &value);
+    void RaiseCounter(std::int32_t value);
     void ParseFilter();
-    // The view index: the table-order positions of the visible records,
-    // ascending. It answers exactly what testing every record would, and is
-    // rebuilt on first use after the filter or the table changed wholesale,
-    // then kept up to date record by record, so that a walk, a First or a
-    // Locate over one hotel does not test the records of all the others.
+    // The view index of a filtered table: the table-order positions of the
+    // visible records, ascending. It answers exactly what testing every
+    // record would, and is rebuilt on first use after the filter or the table
+    // changed wholesale, then kept up to date record by record, so that a
+    // walk, a First or a Locate over one hotel does not test the records of
+    // all the others. Without a filter in force nearly every record is
+    // visible and the records are tested directly.
+    bool UsesViewIndex() const { return m_filtered && !m_filter.IsEmpty(); }
     const std::vector<std::size_t> &View() const;
     void InvalidateView() { m_viewValid = false; }
     void ViewRecordAdded(std::size_t record);
@@ -144,7 +166,6 @@ private:
     void ViewRecordRemoved(std::size_t record);
 
     TRecordStore m_records;
-    std::vector<TFieldValue> m_rawBuffer;
     // The first autoincrement field, fixed while the table is open; -1 for none.
     int m_autoIncField = -1;
     std::int32_t m_autoIncCounter = -1;

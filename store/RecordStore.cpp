@@ -21,6 +21,25 @@ void TRecordStore::Clear()
     m_status.clear();
 }
 
+void TRecordStore::Reserve(std::size_t records)
+{
+    for (Column &c : m_columns) {
+        c.nulls.reserve(records);
+        switch (c.kind) {
+        case Kind::Integer:
+            c.integers.reserve(records);
+            break;
+        case Kind::Date:
+            c.dates.reserve(records);
+            break;
+        case Kind::Text:
+            c.texts.reserve(records);
+            break;
+        }
+    }
+    m_status.reserve(records);
+}
+
 TFieldValue TRecordStore::Value(std::size_t record, std::size_t column) const
 {
     const Column &c = m_columns[column];
@@ -62,9 +81,14 @@ bool TRecordStore::Equals(std::size_t record, std::size_t column, const TFieldVa
 void TRecordStore::Append(std::span<const TFieldValue> values, std::int32_t status)
 {
     assert(values.size() == m_columns.size());
-    const std::size_t record = m_status.size();
-    for (std::size_t i = 0; i < m_columns.size(); ++i) {
-        Column &c = m_columns[i];
+    const std::size_t record = AppendNull(status);
+    for (std::size_t i = 0; i < m_columns.size(); ++i)
+        Put(m_columns[i], record, values[i]);
+}
+
+std::size_t TRecordStore::AppendNull(std::int32_t status)
+{
+    for (Column &c : m_columns) {
         c.nulls.push_back(1);
         switch (c.kind) {
         case Kind::Integer:
@@ -77,9 +101,9 @@ void TRecordStore::Append(std::span<const TFieldValue> values, std::int32_t stat
             c.texts.emplace_back();
             break;
         }
-        Put(c, record, values[i]);
     }
     m_status.push_back(status);
+    return m_status.size() - 1;
 }
 
 void TRecordStore::Set(std::size_t record, std::span<const TFieldValue> values)

@@ -24,6 +24,7 @@ public:
     // Drops every record and sets up one column per kind.
     void Reset(std::vector<Kind> kinds);
     void Clear();
+    void Reserve(std::size_t records);
     std::size_t Count() const { return m_status.size(); }
     std::size_t ColumnCount() const { return m_columns.size(); }
     Kind ColumnKind(std::size_t column) const { return m_columns[column].kind; }
@@ -49,6 +50,19 @@ public:
     bool Equals(std::size_t record, std::size_t column, const TFieldValue &value) const;
 
     void Append(std::span<const TFieldValue> values, std::int32_t status);
+    // Adds a record with every value null, to be filled with Put; used where
+    // a whole record arrives value by value. Returns its position.
+    std::size_t AppendNull(std::int32_t status);
+    void Put(std::size_t record, std::size_t column, const TFieldValue &value)
+    {
+        Put(m_columns[column], record, value);
+    }
+    void PutInteger(std::size_t record, std::size_t column, std::int32_t value)
+    {
+        Column &c = m_columns[column];
+        c.integers[record] = value;
+        c.nulls[record] = 0;
+    }
     void Set(std::size_t record, std::span<const TFieldValue> values);
     void Erase(std::size_t record);
 
