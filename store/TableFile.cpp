@@ -244,7 +244,7 @@ public:
     {
         for (int index = 0; index < table.FieldCount(); ++index) {
             if (IsSaved(table.Fields(index))) {
-                fields.push_back(index);
+                fields.push_back(static_cast<std::size_t>(index));
                 types.push_back(table.Fields(index).DataType());
             }
         }
@@ -287,8 +287,8 @@ private:
     {
         stream.WriteListBegin();
         if (flags.Contains(sfSaveDef)) {
-            for (int index : fields) {
-                const TField &field = table.Fields(index);
+            for (std::size_t index : fields) {
+                const TField &field = table.Fields(static_cast<int>(index));
                 stream.WriteString(field.FieldName);
                 stream.WriteString(FieldTypeNames.at(static_cast<std::size_t>(field.DataType())));
                 stream.WriteInteger(field.Size);
@@ -310,25 +310,27 @@ private:
     void WriteRecords()
     {
         stream.WriteListBegin();
-        const std::size_t count = table.Active() ? table.RawRecordCount() : 0;
+        const TRecordStore &records = table.RawRecords();
+        const std::size_t count = table.Active() ? records.Count() : 0;
         for (std::size_t record = 0; record < count; ++record) {
-            const std::int32_t status = table.RawRecordStatus(record);
+            const std::int32_t status = records.Status(record);
             if (status == DeletedStatus || !table.RawRecordVisible(record)) {
                 continue;
             }
             stream.WriteListBegin();
             stream.WriteInteger(status);
             for (std::size_t saved = 0; saved < fields.size(); ++saved) {
-                WriteValue(record, fields[saved], types[saved]);
+                WriteValue(records, record, fields[saved], types[saved]);
             }
             stream.WriteListEnd();
         }
         stream.WriteListEnd();
     }
 
-    void WriteValue(std::size_t record, int index, TFieldType type)
+    void WriteValue(const TRecordStore &records, std::size_t record, std::size_t column,
+                    TFieldType type)
     {
-        if (table.RawIsNull(record, index)) {
+        if (records.IsNull(record, column)) {
             stream.WriteBoolean(true);
             return;
         }
@@ -336,13 +338,13 @@ private:
         switch (type) {
         case ftInteger:
         case ftAutoInc:
-            stream.WriteInteger(table.RawInteger(record, index));
+            stream.WriteInteger(records.Integer(record, column));
             break;
         case ftString:
-            stream.WriteString(table.RawString(record, index));
+            stream.WriteString(records.Text(record, column));
             break;
         case ftDate:
-            stream.WriteFloat(table.RawDate(record, index));
+            stream.WriteFloat(records.Date(record, column));
             break;
         default:
             UnknownFieldType(FieldTypeNames.at(static_cast<std::size_t>(type)));
@@ -351,7 +353,7 @@ private:
 
     TvekCustomMemTable &table;
     TvekMemTableSaveFlags flags;
-    std::vector<int> fields;
+    std::vector<std::size_t> fields;
     std::vector<TFieldType> types;
     TTableStreamWriter stream;
 };

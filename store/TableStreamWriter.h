@@ -3,6 +3,7 @@
 #include "store/TableStreamTag.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -29,21 +30,23 @@ public:
     void WriteInteger(std::int32_t value)
     {
         char *out = Room(5);
-        const auto raw = static_cast<std::uint32_t>(value);
-        std::size_t size = 0;
+        std::size_t size = 4;
+        TValueTag tag = TagInt32;
         if (value >= -128 && value <= 127) {
-            out[0] = static_cast<char>(TagInt8);
+            tag = TagInt8;
             size = 1;
         } else if (value >= -32768 && value <= 32767) {
-            out[0] = static_cast<char>(TagInt16);
+            tag = TagInt16;
             size = 2;
-        } else {
-            out[0] = static_cast<char>(TagInt32);
-            size = 4;
         }
-        for (std::size_t i = 0; i < size; ++i) {
-            out[1 + i] = static_cast<char>(raw >> (8 * i));
+        out[0] = static_cast<char>(tag);
+        // All four bytes go out, little-endian; only `size` of them are kept.
+        auto raw = static_cast<std::uint32_t>(value);
+        if constexpr (std::endian::native == std::endian::big) {
+            raw =
+                ((raw & 0xFF) << 24) | ((raw & 0xFF00) << 8) | ((raw >> 8) & 0xFF00) | (raw >> 24);
         }
+        std::memcpy(out + 1, &raw, 4);
         used += 1 + size;
     }
     void WriteBoolean(bool value) { PutTag(value ? TagTrue : TagFalse); }
