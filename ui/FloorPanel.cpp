@@ -163,7 +163,9 @@ void TFloorPanel::btInfo1Click(QObject *sender)
 
 void TFloorPanel::dsFloorDataChange(TvekMemTable *tCurrFloor)
 {
-    if (!tCurrFloor || !tCurrFloor->Active() || tCurrFloor->IsEmpty())
+    // A record being appended or edited is not complete; its post refreshes again.
+    if (!tCurrFloor || !tCurrFloor->Active() || tCurrFloor->IsEmpty() ||
+        tCurrFloor->State() != tsBrowse)
         return;
     TvekMemTable &floor = *tCurrFloor;
     ShowLevel(floor.FieldNamed("DIRTY").AsInteger(), edDirty);

@@ -40,7 +40,8 @@ TRoomPanel::TRoomPanel(QWidget *parent, TD_Data &data) : data_(data)
 void TRoomPanel::dsCurrRoomDataChange()
 {
     TvekMemTable &room = data_.tCurrRoom;
-    if (!room.Active() || room.IsEmpty())
+    // A record being appended is still empty; the post that completes it refreshes again.
+    if (!room.Active() || room.IsEmpty() || room.State() != tsBrowse)
         return;
     const int type = room.FieldNamed("TYPE").AsInteger();
     edRoomName->SetCaption(FromTableText(data_.CatalogName(type)));

@@ -8,6 +8,7 @@
 #include "ui/HotelListModel.h"
 #include "ui/ListPage.h"
 #include "ui/RoomPanel.h"
+#include "ui/SceneView.h"
 #include "ui/widgets/OvalButton.h"
 #include "ui/widgets/ShadowLabel.h"
 
@@ -23,8 +24,11 @@ TEST_F(WindowTest, StartsOnTheListWithTheWindowLaidOut)
     EXPECT_FALSE(window->HotelInfo->OvalButton9->isVisible());
     EXPECT_EQ(window->Panel1->geometry(), QRect(0, 0, 185, 679));
     EXPECT_EQ(window->ntMain->geometry(), QRect(185, 0, 794, 679));
-    EXPECT_EQ(window->Panel3->geometry(), QRect(0, 537, 794, 142));
     EXPECT_EQ(window->Tools->ntBuilding->geometry(), QRect(0, 398, 185, 281));
+    window->ntMain->setCurrentIndex(0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->Panel3->geometry(), QRect(0, 537, 794, 142));
+    EXPECT_EQ(window->SceneView->geometry(), QRect(0, 0, 761, 535));
     EXPECT_EQ(window->RoomPanel->ntRoom->geometry(), QRect(594, 0, 200, 142));
     EXPECT_EQ(window->FloorPanel->ntStations->geometry(), QRect(379, 0, 215, 142));
     EXPECT_TRUE(Caption("edBuildVersion").startsWith("Build: "));
@@ -33,6 +37,7 @@ TEST_F(WindowTest, StartsOnTheListWithTheWindowLaidOut)
 
 TEST_F(WindowTest, ResizingKeepsTheLeftPanelAndTheRightBlocks)
 {
+    window->ntMain->setCurrentIndex(0);
     window->resize(1200, 800);
     QCoreApplication::processEvents();
     EXPECT_EQ(window->Panel1->width(), 185);
@@ -49,7 +54,7 @@ TEST_F(WindowTest, LoadAndDeleteOnAnEmptyListDoNothing)
     EXPECT_EQ(Page(window->ntMain), 1);
     EXPECT_EQ(window->BuildTool, 0);
     EXPECT_FALSE(data->gmTimer().Enabled());
-    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_TRUE(messages.Messages.empty());
 }
 
@@ -146,5 +151,5 @@ TEST_F(WindowTest, MainMenuEmptiesTheSceneBeforeTheModelClosesTheHotel)
     AddHotel("Second");
     LoadWithMoney();
     EXPECT_EQ(SpriteCount(), 0);
-    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
 }
