@@ -109,6 +109,12 @@ struct TBlock
     int rows;
 };
 
+// The columns of one row, relative to a block's first column, that a keyed copy must visit.
+struct TSpan
+{
+    int begin, end;
+};
+
 bool WideKernels = true;
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -192,6 +198,29 @@ __attribute__((target("avx2"))) void KeyedBlockAvx2(const TBlock &b, std::uint32
     }
 }
 
+// A keyed 1:1 copy that visits only each row's span: the occupant's figure, not the key around it.
+__attribute__((target("avx2"))) void KeyedSpansAvx2(const TBlock &b, const TSpan *spans,
+                                                    std::uint32_t key)
+{
+    const __m256i mask = _mm256_set1_epi32(int(RgbMask));
+    const __m256i k = _mm256_set1_epi32(int(key & RgbMask));
+    for (int y = 0; y < b.rows; ++y) {
+        std::uint32_t *d = b.d + y * b.dStride;
+        const std::uint32_t *s = b.s + y * b.sStride;
+        int i = spans[y].begin;
+        for (; i + 8 <= spans[y].end; i += 8) {
+            const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s + i));
+            const __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(d + i));
+            const __m256i isKey = _mm256_cmpeq_epi32(_mm256_and_si256(sv, mask), k);
+            _mm256_storeu_si256(reinterpret_cast<__m256i *>(d + i),
+                                _mm256_blendv_epi8(sv, dv, isKey));
+        }
+        for (; i < spans[y].end; ++i)
+            if (((s[i] ^ key) & RgbMask) != 0)
+                d[i] = s[i];
+    }
+}
+
 bool UseAvx2()
 {
     static const bool supported = [] {
@@ -205,6 +234,7 @@ bool UseAvx2()
 void CopyBlockAvx2(const TBlock &) {}
 void BlendBlockAvx2(const TBlock &, int, bool, std::uint32_t) {}
 void KeyedBlockAvx2(const TBlock &, std::uint32_t) {}
+void KeyedSpansAvx2(const TBlock &, const TSpan *, std::uint32_t) {}
 bool UseAvx2()
 {
     return false;
@@ -318,14 +348,61 @@ struct TBlitter
         for (int y = y0; y < y1; ++y, pos += stepY) {
             const int sy = sourceTop + int(pos >> 16);
             const std::uint32_t *s = SourceRow(sy);
-            std::uint32_t *d = DestRow(y) + x0 - left;
-            const int last = Source.FRowRuns[sy + 1];
-            for (int r = Source.FRowRuns[sy]; r < last; ++r) {
-                const int begin = std::max(Source.FRuns[r].begin, left);
-                const int end = std::min(Source.FRuns[r].end, right);
-                if (begin < end)
-                    op(d + begin, s + begin, end - begin);
+            std::uint32_t *d = DestRow(y) + x0;
+            const auto *last = Source.FRuns.data() + Source.FRowRuns[sy + 1];
+            const auto *run =
+                std::partition_point(Source.FRuns.data() + Source.FRowRuns[sy], last,
+                                     [left](const TDrawSurface::TRun &r) { return r.end <= left; });
+            for (; run != last && run->begin < right; ++run) {
+                const int begin = std::max(run->begin, left);
+                const int end = std::min(run->end, right);
+                op(d + (begin - left), s + begin, end - begin);
             }
+        }
+    }
+
+    // For a keyed block: op(block, spans) per chunk of rows, each row's span covering its
+    // runs, widened to whole groups of eight pixels where the clip allows.
+    template <typename Op> void EachSpanChunk(Op op)
+    {
+        constexpr int Chunk = 64;
+        TSpan spans[Chunk];
+        const int n = x1 - x0;
+        const int firstRow = sourceTop + int(rowPos >> 16);
+        for (int y = y0; y < y1; y += Chunk) {
+            const int rows = std::min(Chunk, y1 - y);
+            for (int i = 0; i < rows; ++i) {
+                const int sy = firstRow + (y - y0) + i;
+                int begin = n;
+                int end = 0;
+                // A picture row holds the runs of all its patterns: skip to the first one that
+                // reaches into the clipped columns.
+                const auto *run = std::partition_point(
+                    Source.FRuns.data() + Source.FRowRuns[sy],
+                    Source.FRuns.data() + Source.FRowRuns[sy + 1],
+                    [this](const TDrawSurface::TRun &r) { return r.end <= sourceLeft; });
+                const auto *last = Source.FRuns.data() + Source.FRowRuns[sy + 1];
+                for (; run != last && run->begin - sourceLeft < n; ++run) {
+                    begin = std::min(begin, std::max(run->begin - sourceLeft, 0));
+                    end = std::max(end, std::min(run->end - sourceLeft, n));
+                }
+                if (begin < end) {
+                    const int width = (end - begin + 7) & ~7;
+                    if (width >= n) {
+                        begin = 0;
+                        end = n;
+                    } else {
+                        end = std::min(begin + width, n);
+                        begin = end - width;
+                    }
+                } else {
+                    begin = end = 0;
+                }
+                spans[i] = {begin, end};
+            }
+            op(TBlock{DestRow(y) + x0, destStride / 4, SourceRow(firstRow + (y - y0)) + sourceLeft,
+                      sourceStride / 4, n, rows},
+               spans);
         }
     }
 
@@ -470,7 +547,14 @@ void TDrawSurface::Draw(const TDrawSurface &source, const QRect &sourceRect, con
             else
                 blit.EachRow(copy);
         } else if (blit.CanUseRuns(*colourKey)) {
-            blit.EachRun(copy);
+            if (wide) {
+                const std::uint32_t key = *colourKey;
+                blit.EachSpanChunk([key](const TBlock &block, const TSpan *spans) {
+                    KeyedSpansAvx2(block, spans, key);
+                });
+            } else {
+                blit.EachRun(copy);
+            }
         } else if (wide) {
             KeyedBlockAvx2(blit.Block(), *colourKey);
         } else {
