@@ -146,6 +146,7 @@ BENCHMARK(BM_HourTick)->Arg(0)->Arg(1000)->Unit(benchmark::kMicrosecond);
 class TickReporter : public benchmark::ConsoleReporter
 {
 public:
+    TickReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run> &runs) override
     {
         ConsoleReporter::ReportRuns(runs);

@@ -191,24 +191,28 @@ void Careful(TPlayer &player, const std::vector<int> &types)
             player.Demolish(room.storey, room.id);
     int wagesPerDay = 0;
     for (const FloorView &floor : player.Floors()) {
-        if (floor.planned == 0)
-            continue;
+        // Stations come with the floor, so that rooms never open unguarded.
         for (int kind = 1; kind <= 3; ++kind)
             if (floor.stations[kind] < 0)
                 player.BuildStation(floor.storey, kind);
+        if (floor.planned == 0)
+            continue;
         // Cleaning gains 4 per worker against the load every third hour; police
-        // and fire gain 2 against a random drop of about half the load.
+        // and fire gain 2 against a random drop of about half the load. Short of
+        // money, one worker each: workers whose wage is not below the money do nothing.
         const int levels[] = {0, floor.dirty, floor.policy, floor.fire};
         const int base[] = {0, (floor.planned + 3) / 4, (floor.planned + 5) / 5,
                             (floor.planned + 5) / 5};
         for (int kind = 1; kind <= 3; ++kind) {
-            const int wanted = std::clamp(base[kind] + (levels[kind] < 80 ? 1 : 0), 1, 5);
+            int wanted = std::clamp(base[kind] + (levels[kind] < 80 ? 1 : 0), 1, 5);
+            if (player.Money() < 3000)
+                wanted = 1;
             player.SetWorkers(player.Floors().at(floor.storey), kind, wanted);
             const int runsPerDay[] = {0, 8, 6, 5};
             wagesPerDay += wanted * player.Income(10 + kind) * runsPerDay[kind];
         }
     }
-    const int reserve = 1000 + 2 * wagesPerDay;
+    const int reserve = 3000 + 2 * wagesPerDay;
     FillRooms(player, types, reserve);
     auto floors = player.Floors();
     const bool allFull = std::all_of(floors.begin(), floors.end(),
@@ -276,8 +280,9 @@ void Play(const Strategy &strategy, const std::vector<TCatalogRow> &rows, int da
         TPlayer player(data, catalog);
 
         std::printf("\n%s\n", strategy.name);
-        std::printf("%4s %8s %8s %6s %6s %6s %5s %5s %5s %5s\n", "day", "money", "earned", "floors",
-                    "rooms", "occup", "dirt", "police", "fire", "comf");
+        std::printf("%4s %8s %8s %6s %5s %6s %5s %6s %5s %6s %5s %5s\n", "day", "money", "earned",
+                    "floors", "rooms", "broken", "staff", "occup", "dirt", "police", "fire",
+                    "comf");
         int lastMoney = data.GetMoney();
         long long lastSpent = 0;
         int occupiedHours = 0, roomHours = 0;
@@ -293,7 +298,12 @@ void Play(const Strategy &strategy, const std::vector<TCatalogRow> &rows, int da
                 continue;
             const auto floors = player.Floors();
             double dirt = 0, police = 0, fire = 0, comfort = 0;
+            int staff = 0, broken = 0;
+            for (const RoomView &room : player.Rooms())
+                broken += room.status == 2 ? 1 : 0;
             for (const FloorView &f : floors) {
+                for (int kind = 1; kind <= 3; ++kind)
+                    staff += std::max(0, f.stations[kind]);
                 dirt += f.dirty;
                 police += f.policy;
                 fire += f.fire;
@@ -302,10 +312,10 @@ void Play(const Strategy &strategy, const std::vector<TCatalogRow> &rows, int da
             const double n = floors.empty() ? 1 : double(floors.size());
             // Earned: the money the hotel made after wages, before purchases.
             const long long earned = data.GetMoney() - lastMoney + player.Spent() - lastSpent;
-            std::printf("%4d %8d %8lld %6zu %6zu %5.0f%% %5.0f %6.0f %5.0f %5.0f\n", hour / 24,
-                        data.GetMoney(), earned, floors.size(), player.Rooms().size(),
-                        roomHours ? 100.0 * occupiedHours / roomHours : 0.0, dirt / n, police / n,
-                        fire / n, comfort / n);
+            std::printf("%4d %8d %8lld %6zu %5zu %6d %5d %5.0f%% %5.0f %6.0f %5.0f %5.0f\n",
+                        hour / 24, data.GetMoney(), earned, floors.size(), player.Rooms().size(),
+                        broken, staff, roomHours ? 100.0 * occupiedHours / roomHours : 0.0,
+                        dirt / n, police / n, fire / n, comfort / n);
             lastMoney = data.GetMoney();
             lastSpent = player.Spent();
             occupiedHours = roomHours = 0;
@@ -333,7 +343,7 @@ int main(int argc, char **argv)
          [](TPlayer &p) {
              Careful(p, {3, 2, 1});
          }},
-        {"careful (honeymoon suites and brass-bed rooms)",
+        {"careful, but luxury rooms only (honeymoon suites, brass-bed rooms)",
          [](TPlayer &p) {
              Careful(p, {5, 4, 1});
          }},

@@ -3,6 +3,7 @@
 #include "ModelFixture.h"
 #include "model/SeededRandom.h"
 
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -91,10 +92,19 @@ TEST(SoakTest, BusyHotelKeepsItsInvariantsFor20000Hours)
     data.StartClock();
     int refusals = 0;
     int maxRooms = 0;
+    long occupiedRoomHours = 0;
 
     for (int hour = 0; hour < 20000; ++hour) {
+        // Every week a new budget, now and then a poor one, so that wages go
+        // unpaid some of the time.
+        if (hour % (24 * 7) == 0) {
+            data.tHotel.Edit();
+            data.tHotel.FieldNamed("MONEY").SetAsInteger(
+                player.Random(4) == 0 ? player.Random(300) : 100000 + player.Random(100000));
+            data.tHotel.Post();
+        }
         // A few commands every hour, many of them refused; the player keeps the
-        // hotel busy and repairs what breaks.
+        // hotel busy, hires and dismisses, and pulls down what breaks.
         for (int k = 0; k < 3; ++k) {
             try {
                 switch (player.Random(8)) {
@@ -137,13 +147,18 @@ TEST(SoakTest, BusyHotelKeepsItsInvariantsFor20000Hours)
             }
         }
         data.gmTimerTimer();
-        if (hour % 2000 == 0) printf("h %d money %d floors %d rooms %zu refusals %d\n", hour, data.GetMoney(), FloorCount(data), data.tRoom.RawRecordCount(), refusals);
         maxRooms = std::max<int>(maxRooms, static_cast<int>(data.tRoom.RawRecordCount()));
+        const int status = data.tRoom.FieldNamed("STATUS").Index();
+        for (std::size_t r = 0; r < data.tRoom.RawRecordCount(); ++r)
+            occupiedRoomHours += data.tRoom.RawValue(r, status) == TFieldValue(1) ? 1 : 0;
         CheckInvariants(data, widths, hour);
         if (HasFatalFailure())
             return;
     }
     EXPECT_GT(refusals, 1000);
     EXPECT_GT(maxRooms, 40) << "the hotel was busy";
+    EXPECT_GT(occupiedRoomHours, 20000L * 10) << "with guests";
+    std::printf("rooms at most %d, occupied room-hours %ld, refusals %d\n", maxRooms,
+                occupiedRoomHours, refusals);
     EXPECT_TRUE(data.gmTimer().Enabled());
 }
