@@ -7,6 +7,7 @@
 #include "store/TableStreamReader.h"
 #include "store/TableStreamWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cmath>
@@ -164,6 +165,12 @@ private:
         std::vector<TFieldValue> values(static_cast<std::size_t>(fieldCount));
         std::vector<TFieldValue> olderVersion(values.size());
         stream.ReadListBegin();
+        // Room for as many records as the bytes left could hold at the least.
+        const std::size_t smallestRecord =
+            (version >= RecordListsSince ? 4 : 0) +
+            static_cast<std::size_t>(fieldCount) * (version >= NullFlagsSince ? 1 : 2);
+        table.RawReserve(table.RawRecordCount() +
+                         stream.BytesLeft() / std::max<std::size_t>(smallestRecord, 1));
         while (!stream.EndOfList()) {
             const std::size_t start = stream.Position();
             std::int32_t status = 0;
@@ -190,21 +197,38 @@ private:
 
     void ReadValues(std::vector<TFieldValue> &values)
     {
-        for (std::size_t index = 0; index < values.size(); ++index) {
-            if (version >= NullFlagsSince && stream.ReadBoolean()) {
-                values[index] = std::monostate{};
+        const bool nullFlags = version >= NullFlagsSince;
+        const std::size_t count = values.size();
+        for (std::size_t index = 0; index < count; ++index) {
+            TFieldValue &value = values[index];
+            const bool integer = types[index] == ftInteger || types[index] == ftAutoInc;
+            if (nullFlags && integer) {
+                // Storing into the integer the slot already holds keeps the
+                // loop over a large file free of variant bookkeeping.
+                std::int32_t number = 0;
+                if (!stream.ReadIntegerGroup(number)) {
+                    value = std::monostate{};
+                } else if (auto *slot = std::get_if<std::int32_t>(&value)) {
+                    *slot = number;
+                } else {
+                    value = number;
+                }
+                continue;
+            }
+            if (nullFlags && stream.ReadBoolean()) {
+                value = std::monostate{};
                 continue;
             }
             switch (types[index]) {
             case ftInteger:
             case ftAutoInc:
-                values[index] = stream.ReadInteger();
+                value = stream.ReadInteger();
                 break;
             case ftString:
-                values[index] = stream.ReadString();
+                value = stream.ReadString();
                 break;
             case ftDate:
-                values[index] = ReadDate(table.Fields(static_cast<int>(index)));
+                value = ReadDate(table.Fields(static_cast<int>(index)));
                 break;
             default:
                 UnknownFieldType(FieldTypeNames.at(static_cast<std::size_t>(types[index])));

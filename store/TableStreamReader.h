@@ -51,6 +51,42 @@ public:
     std::int32_t ReadInteger() { return ReadIntegerValue(ReadValue()); }
     // TagTrue is true; any other tag byte is false.
     bool ReadBoolean() { return ReadValue() == TagTrue; }
+    // One value group of an integer field: the null flag and, unless it says
+    // null, the integer. False for null. Checks the bytes left once for the
+    // whole group where it can, since files hold millions of these.
+    bool ReadIntegerGroup(std::int32_t &value)
+    {
+        if (BytesLeft() >= 6) {
+            const auto *group = reinterpret_cast<const std::uint8_t *>(bytes.data() + position);
+            if (group[0] == TagTrue) {
+                ++position;
+                return false;
+            }
+            switch (group[1]) {
+            case TagInt8:
+                value = static_cast<std::int8_t>(group[2]);
+                position += 3;
+                return true;
+            case TagInt16:
+                value = static_cast<std::int16_t>(group[2] | group[3] << 8);
+                position += 4;
+                return true;
+            case TagInt32:
+                value = static_cast<std::int32_t>(
+                    std::uint32_t{group[2]} | std::uint32_t{group[3]} << 8 |
+                    std::uint32_t{group[4]} << 16 | std::uint32_t{group[5]} << 24);
+                position += 6;
+                return true;
+            default:
+                break;
+            }
+        }
+        if (ReadBoolean()) {
+            return false;
+        }
+        value = ReadInteger();
+        return true;
+    }
     // TagExtended or an integer tag.
     double ReadFloat();
     // Any of the four text tags, converted to the 8-bit code page.
