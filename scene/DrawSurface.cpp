@@ -177,28 +177,8 @@ __attribute__((target("avx2"))) void BlendBlockAvx2(const TBlock &b, int alpha, 
     }
 }
 
-__attribute__((target("avx2"))) void KeyedBlockAvx2(const TBlock &b, std::uint32_t key)
-{
-    const __m256i mask = _mm256_set1_epi32(int(RgbMask));
-    const __m256i k = _mm256_set1_epi32(int(key & RgbMask));
-    for (int y = 0; y < b.rows; ++y) {
-        std::uint32_t *d = b.d + y * b.dStride;
-        const std::uint32_t *s = b.s + y * b.sStride;
-        int i = 0;
-        for (; i + 8 <= b.n; i += 8) {
-            const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s + i));
-            const __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(d + i));
-            const __m256i isKey = _mm256_cmpeq_epi32(_mm256_and_si256(sv, mask), k);
-            _mm256_storeu_si256(reinterpret_cast<__m256i *>(d + i),
-                                _mm256_blendv_epi8(sv, dv, isKey));
-        }
-        for (; i < b.n; ++i)
-            if (((s[i] ^ key) & RgbMask) != 0)
-                d[i] = s[i];
-    }
-}
-
-// A keyed 1:1 copy that visits only each row's span: the occupant's figure, not the key around it.
+// A keyed 1:1 copy. With spans it visits only each row's span (the occupant's figure, not the key
+// around it); without, whole rows.
 __attribute__((target("avx2"))) void KeyedSpansAvx2(const TBlock &b, const TSpan *spans,
                                                     std::uint32_t key)
 {
@@ -207,15 +187,16 @@ __attribute__((target("avx2"))) void KeyedSpansAvx2(const TBlock &b, const TSpan
     for (int y = 0; y < b.rows; ++y) {
         std::uint32_t *d = b.d + y * b.dStride;
         const std::uint32_t *s = b.s + y * b.sStride;
-        int i = spans[y].begin;
-        for (; i + 8 <= spans[y].end; i += 8) {
+        int i = spans ? spans[y].begin : 0;
+        const int end = spans ? spans[y].end : b.n;
+        for (; i + 8 <= end; i += 8) {
             const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s + i));
             const __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(d + i));
             const __m256i isKey = _mm256_cmpeq_epi32(_mm256_and_si256(sv, mask), k);
             _mm256_storeu_si256(reinterpret_cast<__m256i *>(d + i),
                                 _mm256_blendv_epi8(sv, dv, isKey));
         }
-        for (; i < spans[y].end; ++i)
+        for (; i < end; ++i)
             if (((s[i] ^ key) & RgbMask) != 0)
                 d[i] = s[i];
     }
@@ -233,7 +214,6 @@ bool UseAvx2()
 // Never called: UseAvx2 answers false where these have no wide version.
 void CopyBlockAvx2(const TBlock &) {}
 void BlendBlockAvx2(const TBlock &, int, bool, std::uint32_t) {}
-void KeyedBlockAvx2(const TBlock &, std::uint32_t) {}
 void KeyedSpansAvx2(const TBlock &, const TSpan *, std::uint32_t) {}
 bool UseAvx2()
 {
@@ -556,7 +536,7 @@ void TDrawSurface::Draw(const TDrawSurface &source, const QRect &sourceRect, con
                 blit.EachRun(copy);
             }
         } else if (wide) {
-            KeyedBlockAvx2(blit.Block(), *colourKey);
+            KeyedSpansAvx2(blit.Block(), nullptr, *colourKey);
         } else {
             const std::uint32_t key = *colourKey;
             blit.EachRow([key](std::uint32_t *d, const std::uint32_t *s, int n) {
