@@ -21,6 +21,14 @@ class TDataSource;
 //
 // Errors are EDatabaseError / EMemTableError; messages that name the table
 // read "<Name>: <message>". An error thrown by a handler passes on unchanged.
+// First, Next, Edit, Append, Delete and Locate on a closed table throw
+// "<Name>: Cannot perform this operation on a closed dataset".
+//
+// Walking the view:
+//   for (t.First(); !t.AtEnd(); t.Next()) { ... }
+// Changing the current record, or adding one:
+//   t.Edit();   t.FieldNamed("MONEY").SetAsInteger(m);   t.Post();
+//   t.Append(); t.FieldNamed("NAME").SetAsString(name);  t.Post();
 class TDataSet
 {
 public:
@@ -69,6 +77,7 @@ public:
 
     // ---- Cursor ----
     void First();
+    // On the last visible record sets AtEnd and leaves that record current.
     void Next();
     bool AtEnd() const { return m_atEnd; }
     // True when the view has no current record (a new record being appended
@@ -76,10 +85,19 @@ public:
     bool IsEmpty() const;
 
     // ---- Editing cycle ----
+    // Copies the current record into the edit buffer (tsEdit); on an empty
+    // view begins a new record as Append does.
     void Edit();
+    // Begins a new record (tsInsert): every field null, then the default
+    // expressions, OnNewRecord and the autoincrement value. Nothing counts as
+    // Modified yet, so leaving the record unchanged drops it.
     void Append();
+    // Stores the edit buffer (a new record at the end of table order) and
+    // makes the stored record current.
     void Post();
     void Cancel();
+    // Removes the current record; the record that followed it becomes
+    // current. During Append it only cancels.
     void Delete();
     // Leaves the edit state: in tsEdit or tsInsert sends nkCheckBrowseMode,
     // then posts when Modified is set, else cancels. Nothing in tsBrowse.
