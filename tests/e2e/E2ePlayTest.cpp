@@ -40,7 +40,7 @@ TEST(e2ePlay, BuildAHotelAndFindItSaved)
 
     // New hotel, typed in the input box; it shows in the list and is current.
     ASSERT_TRUE(game.NewHotel("Grand Budapest"));
-    ASSERT_TRUE(XSession::WaitUntil(
+    ASSERT_TRUE(game.Await(
         [&] { return (game.GrabWindow().pixel(GameDriver::ListRow(0)) & 0xffffff) != 0x808080; },
         5s))
         << "the list shows no row";
@@ -50,12 +50,11 @@ TEST(e2ePlay, BuildAHotelAndFindItSaved)
     game.Click(GameDriver::Load());
     const QImage floor = SpritePicture("Floor");
     const QImage room2 = SpritePicture("Room02");
-    ASSERT_TRUE(
-        XSession::WaitUntil([&] { return game.GrabScene().pixel(380, 490) == qRgb(0, 0, 0); }, 5s));
+    ASSERT_TRUE(game.Await([&] { return game.GrabScene().pixel(380, 490) == qRgb(0, 0, 0); }, 5s));
 
     // A floor: storey 0 at y 465.
     game.Click(GameDriver::FloorButton());
-    ASSERT_TRUE(XSession::WaitUntil(
+    ASSERT_TRUE(game.Await(
         [&] {
             return SceneShows(game, {40, 465}, floor, floor.rect(), 0.99);
         },
@@ -66,7 +65,7 @@ TEST(e2ePlay, BuildAHotelAndFindItSaved)
     game.Click(GameDriver::Tool(2));
     game.Click(GameDriver::Cell(0, 2));
     const QRect leftHalf(0, 0, 50, 50);
-    ASSERT_TRUE(XSession::WaitUntil(
+    ASSERT_TRUE(game.Await(
         [&] {
             const QImage scene = game.GrabScene();
             return CountEqualPixels(scene, {140, 465}, room2, leftHalf) < 250 &&
@@ -80,7 +79,7 @@ TEST(e2ePlay, BuildAHotelAndFindItSaved)
     game.Click(GameDriver::Info(1));
     game.Click(GameDriver::StationSwitch());
     const QImage station = SpritePicture("Station01");
-    ASSERT_TRUE(XSession::WaitUntil(
+    ASSERT_TRUE(game.Await(
         [&] {
             return SceneShows(game, {592, 465}, station, station.rect(), 0.99);
         },
@@ -89,7 +88,7 @@ TEST(e2ePlay, BuildAHotelAndFindItSaved)
     game.Click(GameDriver::Info(4));
     game.Click(GameDriver::Comfort(1));
     const QImage lift = SpritePicture("Stuff01");
-    ASSERT_TRUE(XSession::WaitUntil(
+    ASSERT_TRUE(game.Await(
         [&] {
             return SceneShows(game, {542, 465}, lift, lift.rect(), 0.99);
         },
@@ -97,7 +96,7 @@ TEST(e2ePlay, BuildAHotelAndFindItSaved)
         << "no lift";
 
     // Game hours pass: the room is finished and drawn opaque.
-    ASSERT_TRUE(XSession::WaitUntil(
+    ASSERT_TRUE(game.Await(
         [&] {
             return SceneShows(game, {140, 465}, room2, leftHalf, 0.99);
         },
@@ -110,8 +109,7 @@ TEST(e2ePlay, BuildAHotelAndFindItSaved)
     game.Click(GameDriver::Tool(3));
     game.Click(GameDriver::Cell(0, 8));
     XSession::TopWindow message;
-    ASSERT_TRUE(XSession::WaitUntil([&] { return game.MessageWindow(message); }, 5s))
-        << "no message window";
+    ASSERT_TRUE(game.Await([&] { return game.MessageWindow(message); }, 5s)) << "no message window";
     game.X().SaveScreenshot(message.geometry, kShots + "05-message.png");
     const QRect clockLabel(72, 80, 105, 25);
     const QImage before = game.GrabWindow().copy(clockLabel);
@@ -119,7 +117,7 @@ TEST(e2ePlay, BuildAHotelAndFindItSaved)
         XSession::WaitUntil([&] { return game.GrabWindow().copy(clockLabel) != before; }, 2500ms))
         << "the clock ran while the message was up";
     game.CloseMessage(message);
-    ASSERT_TRUE(XSession::WaitUntil([&] { return !game.MessageWindow(message); }, 5s));
+    ASSERT_TRUE(game.Await([&] { return !game.MessageWindow(message); }, 5s));
     EXPECT_TRUE(
         XSession::WaitUntil([&] { return game.GrabWindow().copy(clockLabel) != before; }, 5s))
         << "the clock did not run again";
@@ -127,8 +125,8 @@ TEST(e2ePlay, BuildAHotelAndFindItSaved)
 
     // Main menu: back to the list.
     game.Click(GameDriver::MainMenu());
-    ASSERT_TRUE(XSession::WaitUntil(
-        [&] { return (game.GrabWindow().pixel(600, 400) & 0xffffff) == 0x808080; }, 5s));
+    ASSERT_TRUE(
+        game.Await([&] { return (game.GrabWindow().pixel(600, 400) & 0xffffff) == 0x808080; }, 5s));
     game.Shot(kShots + "06-back-in-list.png");
 
     ASSERT_EQ(game.Quit(), 0) << "see " << game.Log();

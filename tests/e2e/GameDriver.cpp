@@ -39,7 +39,7 @@ std::string Text(const nlohmann::json &value)
 
 } // namespace
 
-GameDriver::GameDriver(const std::string &name)
+GameDriver::GameDriver(const std::string &name) : name_(name)
 {
     const char *tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/tamsel-" + name + "-XXXXXX";
@@ -100,6 +100,18 @@ QImage GameDriver::GrabScene()
 bool GameDriver::Shot(const std::string &pngFile)
 {
     return GrabWindow().save(QString::fromStdString(pngFile), "PNG");
+}
+
+bool GameDriver::Await(const std::function<bool()> &condition, XSession::Millis deadline)
+{
+    if (XSession::WaitUntil(condition, deadline))
+        return true;
+    const std::string dir = std::string(TAMSEL_BINARY_DIR) + "/e2e-shots/";
+    fs::create_directories(dir);
+    const std::string shot = dir + "failed-" + name_ + "-" + std::to_string(++failures_) + ".png";
+    Shot(shot);
+    std::fprintf(stderr, "waited in vain; the window is in %s\n", shot.c_str());
+    return false;
 }
 
 bool GameDriver::MessageWindow(XSession::TopWindow &out)

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,7 +24,7 @@ public:
     static QPoint MainMenu() { return {88, 196}; }
     static QPoint FloorButton() { return {55, 442}; }
     static QPoint Tool(int type) { return {55, 498 + 24 * (type - 1)}; }
-    static QPoint Info(int page) { return {483, 549 + 24 * (page - 1)}; }
+    static QPoint Info(int page) { return {483, 573 + 24 * (page - 1)}; }
     static QPoint StationSwitch() { return {693, 586}; }
     static QPoint Plus() { return {672, 653}; }
     static QPoint Minus() { return {712, 654}; }
@@ -61,6 +62,10 @@ public:
     QImage GrabScene();
     bool Shot(const std::string &pngFile);
 
+    // Waits for the condition; on a time-out keeps a screenshot of the window
+    // in e2e-shots/ of the build and names it on the error stream.
+    bool Await(const std::function<bool()> &condition, XSession::Millis deadline);
+
     // The game's message window (the picture-shaped dialog), if one is up.
     bool MessageWindow(XSession::TopWindow &out);
     // A message box with an error text, if one is up.
@@ -82,6 +87,8 @@ private:
     XSession x_;
     std::string dir_;
     std::string log_;
+    std::string name_;
+    int failures_ = 0;
     pid_t pid_ = 0;
     XSession::TopWindow main_;
 };

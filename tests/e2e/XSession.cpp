@@ -1,6 +1,7 @@
 #include "XSession.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cerrno>
 #include <cstdlib>

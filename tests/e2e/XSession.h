@@ -2,12 +2,14 @@
 
 #include <QImage>
 #include <QRect>
-#include <X11/Xlib.h>
 #include <chrono>
 #include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
+
+// Xlib stays out of this header: its macros (None, Status) clash with other headers.
+struct _XDisplay;
 
 // A private X server (Xvfb) for driving the real program: starts it on a
 // display number it picks itself, launches programs on it, finds their
@@ -20,7 +22,7 @@ public:
 
     struct TopWindow
     {
-        ::Window id = 0;
+        unsigned long id = 0; // the X window
         std::string title;
         QRect geometry; // in screen coordinates
         pid_t pid = 0;
@@ -32,7 +34,7 @@ public:
     XSession &operator=(const XSession &) = delete;
 
     const std::string &DisplayName() const { return display_; }
-    ::Display *Dpy() const { return dpy_; }
+    _XDisplay *Dpy() const { return dpy_; }
 
     // Starts a program on this display in the given directory; its output
     // goes to logFile. Returns the process id.
@@ -81,5 +83,5 @@ private:
 
     std::string display_;
     pid_t server_ = 0;
-    ::Display *dpy_ = nullptr;
+    _XDisplay *dpy_ = nullptr;
 };
