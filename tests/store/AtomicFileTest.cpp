@@ -15,17 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class AtomicFile : public testing::Test
+class AtomicFile : public TScratchTest
 {
 protected:
-    static std::string Contents(const std::string &path)
-    {
-        return TScratchDirectory::Contents(path);
-    }
     void WriteOld(const std::string &text) const { TScratchDirectory::Put(file, text); }
-    std::size_t EntryCount() const { return scratch.EntryCount(); }
 
-    TScratchDirectory scratch;
     const fs::path directory = scratch.path;
     const std::string file = scratch.PathOf("tHotel.dht");
 };

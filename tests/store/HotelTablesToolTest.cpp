@@ -18,19 +18,9 @@ struct TRun
 };
 
 // Drives the real hotel-tables program with files in a directory of its own.
-class HotelTablesTool : public testing::Test
+class HotelTablesTool : public TScratchTest
 {
 protected:
-    std::string PathOf(const std::string &name) const { return scratch.PathOf(name); }
-    static std::string Contents(const std::string &path)
-    {
-        return TScratchDirectory::Contents(path);
-    }
-    static void Put(const std::string &path, const std::string &bytes)
-    {
-        TScratchDirectory::Put(path, bytes);
-    }
-
     TRun Run(const std::string &arguments, const std::string &input = {}) const
     {
         Put(PathOf("stdin"), input);
@@ -41,8 +31,6 @@ protected:
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Contents(PathOf("stdout")),
                 Contents(PathOf("stderr"))};
     }
-
-    TScratchDirectory scratch;
 };
 
 struct TSchemaCase

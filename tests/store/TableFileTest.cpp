@@ -43,19 +43,9 @@ const std::string SeaViewRecord = "01 02 00 08 02 00 08 06 08 53 65 61 20 56 69 
                                   "08 05 00 00 00 00 00 00 D1 95 0E 40 08 02 0A 00";
 constexpr double NewYear2005 = 38353;
 
-class TableFile : public testing::Test
+class TableFile : public TScratchTest
 {
 protected:
-    std::string PathOf(const std::string &name) const { return scratch.PathOf(name); }
-    static std::string Contents(const std::string &path)
-    {
-        return TScratchDirectory::Contents(path);
-    }
-    static void Put(const std::string &path, const std::string &bytes)
-    {
-        TScratchDirectory::Put(path, bytes);
-    }
-    std::size_t EntryCount() const { return scratch.EntryCount(); }
     // Reads bytes as a file into the table and returns the error message, empty for none.
     std::string ReadInto(TvekMemTable &table, const std::string &bytes)
     {
@@ -68,8 +58,6 @@ protected:
         }
         return {};
     }
-
-    TScratchDirectory scratch;
 };
 
 TEST_F(TableFile, EmptyTableIsThirteenBytes)

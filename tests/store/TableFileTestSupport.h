@@ -89,3 +89,21 @@ private:
         return name;
     }
 };
+
+// A test with a scratch directory of its own.
+class TScratchTest : public testing::Test
+{
+protected:
+    std::string PathOf(const std::string &name) const { return scratch.PathOf(name); }
+    static std::string Contents(const std::string &file)
+    {
+        return TScratchDirectory::Contents(file);
+    }
+    static void Put(const std::string &file, const std::string &bytes)
+    {
+        TScratchDirectory::Put(file, bytes);
+    }
+    std::size_t EntryCount() const { return scratch.EntryCount(); }
+
+    TScratchDirectory scratch;
+};
