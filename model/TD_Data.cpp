@@ -169,6 +169,8 @@ std::string TD_Data::LoadErrorText() const
             std::filesystem::path(error.FileName).filename().string() + ": " + error.Message + "\n";
     text += "\nThese tables start empty and are not saved at exit, so their files stay as they "
             "are.";
+    if (!catalogReady_)
+        text += "\nWithout the price catalog nothing can be bought.";
     return text;
 }
 

@@ -11,6 +11,18 @@ protected:
         data->BuildFloor();
         scene.Calls.clear();
     }
+
+    // Levels and items of storey 0, posted together.
+    void SetLevels(int dirty, int policy, int fire, const char *stuff)
+    {
+        ASSERT_TRUE(data->tFloor.Locate("FLOOR_ID", 0));
+        data->tFloor.Edit();
+        data->tFloor.FieldNamed("DIRTY").SetAsInteger(dirty);
+        data->tFloor.FieldNamed("POLICY").SetAsInteger(policy);
+        data->tFloor.FieldNamed("FIRE").SetAsInteger(fire);
+        data->tFloor.FieldNamed("STUFF").SetAsString(stuff);
+        data->tFloor.Post();
+    }
 };
 
 TEST_F(HourlyTest, MidnightStartsTheNextDayAndRunsFirePoliceDirt)
@@ -45,13 +57,7 @@ TEST_F(HourlyTest, ComfortFollowsTheLevelsAndItemsAtEveryPost)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.stuff);
-        ASSERT_TRUE(data->tFloor.Locate("FLOOR_ID", 0));
-        data->tFloor.Edit();
-        data->tFloor.FieldNamed("DIRTY").SetAsInteger(c.dirty);
-        data->tFloor.FieldNamed("POLICY").SetAsInteger(c.policy);
-        data->tFloor.FieldNamed("FIRE").SetAsInteger(c.fire);
-        data->tFloor.FieldNamed("STUFF").SetAsString(c.stuff);
-        data->tFloor.Post();
+        SetLevels(c.dirty, c.policy, c.fire, c.stuff);
         EXPECT_EQ(Get(data->tFloor, "COMFORT"), c.comfort);
     }
 }
@@ -234,13 +240,7 @@ TEST_F(HourlyTest, OccupancyThresholdsAt50And20)
         SCOPED_TRACE(c.name);
         SetRoom(freeRoom, "STATUS", 0);
         SetRoom(occupied, "STATUS", 1);
-        ASSERT_TRUE(data->tFloor.Locate("FLOOR_ID", 0));
-        data->tFloor.Edit();
-        data->tFloor.FieldNamed("DIRTY").SetAsInteger(c.dirty);
-        data->tFloor.FieldNamed("POLICY").SetAsInteger(c.policy);
-        data->tFloor.FieldNamed("FIRE").SetAsInteger(c.fire);
-        data->tFloor.FieldNamed("STUFF").SetAsString(c.stuff);
-        data->tFloor.Post();
+        SetLevels(c.dirty, c.policy, c.fire, c.stuff);
         SetHour(10);
         data->UpdateOccupancy();
         EXPECT_EQ(RoomValue(freeRoom, "STATUS"), c.freeAfter);
