@@ -182,7 +182,7 @@ void FillRooms(TPlayer &player, const std::vector<int> &types, int reserve)
 
 // Runs the hotel with care: repairs, staff sized to the floor's load, comfort
 // items on full floors, a new floor once the others are full.
-void Careful(TPlayer &player, const std::vector<int> &types)
+void Careful(TPlayer &player, const std::vector<int> &types, bool items = true)
 {
     if (player.Floors().empty())
         player.BuildFloor();
@@ -220,7 +220,7 @@ void Careful(TPlayer &player, const std::vector<int> &types)
     if (allFull && player.Money() >= player.Price(10) + 20000 + reserve)
         player.BuildFloor();
     for (const FloorView &floor : player.Floors())
-        if (player.FreeCell(floor, 1) < 0)
+        if (items && player.FreeCell(floor, 1) < 0)
             for (int item = 1; item <= 4; ++item)
                 if (floor.stuff.size() < 4 || floor.stuff[item - 1] != '1')
                     if (player.Money() >= player.Price(20 + item) + 2 * reserve)
@@ -342,6 +342,10 @@ int main(int argc, char **argv)
         {"careful (family suites, doubles, singles)",
          [](TPlayer &p) {
              Careful(p, {3, 2, 1});
+         }},
+        {"careful, but no comfort items",
+         [](TPlayer &p) {
+             Careful(p, {3, 2, 1}, false);
          }},
         {"careful, but luxury rooms only (honeymoon suites, brass-bed rooms)",
          [](TPlayer &p) {
