@@ -275,3 +275,39 @@ TEST_F(HourlyTest, ItemsWearOutAtTheNPlusFirst1500)
     EXPECT_EQ(FloorText(0, "STUF_WEAR"), "00000004");
     EXPECT_EQ(FloorValue(0, "COMFORT"), 81);
 }
+
+TEST_F(HourlyTest, WalksThatChangeEveryRecordNotifyTheirPanelsOnce)
+{
+    for (int storey = 1; storey < 4; ++storey)
+        data->BuildFloor();
+    data->SelectFloor(0);
+    SetMoney(100000);
+    data->BuyStuff(1);
+    AddRoom(1, 0, 1);
+    AddRoom(1, 1, -3);
+    int floorNotices = 0, roomNotices = 0;
+    TDataSource floors(&data->tFloor), rooms(&data->tRoom);
+    floors.OnDataChange = [&](TDataSource &, TField *) { ++floorNotices; };
+    rooms.OnDataChange = [&](TDataSource &, TField *) { ++roomNotices; };
+    struct Step
+    {
+        const char *name;
+        int hour;
+        void (TD_Data::*run)();
+        int *notices;
+    };
+    const Step steps[] = {
+        {"UpdateDirt", 3, &TD_Data::UpdateDirt, &floorNotices},
+        {"UpdateFire", 5, &TD_Data::UpdateFire, &floorNotices},
+        {"UpdatePolice", 4, &TD_Data::UpdatePolice, &floorNotices},
+        {"WearStuff", 15, &TD_Data::WearStuff, &floorNotices},
+        {"AdvanceConstruction", 9, &TD_Data::AdvanceConstruction, &roomNotices},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.name);
+        SetHour(step.hour);
+        floorNotices = roomNotices = 0;
+        (data.get()->*step.run)();
+        EXPECT_EQ(*step.notices, 1);
+    }
+}
