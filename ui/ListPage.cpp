@@ -66,6 +66,9 @@ TListPage::TListPage(QWidget *page, THotelListModel &model, TvekMemTable &tHotel
     title->SetTransparent(true);
     title->SetAutoSize(true);
     title->SetCaption("TAMSEL HOTEL");
+    // The game font is wider than the one the page was drawn for: the title
+    // keeps its right edge, so that it stays on the page.
+    title->move(560 + 164 - title->width(), 8);
 
     edBuildVersion = new TShadowLabel(page);
     edBuildVersion->setObjectName("edBuildVersion");

@@ -92,6 +92,11 @@ QImage GameDriver::GrabWindow()
     return x_.Grab(main_.geometry);
 }
 
+QRgb GameDriver::PixelAt(QPoint at)
+{
+    return x_.Pixel(main_.geometry.x() + at.x(), main_.geometry.y() + at.y());
+}
+
 QImage GameDriver::GrabScene()
 {
     return x_.Grab(SceneRect().translated(main_.geometry.topLeft()));

@@ -59,6 +59,8 @@ public:
     void Click(QPoint at, int button = 1);
     void Move(QPoint at);
     QImage GrabWindow();
+    // One pixel of the window.
+    QRgb PixelAt(QPoint at);
     QImage GrabScene();
     bool Shot(const std::string &pngFile);
 
