@@ -7,7 +7,6 @@
 #include "ui/QtMessageWindow.h"
 #include "ui/TD_Sprites.h"
 #include "ui/TF_Main.h"
-#include "ui/widgets/GameArt.h"
 #include "ui/widgets/GameFont.h"
 
 #include <QApplication>
@@ -36,7 +35,6 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     LoadGameFont();
-    app.setWindowIcon(WindowIcon());
 
     TQtGameTimer gmTimer;
     TQtMessageWindow messages;

@@ -11,8 +11,30 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QPainter>
 
 using TA = TShadowLabel::TAlignment;
+
+namespace {
+
+// Column headers drawn flat: yellow text on RGB (100,100,100). Painting them
+// here keeps a style sheet, slow to set up at start, out of the window.
+class TFlatHeader : public QHeaderView
+{
+public:
+    explicit TFlatHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int section) const override
+    {
+        painter->fillRect(rect, QColor(100, 100, 100));
+        painter->setPen(clYellow);
+        painter->drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          model()->headerData(section, orientation()).toString());
+    }
+};
+
+} // namespace
 
 TListPage::TListPage(QWidget *page, THotelListModel &model, TvekMemTable &tHotel,
                      const TEventGuard &guard)
@@ -34,10 +56,9 @@ TListPage::TListPage(QWidget *page, THotelListModel &model, TvekMemTable &tHotel
     palette.setColor(QPalette::Window, clGray);
     palette.setColor(QPalette::Text, clYellow);
     DataGrid1->setPalette(palette);
-    QHeaderView *header = DataGrid1->horizontalHeader();
+    auto *header = new TFlatHeader(DataGrid1);
+    DataGrid1->setHorizontalHeader(header);
     header->setFont(GameFont(13, true));
-    header->setStyleSheet("QHeaderView::section { background-color: rgb(100,100,100); "
-                          "color: rgb(255,255,0); border: none; padding-left: 2px; }");
     header->setHighlightSections(false);
     header->setSectionsClickable(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);

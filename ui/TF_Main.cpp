@@ -25,12 +25,14 @@
 #include "ui/widgets/ShadowLabel.h"
 #include "ui/widgets/SystemColors.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <stdexcept>
 
@@ -38,7 +40,6 @@ TF_Main::TF_Main(TD_Data &data, QWidget *parent)
     : QWidget(parent), FrameTimer(new TFrameTimer(this)), tamselVersion1(new TtamselVersion(this)),
       Guard(this), data_(data)
 {
-    PictureList.LoadStandard();
     BuildWindow();
     AskHotelName = [this]() -> std::optional<QString> {
         bool ok = false;
@@ -71,7 +72,6 @@ std::function<void(QObject *)> TF_Main::Handler(void (TF_Main::*method)(QObject 
 void TF_Main::BuildWindow()
 {
     setWindowTitle("TAMSEL HOTEL");
-    setWindowIcon(WindowIcon());
     setFont(GameFont(11));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, clBtnFace);
@@ -159,6 +159,8 @@ void TF_Main::BuildWindow()
 
     // Frame loop.
     SceneView->SurfaceMade.push_back([this](TDrawSurface &surface) {
+        if (PictureList.Items.Count() == 0)
+            PictureList.LoadStandard();
         PictureList.SceneViewInitialized(surface);
         HotelEngine.SceneViewInitialized(surface);
     });
@@ -211,11 +213,31 @@ void TF_Main::showEvent(QShowEvent *event)
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    SceneView->Initialize();
+    // Where no paint comes (a hidden or offscreen window), the surface is made anyway.
+    QTimer::singleShot(100, this, [this] { SceneView->Initialize(); });
+}
+
+void TF_Main::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // The drawing surface and the icon are made right after the window's first
+    // paint, so that the window shows up before the pictures are prepared.
+    if (!surfaceRequested_) {
+        surfaceRequested_ = true;
+        QTimer::singleShot(0, this, [this] {
+            SceneView->Initialize();
+            // The icon serves every window of the program, the boxes too.
+            if (QApplication::windowIcon().isNull())
+                QApplication::setWindowIcon(WindowIcon());
+        });
+    }
 }
 
 TArena &TF_Main::SceneArena()
 {
+    // A command that comes before the first paint makes the surface itself.
+    if (!Arena)
+        SceneView->Initialize();
     if (!Arena)
         throw std::runtime_error("The scene is not ready");
     return *Arena;
@@ -230,6 +252,7 @@ void TF_Main::BitBtn1Click(QObject *)
     if (!hotel.Active() || hotel.IsEmpty())
         return;
     const int hotelId = hotel.FieldNamed("HOTEL_ID").AsInteger();
+    SceneArena(); // the scene must be ready before the model opens the hotel
     data_.SelectHotel(hotelId);
     // A tool left chosen in the previous game is released with its button.
     if (BuildTool > 0)

@@ -106,6 +106,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void BuildWindow();
@@ -118,4 +119,5 @@ private:
     TD_Data &data_;
     std::vector<std::unique_ptr<TArena>> arenas_; // never freed while the window lives
     bool shown_ = false;
+    bool surfaceRequested_ = false;
 };

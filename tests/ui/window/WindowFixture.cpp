@@ -9,6 +9,8 @@
 #include "ui/widgets/ShadowLabel.h"
 
 #include <fstream>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <nlohmann/json.hpp>
 
 WindowTest::WindowTest()
@@ -20,6 +22,12 @@ WindowTest::WindowTest()
     window = std::make_unique<TF_Main>(*data);
     window->Guard.ShowError = [this](const QString &text) { errors.push_back(text); };
     window->show();
+    // The drawing surface is made after the window's first paint.
+    QElapsedTimer waited;
+    waited.start();
+    while (!window->Arena && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_NE(window->Arena, nullptr);
 }
 
 WindowTest::~WindowTest()
