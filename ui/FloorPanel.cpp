@@ -15,20 +15,6 @@
 using Controls::TextStyle;
 using TA = TShadowLabel::TAlignment;
 
-namespace {
-
-void LeaderLine(TPaintBox &box, QPainter &painter, int y0, int yEnd)
-{
-    if (box.Tag == 0)
-        return;
-    painter.setPen(QPen(clYellow, 1));
-    const int w = box.width();
-    const QPoint points[] = {{0, y0}, {w / 2, y0}, {w / 2, yEnd}, {w, yEnd}};
-    painter.drawPolyline(points, 4);
-}
-
-} // namespace
-
 TFloorPanel::TFloorPanel(QWidget *panel3, QWidget *roomPage)
 {
     Controls::Label(panel3, {8, 4, 129, 21}, "Floor information", TextStyle::Heading);
@@ -65,7 +51,8 @@ TFloorPanel::TFloorPanel(QWidget *panel3, QWidget *roomPage)
     PaintBox1->setFixedSize(34, 142);
     PaintBox1->OnPaint = [](TPaintBox &box, QPainter &painter) {
         // The line runs from the pressed button to the station page's heading.
-        LeaderLine(box, painter, box.Tag - box.y(), 15);
+        if (box.Tag != 0)
+            box.DrawLeader(painter, box.Tag - box.y(), 15);
     };
 
     ntStations = Controls::Notebook(panel3, 5);

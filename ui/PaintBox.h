@@ -18,6 +18,15 @@ public:
     int Tag = 0;
     std::function<void(TPaintBox &, QPainter &)> OnPaint;
 
+    // The leader lines of the panels: a 1-pixel yellow line from (0, y0) to
+    // the middle, down (or up) to yEnd and on to the right edge.
+    void DrawLeader(QPainter &painter, int y0, int yEnd) const
+    {
+        painter.setPen(QPen(QColor(255, 255, 0), 1));
+        const QPoint points[] = {{0, y0}, {width() / 2, y0}, {width() / 2, yEnd}, {width(), yEnd}};
+        painter.drawPolyline(points, 4);
+    }
+
 protected:
     void paintEvent(QPaintEvent *) override
     {

@@ -300,12 +300,11 @@ void TF_Main::OvalButton9Click(QObject *)
 void TF_Main::AddFloorSprite()
 {
     TvekMemTable &floor = data_.tFloor;
-    TFloorSprite *sprite = SceneArena().AddFloor(
+    SceneArena().AddFloor(
         floor.FieldNamed("ID").AsInteger(), floor.FieldNamed("FLOOR_ID").AsInteger(),
         floor.FieldNamed("DIRTY_STATION").AsInteger(),
         floor.FieldNamed("POLICY_STATION").AsInteger(),
         floor.FieldNamed("FIRE_STATION").AsInteger(), floor.FieldNamed("STUFF").AsString());
-    (void)sprite;
 }
 
 void TF_Main::AddRoomSprite()
@@ -413,14 +412,9 @@ void TF_Main::OvalButton1Click(QObject *Sender)
 
 void TF_Main::PaintBox2Paint(QPainter &painter)
 {
-    TPaintBox &box = *Tools->PaintBox2;
-    if (box.Tag == 0)
-        return;
-    painter.setPen(QPen(clYellow, 1));
-    const int y0 = box.Tag - box.y();
-    const int w = box.width(), h = box.height();
-    const QPoint points[] = {{0, y0}, {w / 2, y0}, {w / 2, h}, {w, h}};
-    painter.drawPolyline(points, 4);
+    const TPaintBox &box = *Tools->PaintBox2;
+    if (box.Tag != 0)
+        box.DrawLeader(painter, box.Tag - box.y(), box.height());
 }
 
 void TF_Main::PaintBox3Paint(QPainter &painter)
