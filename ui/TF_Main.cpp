@@ -134,6 +134,9 @@ void TF_Main::BuildWindow()
     Panel3->setObjectName("Panel3");
     Panel3->setFixedHeight(142);
     Panel3->setFont(GameFont(11));
+    QPalette white = Panel3->palette();
+    white.setColor(QPalette::WindowText, clWhite);
+    Panel3->setPalette(white);
     play->addWidget(Panel3);
 
     RoomPanel = std::make_unique<TRoomPanel>(Panel3, data_);
