@@ -87,6 +87,7 @@ void TF_Main::BuildWindow()
     Panel1 = Controls::Panel(this, clGray);
     Panel1->setObjectName("Panel1");
     Panel1->setFixedWidth(185);
+    Panel1->installEventFilter(this);
     row->addWidget(Panel1);
     HotelInfo = std::make_unique<THotelInfoPanel>(Panel1);
     HotelInfo->OvalButton9->OnClick = Handler(&TF_Main::OvalButton9Click);
@@ -217,23 +218,27 @@ void TF_Main::showEvent(QShowEvent *event)
         move(frame.topLeft());
     }
     // Where no paint comes (a hidden or offscreen window), the surface is made anyway.
-    QTimer::singleShot(100, this, [this] { SceneView->Initialize(); });
+    QTimer::singleShot(100, this, [this] { FinishStart(); });
 }
 
-void TF_Main::paintEvent(QPaintEvent *event)
+bool TF_Main::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::paintEvent(event);
     // The drawing surface and the icon are made right after the window's first
-    // paint, so that the window shows up before the pictures are prepared.
-    if (!surfaceRequested_) {
+    // paint (the left panel is always painted), so that the window shows up
+    // before the pictures are prepared.
+    if (watched == Panel1 && event->type() == QEvent::Paint && !surfaceRequested_) {
         surfaceRequested_ = true;
-        QTimer::singleShot(0, this, [this] {
-            SceneView->Initialize();
-            // The icon serves every window of the program, the boxes too.
-            if (QApplication::windowIcon().isNull())
-                QApplication::setWindowIcon(WindowIcon());
-        });
+        QTimer::singleShot(0, this, [this] { FinishStart(); });
     }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TF_Main::FinishStart()
+{
+    SceneView->Initialize();
+    // The icon serves every window of the program, the boxes too.
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(WindowIcon());
 }
 
 TArena &TF_Main::SceneArena()

@@ -106,10 +106,13 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void BuildWindow();
+    // What start-up leaves until the window is on the screen: the drawing
+    // surface and the icon.
+    void FinishStart();
     void PaintBox2Paint(QPainter &painter);
     void PaintBox3Paint(QPainter &painter);
     // The handler wrapped in Guard, for a control's OnClick.
