@@ -6,6 +6,7 @@
 #include "GameDriver.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -146,4 +147,26 @@ TEST(e2ePlay, BuildAHotelAndFindItSaved)
     EXPECT_EQ(roomRecord.at("POSIT"), "2");
     EXPECT_GE(std::stoi(roomRecord.at("STATUS")), 0);
     EXPECT_EQ(game.Dump("tRooms").size(), 13u);
+}
+
+TEST(e2ePlay, ADamagedTableIsReportedAtStartAndTheGameGoesOn)
+{
+    GameDriver game("damaged");
+    const std::string damaged = game.Dir() + "/tHotel.dht";
+    const std::string garbage = "this is no table file";
+    std::ofstream(damaged) << garbage;
+    game.Launch();
+    XSession::TopWindow box;
+    ASSERT_TRUE(game.X().WaitWindow("Error", box, 20s)) << "no error box; see " << game.Log();
+    std::filesystem::create_directories(kShots);
+    game.X().SaveScreenshot(box.geometry, kShots + "07-load-error.png");
+    game.X().Focus(box);
+    game.X().Key("Return");
+    ASSERT_TRUE(game.WaitMain()) << "the game did not go on";
+    EXPECT_FALSE(game.ErrorBox(box));
+    ASSERT_EQ(game.Quit(), 0);
+    std::ifstream file(damaged);
+    const std::string kept((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    EXPECT_EQ(kept, garbage) << "the damaged file must be left as it was";
 }

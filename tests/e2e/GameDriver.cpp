@@ -66,7 +66,17 @@ GameDriver::~GameDriver()
 
 bool GameDriver::Start()
 {
+    Launch();
+    return WaitMain();
+}
+
+void GameDriver::Launch()
+{
     pid_ = x_.Launch(dir_ + "/tamsel-hotel", {}, dir_, log_);
+}
+
+bool GameDriver::WaitMain()
+{
     if (!x_.WaitWindowWhere(
             [&](const XSession::TopWindow &w) {
                 return w.title == "TAMSEL HOTEL" && w.geometry.width() == 979;

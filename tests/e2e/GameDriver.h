@@ -52,6 +52,9 @@ public:
     // Starts the game and waits for its main window; gives it the focus,
     // since frames run only while the application is active.
     bool Start();
+    // Start in two steps, for what comes before the main window.
+    void Launch();
+    bool WaitMain();
     pid_t Pid() const { return pid_; }
     const XSession::TopWindow &Main() const { return main_; }
     bool Running() { return pid_ > 0 && x_.Running(pid_); }
