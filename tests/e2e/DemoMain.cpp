@@ -1,6 +1,6 @@
 // The demo behind tools/demo: plays a short game through the real window in a
-// private X server (a new hotel, a floor, one room of every type, the three
-// stations with workers, the four comfort items, a couple of game days) and
+// private X server (a new hotel, two floors, one room of every type, stations
+// with workers, comfort items, a couple of game days) and
 // saves screenshots of the hotel list and the play screen.
 // Usage: e2e-demo OUTPUT-DIRECTORY
 #include "GameDriver.h"
@@ -39,30 +39,36 @@ int main(int argc, char **argv)
                     5s),
          "the list rows");
 
-    // The second hotel is current: load it and build.
+    // The second hotel is current: load it and build two floors, one room of
+    // every type, two stations with a worker each and two comfort items, as
+    // far as the 50000 of a new hotel go.
     game.Click(GameDriver::Load());
+    game.Click(GameDriver::FloorButton());
     game.Click(GameDriver::FloorButton());
     const QImage floor = SpritePicture("Floor");
     Step(game.Await(
              [&] {
-                 return CountEqualPixels(game.GrabScene(), {40, 465}, floor, floor.rect()) > 24000;
+                 return CountEqualPixels(game.GrabScene(), {40, 415}, floor, floor.rect()) > 24000;
              },
              5s),
-         "the floor");
-    const int cells[] = {0, 1, 3, 6, 7}; // room types 1 to 5, widths 1, 2, 3, 1, 2
-    for (int type = 1; type <= 5; ++type) {
-        game.Click(GameDriver::Tool(type));
-        game.Click(GameDriver::Cell(0, cells[type - 1]));
+         "the floors");
+    const struct
+    {
+        int type, storey, cell;
+    } rooms[] = {{1, 0, 0}, {2, 0, 1}, {3, 0, 3}, {4, 1, 0}, {5, 1, 1}};
+    for (const auto &room : rooms) {
+        game.Click(GameDriver::Tool(room.type));
+        game.Click(GameDriver::Cell(room.storey, room.cell));
     }
-    for (int station = 1; station <= 3; ++station) {
+    game.Click(GameDriver::Cell(0, 8)); // the ground floor gets the equipment
+    for (int station = 1; station <= 2; ++station) {
         game.Click(GameDriver::Info(station));
         game.Click(GameDriver::StationSwitch());
+        game.Click(GameDriver::Plus());
     }
-    game.Click(GameDriver::Info(1));
-    game.Click(GameDriver::Plus());
     game.Click(GameDriver::Info(4));
-    for (int item = 1; item <= 4; ++item)
-        game.Click(GameDriver::Comfort(item));
+    game.Click(GameDriver::Comfort(3));
+    game.Click(GameDriver::Comfort(4));
 
     // Game hours pass until the single room has its first guest (an occupant
     // drawn over the opaque room), or two game days at most.
@@ -78,7 +84,7 @@ int main(int argc, char **argv)
              80s),
          "a guest");
     game.Click(GameDriver::Cell(0, 3)); // the family suite, for the room page
-    game.Click(GameDriver::Info(1));
+    game.Click(GameDriver::Info(2));
     game.Move(GameDriver::Scene(700, 200));
     const std::string play = out + "/screenshot-play.png";
     game.Shot(play);
