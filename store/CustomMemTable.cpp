@@ -255,6 +255,34 @@ void TvekCustomMemTable::RawAppendRecord(std::span<const TFieldValue> values, st
     ViewRecordAdded(record);
 }
 
+TvekCustomMemTable::TRawBulkAppend::TRawBulkAppend(TvekCustomMemTable &table)
+    : m_table(table), m_records(table.m_records), m_next(table.m_records.Count())
+{
+    table.CheckActive();
+}
+
+std::size_t TvekCustomMemTable::TRawBulkAppend::MakeRoom(std::size_t records)
+{
+    const std::size_t room = m_records.Count() - m_next;
+    if (room < records)
+        m_records.Extend(records - room);
+    return m_records.Count() - m_next;
+}
+
+void TvekCustomMemTable::TRawBulkAppend::Put(int field, const TFieldValue &value)
+{
+    const std::size_t column = Column(field);
+    if (std::holds_alternative<std::monostate>(value)) {
+        m_records.PutNull(m_next, column);
+        return;
+    }
+    const auto *integer = std::get_if<std::int32_t>(&value);
+    if (integer != nullptr && m_records.ColumnKind(column) == TRecordStore::Kind::Integer)
+        m_records.PutInteger(m_next, column, *integer);
+    else
+        m_records.Put(m_next, column, m_table.Fields(field).Normalize(value));
+}
+
 void TvekCustomMemTable::RawReserve(std::size_t records)
 {
     m_records.Reserve(records);

@@ -116,6 +116,54 @@ public:
     // the reader makes it null itself. An autoincrement value larger than the
     // counter becomes the counter.
     void RawAppendRecord(std::span<const TFieldValue> values, std::int32_t status = 0);
+    // The records of a bulk read, written value by value straight into the
+    // columns with no per-record conversion of stored-form values. A record
+    // kept with Keep has the effects RawAppendRecord(values, status) would:
+    // the counter and the view index follow it, no notice is sent. The
+    // table must be open (else the closed-dataset error) and its fields must
+    // not change while this lives; a record not kept is dropped when it ends.
+    class TRawBulkAppend
+    {
+    public:
+        explicit TRawBulkAppend(TvekCustomMemTable &table);
+        ~TRawBulkAppend() { m_records.Truncate(m_next); }
+        TRawBulkAppend(const TRawBulkAppend &) = delete;
+        TRawBulkAppend &operator=(const TRawBulkAppend &) = delete;
+
+        // The position of the record being filled.
+        std::size_t Next() const { return m_next; }
+        // Room for at least `records` records from Next() on; returns how
+        // many there are. The pointers below hold until the next call.
+        std::size_t MakeRoom(std::size_t records);
+        // Every value of an integer or autoincrement field (as RawAppendRecord
+        // stores an int32 there) and the status must be written for the
+        // record through these before Keep.
+        std::int32_t *Statuses() { return m_records.StatusData(); }
+        std::uint8_t *Nulls(int field) { return m_records.NullsData(Column(field)); }
+        std::int32_t *Integers(int field) { return m_records.IntegersData(Column(field)); }
+        // A value of any other field, brought to its stored form by the field
+        // as RawAppendRecord does; an error leaves the record unkept.
+        void Put(int field, const TFieldValue &value);
+        // The record at Next() is whole: it joins the table.
+        void Keep()
+        {
+            TvekCustomMemTable &t = m_table;
+            const auto autoInc = static_cast<std::size_t>(t.m_autoIncField);
+            if (t.m_autoIncField >= 0 && !m_records.IsNull(m_next, autoInc))
+                t.RaiseCounter(m_records.Integer(m_next, autoInc));
+            if (t.m_viewValid)
+                t.ViewRecordAdded(m_next);
+            ++m_next;
+        }
+
+    private:
+        static std::size_t Column(int field) { return static_cast<std::size_t>(field); }
+
+        TvekCustomMemTable &m_table;
+        TRecordStore &m_records;
+        std::size_t m_next;
+    };
+
     // Room for this many records in all, as a hint before a bulk read (an
     // upper bound is fine: capacity that is never filled costs no memory).
     void RawReserve(std::size_t records);

@@ -106,6 +106,43 @@ std::size_t TRecordStore::AppendNull(std::int32_t status)
     return m_status.size() - 1;
 }
 
+void TRecordStore::Extend(std::size_t records)
+{
+    const std::size_t count = m_status.size();
+    try {
+        Resize(count + records);
+    } catch (...) {
+        // Columns of unequal length would misplace every later record.
+        Resize(count);
+        throw;
+    }
+}
+
+void TRecordStore::Truncate(std::size_t count)
+{
+    if (count < m_status.size())
+        Resize(count);
+}
+
+void TRecordStore::Resize(std::size_t count)
+{
+    for (Column &c : m_columns) {
+        c.nulls.resize(count);
+        switch (c.kind) {
+        case Kind::Integer:
+            c.integers.resize(count);
+            break;
+        case Kind::Date:
+            c.dates.resize(count);
+            break;
+        case Kind::Text:
+            c.texts.resize(count);
+            break;
+        }
+    }
+    m_status.resize(count);
+}
+
 void TRecordStore::Set(std::size_t record, std::span<const TFieldValue> values)
 {
     assert(values.size() == m_columns.size());

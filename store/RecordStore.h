@@ -4,9 +4,31 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
+
+// Leaves the numbers of a column unset when it grows, so that a bulk load
+// does not pay for zeroing what it overwrites at once.
+template <typename T> struct TUninitializedAllocator : std::allocator<T>
+{
+    template <typename U> struct rebind
+    {
+        using other = TUninitializedAllocator<U>;
+    };
+    TUninitializedAllocator() = default;
+    template <typename U> TUninitializedAllocator(const TUninitializedAllocator<U> &) noexcept {}
+    template <typename U> void construct(U *place) noexcept
+    {
+        ::new (static_cast<void *>(place)) U;
+    }
+    template <typename U, typename... Args> void construct(U *place, Args &&...args)
+    {
+        ::new (static_cast<void *>(place)) U(std::forward<Args>(args)...);
+    }
+};
 
 // The records of a memory table in table order, kept column by column so
 // that the filter and Locate scan contiguous values. Values handed in must
@@ -63,20 +85,50 @@ public:
         c.integers[record] = value;
         c.nulls[record] = 0;
     }
+    // Makes the record null, as AppendNull leaves it.
+    void PutNull(std::size_t record, std::size_t column)
+    {
+        Column &c = m_columns[column];
+        c.nulls[record] = 1;
+        switch (c.kind) {
+        case Kind::Integer:
+            c.integers[record] = 0;
+            break;
+        case Kind::Date:
+            c.dates[record] = 0;
+            break;
+        case Kind::Text:
+            c.texts[record].clear();
+            break;
+        }
+    }
     void Set(std::size_t record, std::span<const TFieldValue> values);
     void Erase(std::size_t record);
 
+    // For a bulk load: Extend adds records whose status, null flags and
+    // numbers are unset (texts are empty); the loader writes every one of
+    // them through the pointers below before anything reads the record, and
+    // Truncate drops the records it did not fill. The pointers hold until the
+    // next Extend.
+    void Extend(std::size_t records);
+    void Truncate(std::size_t count);
+    std::int32_t *StatusData() { return m_status.data(); }
+    std::uint8_t *NullsData(std::size_t column) { return m_columns[column].nulls.data(); }
+    std::int32_t *IntegersData(std::size_t column) { return m_columns[column].integers.data(); }
+
 private:
+    template <typename T> using Numbers = std::vector<T, TUninitializedAllocator<T>>;
     struct Column
     {
         Kind kind = Kind::Integer;
-        std::vector<std::uint8_t> nulls;
-        std::vector<std::int32_t> integers;
-        std::vector<double> dates;
+        Numbers<std::uint8_t> nulls;
+        Numbers<std::int32_t> integers;
+        Numbers<double> dates;
         std::vector<std::string> texts;
     };
     void Put(Column &column, std::size_t record, const TFieldValue &value);
+    void Resize(std::size_t count);
 
     std::vector<Column> m_columns;
-    std::vector<std::int32_t> m_status;
+    Numbers<std::int32_t> m_status;
 };

@@ -163,7 +163,6 @@ private:
             types.push_back(table.Fields(index).DataType());
         }
         std::vector<TFieldValue> values(static_cast<std::size_t>(fieldCount));
-        std::vector<TFieldValue> olderVersion(values.size());
         stream.ReadListBegin();
         // Room for as many records as the bytes left could hold at the least.
         const std::size_t smallestRecord =
@@ -171,6 +170,18 @@ private:
             static_cast<std::size_t>(fieldCount) * (version >= NullFlagsSince ? 1 : 2);
         table.RawReserve(table.RawRecordCount() +
                          stream.BytesLeft() / std::max<std::size_t>(smallestRecord, 1));
+        if (table.Active() && version >= NullFlagsSince) {
+            ReadRecordsInBulk(values);
+        } else {
+            ReadRecordsOneByOne(values);
+        }
+        stream.ReadListEnd();
+    }
+
+    // Older formats, and a closed table, which refuses the first record.
+    void ReadRecordsOneByOne(std::vector<TFieldValue> &values)
+    {
+        std::vector<TFieldValue> olderVersion(values.size());
         while (!stream.EndOfList()) {
             const std::size_t start = stream.Position();
             std::int32_t status = 0;
@@ -180,19 +191,160 @@ private:
             }
             ReadValues(values);
             if (version >= RecordListsSince) {
-                // Older versions of the record follow; the table keeps none.
-                while (!stream.EndOfList()) {
-                    stream.ReadInteger();
-                    ReadValues(olderVersion);
-                }
-                stream.ReadListEnd();
+                SkipOlderVersions(olderVersion);
             } else if (stream.Position() == start) {
                 // A table without fields would take no byte per record forever.
                 TTableStreamReader::PropertyValueError();
             }
             table.RawAppendRecord(values, status);
         }
+    }
+
+    // Older versions of the record follow its values; the table keeps none.
+    void SkipOlderVersions(std::vector<TFieldValue> &olderVersion)
+    {
+        while (!stream.EndOfList()) {
+            stream.ReadInteger();
+            ReadValues(olderVersion);
+        }
         stream.ReadListEnd();
+    }
+
+    // Records with null flags into an open table, written straight into its
+    // columns. Large files hold millions of integer values, so a record of
+    // integer fields only is first taken by a loop that reads the bytes in
+    // place and leaves at the first thing out of the ordinary (a value
+    // without an integer tag, older versions, the end of the bytes); that
+    // record is then read again by the checked reader, which reports what is
+    // wrong exactly as it always did.
+    void ReadRecordsInBulk(std::vector<TFieldValue> &values)
+    {
+        TvekCustomMemTable::TRawBulkAppend bulk(table);
+        std::vector<TFieldValue> olderVersion(values.size());
+        const std::size_t count = values.size();
+        const bool integersOnly = std::all_of(types.begin(), types.end(), IsIntegerType);
+        std::vector<std::uint8_t *> nulls(count);
+        std::vector<std::int32_t *> integers(count);
+        // The longest a record of integers can be: list tag, status, a flag
+        // and an int32 per field, end of list.
+        const std::size_t longestRecord = 1 + 5 + count * 6 + 1;
+        const std::string_view bytes = stream.Bytes();
+        const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.data());
+        for (;;) {
+            const std::size_t room = bulk.MakeRoom(4096);
+            std::int32_t *statuses = bulk.Statuses();
+            for (std::size_t index = 0; index < count; ++index) {
+                nulls[index] = bulk.Nulls(static_cast<int>(index));
+                integers[index] =
+                    IsIntegerType(types[index]) ? bulk.Integers(static_cast<int>(index)) : nullptr;
+            }
+            const std::size_t last = bulk.Next() + room;
+            while (bulk.Next() < last) {
+                const std::size_t record = bulk.Next();
+                if (integersOnly && bytes.size() - stream.Position() >= longestRecord) {
+                    const std::uint8_t *at = data + stream.Position();
+                    if (ReadIntegerRecord(at, record, statuses, nulls.data(), integers.data(),
+                                          count)) {
+                        stream.Skip(static_cast<std::size_t>(at - (data + stream.Position())));
+                        bulk.Keep();
+                        continue;
+                    }
+                }
+                if (stream.EndOfList()) {
+                    return;
+                }
+                stream.ReadListBegin();
+                statuses[record] = stream.ReadInteger();
+                for (std::size_t index = 0; index < count; ++index) {
+                    if (integers[index] != nullptr) {
+                        std::int32_t number = 0;
+                        if (stream.ReadIntegerGroup(number)) {
+                            nulls[index][record] = 0;
+                            integers[index][record] = number;
+                        } else {
+                            nulls[index][record] = 1;
+                            integers[index][record] = 0;
+                        }
+                    } else {
+                        ReadOtherValue(index, values[index]);
+                    }
+                }
+                SkipOlderVersions(olderVersion);
+                if (!integersOnly) {
+                    for (std::size_t index = 0; index < count; ++index) {
+                        if (integers[index] == nullptr) {
+                            bulk.Put(static_cast<int>(index), values[index]);
+                        }
+                    }
+                }
+                bulk.Keep();
+            }
+        }
+    }
+
+    static bool IsIntegerType(TFieldType type) { return type == ftInteger || type == ftAutoInc; }
+
+    // One integer value in place: `at` is on its tag, with at least five bytes
+    // from there. False, moving nothing, for a tag that is no integer's.
+    static bool TakeInteger(const std::uint8_t *&at, std::int32_t &value)
+    {
+        switch (at[0]) {
+        case TagInt8:
+            value = static_cast<std::int8_t>(at[1]);
+            at += 2;
+            return true;
+        case TagInt16:
+            value = static_cast<std::int16_t>(at[1] | at[2] << 8);
+            at += 3;
+            return true;
+        case TagInt32:
+            value =
+                static_cast<std::int32_t>(std::uint32_t{at[1]} | std::uint32_t{at[2]} << 8 |
+                                          std::uint32_t{at[3]} << 16 | std::uint32_t{at[4]} << 24);
+            at += 5;
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // A record of integer fields without older versions, read in place from
+    // `at`, which has the longest such record's bytes after it. Moves `at`
+    // past the record and returns true; false for anything else, with the
+    // values written so far to be written again.
+    static bool ReadIntegerRecord(const std::uint8_t *&at, std::size_t record,
+                                  std::int32_t *statuses, std::uint8_t *const *nulls,
+                                  std::int32_t *const *integers, std::size_t count)
+    {
+        const std::uint8_t *p = at;
+        if (*p != TagList) {
+            return false;
+        }
+        ++p;
+        std::int32_t status = 0;
+        if (!TakeInteger(p, status)) {
+            return false;
+        }
+        for (std::size_t index = 0; index < count; ++index) {
+            std::int32_t number = 0;
+            if (*p == TagTrue) {
+                ++p;
+                nulls[index][record] = 1;
+            } else {
+                ++p;
+                if (!TakeInteger(p, number)) {
+                    return false;
+                }
+                nulls[index][record] = 0;
+            }
+            integers[index][record] = number;
+        }
+        if (*p != TagNull) {
+            return false;
+        }
+        statuses[record] = status;
+        at = p + 1;
+        return true;
     }
 
     void ReadValues(std::vector<TFieldValue> &values)
@@ -201,7 +353,7 @@ private:
         const std::size_t count = values.size();
         for (std::size_t index = 0; index < count; ++index) {
             TFieldValue &value = values[index];
-            const bool integer = types[index] == ftInteger || types[index] == ftAutoInc;
+            const bool integer = IsIntegerType(types[index]);
             if (nullFlags && integer) {
                 // Storing into the integer the slot already holds keeps the
                 // loop over a large file free of variant bookkeeping.
@@ -219,20 +371,35 @@ private:
                 value = std::monostate{};
                 continue;
             }
-            switch (types[index]) {
-            case ftInteger:
-            case ftAutoInc:
-                value = stream.ReadInteger();
-                break;
-            case ftString:
-                value = stream.ReadString();
-                break;
-            case ftDate:
-                value = ReadDate(table.Fields(static_cast<int>(index)));
-                break;
-            default:
-                UnknownFieldType(FieldTypeNames.at(static_cast<std::size_t>(types[index])));
-            }
+            ReadNonNullValue(index, value);
+        }
+    }
+
+    // A value with null flags of a field that is not an integer.
+    void ReadOtherValue(std::size_t index, TFieldValue &value)
+    {
+        if (stream.ReadBoolean()) {
+            value = std::monostate{};
+        } else {
+            ReadNonNullValue(index, value);
+        }
+    }
+
+    void ReadNonNullValue(std::size_t index, TFieldValue &value)
+    {
+        switch (types[index]) {
+        case ftInteger:
+        case ftAutoInc:
+            value = stream.ReadInteger();
+            break;
+        case ftString:
+            value = stream.ReadString();
+            break;
+        case ftDate:
+            value = ReadDate(table.Fields(static_cast<int>(index)));
+            break;
+        default:
+            UnknownFieldType(FieldTypeNames.at(static_cast<std::size_t>(types[index])));
         }
     }
 

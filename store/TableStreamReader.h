@@ -18,6 +18,16 @@ public:
 
     std::size_t Position() const { return position; }
     std::size_t BytesLeft() const { return bytes.size() - position; }
+    // The whole bytes, for a caller that reads a run of values in place and
+    // then moves past them with Skip.
+    std::string_view Bytes() const { return bytes; }
+    void Skip(std::size_t size)
+    {
+        if (size > BytesLeft()) {
+            ReadError();
+        }
+        position += size;
+    }
 
     // "Invalid stream format" unless the bytes start with "TPF0".
     void ReadSignature();
