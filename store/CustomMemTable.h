@@ -144,16 +144,21 @@ public:
         // A value of any other field, brought to its stored form by the field
         // as RawAppendRecord does; an error leaves the record unkept.
         void Put(int field, const TFieldValue &value);
-        // The record at Next() is whole: it joins the table.
-        void Keep()
+        // The records from Next() on, this many, are whole: they join the table.
+        void Keep(std::size_t records = 1)
         {
             TvekCustomMemTable &t = m_table;
-            const auto autoInc = static_cast<std::size_t>(t.m_autoIncField);
-            if (t.m_autoIncField >= 0 && !m_records.IsNull(m_next, autoInc))
-                t.RaiseCounter(m_records.Integer(m_next, autoInc));
+            const std::size_t end = m_next + records;
+            if (t.m_autoIncField >= 0) {
+                const auto autoInc = static_cast<std::size_t>(t.m_autoIncField);
+                for (std::size_t record = m_next; record < end; ++record)
+                    if (!m_records.IsNull(record, autoInc))
+                        t.RaiseCounter(m_records.Integer(record, autoInc));
+            }
             if (t.m_viewValid)
-                t.ViewRecordAdded(m_next);
-            ++m_next;
+                for (std::size_t record = m_next; record < end; ++record)
+                    t.ViewRecordAdded(record);
+            m_next = end;
         }
 
     private:

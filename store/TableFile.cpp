@@ -240,19 +240,29 @@ private:
             }
             const std::size_t last = bulk.Next() + room;
             while (bulk.Next() < last) {
-                const std::size_t record = bulk.Next();
-                if (integersOnly && bytes.size() - stream.Position() >= longestRecord) {
-                    const std::uint8_t *at = data + stream.Position();
-                    if (ReadIntegerRecord(at, record, statuses, nulls.data(), integers.data(),
-                                          count)) {
-                        stream.Skip(static_cast<std::size_t>(at - (data + stream.Position())));
-                        bulk.Keep();
+                if (integersOnly) {
+                    // Whole records in place while the longest one still fits.
+                    const std::size_t start = stream.Position();
+                    const std::size_t limit =
+                        bytes.size() >= longestRecord ? bytes.size() - longestRecord : 0;
+                    const std::uint8_t *at = data + start;
+                    std::size_t taken = bulk.Next();
+                    while (taken < last && bytes.size() >= longestRecord &&
+                           static_cast<std::size_t>(at - data) <= limit &&
+                           ReadIntegerRecord(at, taken, statuses, nulls.data(), integers.data(),
+                                             count)) {
+                        ++taken;
+                    }
+                    stream.Skip(static_cast<std::size_t>(at - (data + start)));
+                    bulk.Keep(taken - bulk.Next());
+                    if (taken == last) {
                         continue;
                     }
                 }
                 if (stream.EndOfList()) {
                     return;
                 }
+                const std::size_t record = bulk.Next();
                 stream.ReadListBegin();
                 statuses[record] = stream.ReadInteger();
                 for (std::size_t index = 0; index < count; ++index) {
@@ -288,24 +298,24 @@ private:
     // from there. False, moving nothing, for a tag that is no integer's.
     static bool TakeInteger(const std::uint8_t *&at, std::int32_t &value)
     {
-        switch (at[0]) {
-        case TagInt8:
+        if (at[0] == TagInt8) {
             value = static_cast<std::int8_t>(at[1]);
             at += 2;
             return true;
-        case TagInt16:
+        }
+        if (at[0] == TagInt16) {
             value = static_cast<std::int16_t>(at[1] | at[2] << 8);
             at += 3;
             return true;
-        case TagInt32:
+        }
+        if (at[0] == TagInt32) {
             value =
                 static_cast<std::int32_t>(std::uint32_t{at[1]} | std::uint32_t{at[2]} << 8 |
                                           std::uint32_t{at[3]} << 16 | std::uint32_t{at[4]} << 24);
             at += 5;
             return true;
-        default:
-            return false;
         }
+        return false;
     }
 
     // A record of integer fields without older versions, read in place from
@@ -327,16 +337,21 @@ private:
         }
         for (std::size_t index = 0; index < count; ++index) {
             std::int32_t number = 0;
-            if (*p == TagTrue) {
+            std::uint8_t null = 0;
+            // Most values are small numbers after a false flag.
+            if (p[0] == TagFalse && p[1] == TagInt8) {
+                number = static_cast<std::int8_t>(p[2]);
+                p += 3;
+            } else if (p[0] == TagTrue) {
+                null = 1;
                 ++p;
-                nulls[index][record] = 1;
             } else {
                 ++p;
                 if (!TakeInteger(p, number)) {
                     return false;
                 }
-                nulls[index][record] = 0;
             }
+            nulls[index][record] = null;
             integers[index][record] = number;
         }
         if (*p != TagNull) {
