@@ -230,6 +230,7 @@ private:
         const std::size_t longestRecord = 1 + 5 + count * 6 + 1;
         const std::string_view bytes = stream.Bytes();
         const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.data());
+        TScratch scratch(integersOnly ? count : 0);
         for (;;) {
             const std::size_t room = bulk.MakeRoom(4096);
             std::int32_t *statuses = bulk.Statuses();
@@ -241,17 +242,28 @@ private:
             const std::size_t last = bulk.Next() + room;
             while (bulk.Next() < last) {
                 if (integersOnly) {
-                    // Whole records in place while the longest one still fits.
+                    // Whole records in place while the longest one still fits,
+                    // a batch at a time through a scratch that stays in the
+                    // cache: the columns then get one run of values each.
                     const std::size_t start = stream.Position();
                     const std::size_t limit =
                         bytes.size() >= longestRecord ? bytes.size() - longestRecord : 0;
                     const std::uint8_t *at = data + start;
                     std::size_t taken = bulk.Next();
-                    while (taken < last && bytes.size() >= longestRecord &&
-                           static_cast<std::size_t>(at - data) <= limit &&
-                           ReadIntegerRecord(at, taken, statuses, nulls.data(), integers.data(),
-                                             count)) {
-                        ++taken;
+                    bool whole = bytes.size() >= longestRecord;
+                    while (whole && taken < last) {
+                        const std::size_t batch = std::min(BatchSize, last - taken);
+                        std::size_t filled = 0;
+                        while (filled < batch && static_cast<std::size_t>(at - data) <= limit &&
+                               ReadIntegerRecord(at, filled, scratch.statuses.data(),
+                                                 scratch.nulls.data(), scratch.integers.data(),
+                                                 count)) {
+                            ++filled;
+                        }
+                        scratch.CopyTo(filled, statuses + taken, nulls.data(), integers.data(),
+                                       taken);
+                        taken += filled;
+                        whole = filled == batch;
                     }
                     stream.Skip(static_cast<std::size_t>(at - (data + start)));
                     bulk.Keep(taken - bulk.Next());
@@ -291,6 +303,40 @@ private:
             }
         }
     }
+
+    static constexpr std::size_t BatchSize = 256;
+
+    // A batch of integer records, column by column.
+    struct TScratch
+    {
+        explicit TScratch(std::size_t count)
+            : statuses(BatchSize), nullValues(count * BatchSize), integerValues(count * BatchSize),
+              nulls(count), integers(count)
+        {
+            for (std::size_t index = 0; index < count; ++index) {
+                nulls[index] = nullValues.data() + index * BatchSize;
+                integers[index] = integerValues.data() + index * BatchSize;
+            }
+        }
+        void CopyTo(std::size_t records, std::int32_t *statusesTo, std::uint8_t *const *nullsTo,
+                    std::int32_t *const *integersTo, std::size_t record) const
+        {
+            if (records == 0) {
+                return;
+            }
+            std::copy_n(statuses.data(), records, statusesTo);
+            for (std::size_t index = 0; index < nulls.size(); ++index) {
+                std::copy_n(nulls[index], records, nullsTo[index] + record);
+                std::copy_n(integers[index], records, integersTo[index] + record);
+            }
+        }
+
+        std::vector<std::int32_t> statuses;
+        std::vector<std::uint8_t> nullValues;
+        std::vector<std::int32_t> integerValues;
+        std::vector<std::uint8_t *> nulls;
+        std::vector<std::int32_t *> integers;
+    };
 
     static bool IsIntegerType(TFieldType type) { return type == ftInteger || type == ftAutoInc; }
 
