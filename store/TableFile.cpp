@@ -255,9 +255,9 @@ private:
                         const std::size_t batch = std::min(BatchSize, last - taken);
                         std::size_t filled = 0;
                         while (filled < batch && static_cast<std::size_t>(at - data) <= limit &&
-                               ReadIntegerRecord(at, filled, scratch.statuses.data(),
-                                                 scratch.nulls.data(), scratch.integers.data(),
-                                                 count)) {
+                               ReadIntegerRecord(at, scratch.statuses.data() + filled,
+                                                 scratch.nullValues.data() + filled,
+                                                 scratch.integerValues.data() + filled, count)) {
                             ++filled;
                         }
                         scratch.CopyTo(filled, statuses + taken, nulls.data(), integers.data(),
@@ -365,20 +365,19 @@ private:
     }
 
     // A record of integer fields without older versions, read in place from
-    // `at`, which has the longest such record's bytes after it. Moves `at`
-    // past the record and returns true; false for anything else, with the
-    // values written so far to be written again.
-    static bool ReadIntegerRecord(const std::uint8_t *&at, std::size_t record,
-                                  std::int32_t *statuses, std::uint8_t *const *nulls,
-                                  std::int32_t *const *integers, std::size_t count)
+    // `at`, which has the longest such record's bytes after it, into a batch
+    // of the scratch: the values of field i go BatchSize places after those of
+    // field i - 1. Moves `at` past the record and returns true; false for
+    // anything else, with the values written so far to be written again.
+    static bool ReadIntegerRecord(const std::uint8_t *&at, std::int32_t *status,
+                                  std::uint8_t *nulls, std::int32_t *integers, std::size_t count)
     {
         const std::uint8_t *p = at;
         if (*p != TagList) {
             return false;
         }
         ++p;
-        std::int32_t status = 0;
-        if (!TakeInteger(p, status)) {
+        if (!TakeInteger(p, *status)) {
             return false;
         }
         for (std::size_t index = 0; index < count; ++index) {
@@ -397,13 +396,12 @@ private:
                     return false;
                 }
             }
-            nulls[index][record] = null;
-            integers[index][record] = number;
+            nulls[index * BatchSize] = null;
+            integers[index * BatchSize] = number;
         }
         if (*p != TagNull) {
             return false;
         }
-        statuses[record] = status;
         at = p + 1;
         return true;
     }
