@@ -69,7 +69,8 @@ public:
     //   [a non-empty field definition list: Close(); ClearFields();
     //    AddFieldOfType(...) per entry; Open();]
     //   RawResetAutoIncCounter();
-    //   RawAppendRecord(values, status) per record;
+    //   RawAppendRecord(values, status) per record, or on an open table the
+    //   same through a TRawBulkAppend;
     //   ResumeNotifications();   // sends the pending nkDataSetChange
     //   RawResync();             // re-reads the view: another nkDataSetChange
     // with ResumeNotifications and RawResync also on the error path.
