@@ -6,11 +6,9 @@
 // where exact tells whether the engine's frame equals the plain reference formula bit for bit.
 
 #include "ReferenceDraw.h"
-#include "scene/Arena.h"
 #include "scene/BlendSprite.h"
 #include "scene/DrawSurface.h"
-#include "scene/PictureList.h"
-#include "scene/SceneSpriteEngine.h"
+#include "scene/HotelScene.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -27,16 +25,11 @@ namespace {
 
 constexpr int LagCount = 16;
 
-struct THotelScene
+// The full hotel of the benchmark on the scene as the window wires it.
+struct TFullHotel : THotelScene
 {
-    THotelScene() : Surface(761, 535)
+    TFullHotel()
     {
-        Pictures.LoadStandard();
-        Pictures.SceneViewInitialized(Surface);
-        Engine.SceneViewInitialized(Surface);
-        Arena.Engine = &Engine;
-        Arena.ImageList = &Pictures;
-        Arena.SetSurfaceHeight(535);
         Arena.Random.seed(7);
         // Six rooms fill a floor's ten cells: types 1, 2, 3, 4, 5, 1.
         const int types[] = {1, 2, 3, 4, 5, 1};
@@ -51,16 +44,11 @@ struct THotelScene
             }
         }
     }
-
-    TDrawSurface Surface;
-    TPictureList Pictures;
-    TSceneSpriteEngine Engine;
-    TArena Arena;
 };
 
-THotelScene &Scene()
+TFullHotel &Scene()
 {
-    static THotelScene scene;
+    static TFullHotel scene;
     return scene;
 }
 
@@ -80,9 +68,7 @@ void EngineFrame(benchmark::State &state)
 {
     THotelScene &scene = Scene();
     for (auto _ : state) {
-        scene.Surface.Fill(0);
-        scene.Engine.Move(LagCount);
-        scene.Engine.Draw();
+        scene.Frame(LagCount);
         benchmark::DoNotOptimize(scene.Surface.Image().constBits());
         benchmark::ClobberMemory();
     }

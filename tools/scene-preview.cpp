@@ -3,10 +3,8 @@
 // Every room type appears free, occupied, broken and under construction at several alphas,
 // beside stations and comfort items, so the pictures can be judged together.
 
-#include "scene/Arena.h"
 #include "scene/DrawSurface.h"
-#include "scene/PictureList.h"
-#include "scene/SceneSpriteEngine.h"
+#include "scene/HotelScene.h"
 
 #include <QImage>
 #include <cstdio>
@@ -51,16 +49,8 @@ int main(int argc, char **argv)
 {
     const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : "scene-preview.png";
     try {
-        TDrawSurface surface(761, 535);
-        TPictureList pictures;
-        pictures.LoadStandard();
-        pictures.SceneViewInitialized(surface);
-        TSceneSpriteEngine engine;
-        engine.SceneViewInitialized(surface);
-        TArena arena;
-        arena.Engine = &engine;
-        arena.ImageList = &pictures;
-        arena.SetSurfaceHeight(surface.Height());
+        THotelScene scene;
+        TArena &arena = scene.Arena;
         arena.Random.seed(2026);
 
         int id = 1;
@@ -71,11 +61,9 @@ int main(int argc, char **argv)
 
         // A few frames, so the occupants stand at different points of their wave.
         for (int frame = 0; frame < 3; ++frame) {
-            surface.Fill(0);
-            engine.Move(137);
-            engine.Draw();
+            scene.Frame(137);
         }
-        if (!surface.Image().save(output, "PNG")) {
+        if (!scene.Surface.Image().save(output, "PNG")) {
             std::fprintf(stderr, "Cannot write %s\n", qPrintable(output));
             return 1;
         }

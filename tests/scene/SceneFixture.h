@@ -1,9 +1,6 @@
 #pragma once
 
-#include "scene/Arena.h"
-#include "scene/DrawSurface.h"
-#include "scene/PictureList.h"
-#include "scene/SceneSpriteEngine.h"
+#include "scene/HotelScene.h"
 
 #include <gtest/gtest.h>
 
@@ -12,27 +9,14 @@
 class SceneFixture : public ::testing::Test
 {
 protected:
-    SceneFixture() : Surface(761, 535)
-    {
-        Pictures.LoadStandard();
-        Pictures.SceneViewInitialized(Surface);
-        Engine.SceneViewInitialized(Surface);
-        Arena.Engine = &Engine;
-        Arena.ImageList = &Pictures;
-        Arena.SetSurfaceHeight(535);
-        Arena.Random.seed(1);
-    }
+    SceneFixture() { Arena.Random.seed(1); }
 
     // One frame as the frame loop runs it.
-    void Frame(int lagCount = 1)
-    {
-        Surface.Fill(0);
-        Engine.Move(lagCount);
-        Engine.Draw();
-    }
+    void Frame(int lagCount = 1) { Scene.Frame(lagCount); }
 
-    TDrawSurface Surface;
-    TPictureList Pictures;
-    TSceneSpriteEngine Engine;
-    TArena Arena;
+    THotelScene Scene;
+    TDrawSurface &Surface = Scene.Surface;
+    TPictureList &Pictures = Scene.Pictures;
+    TSceneSpriteEngine &Engine = Scene.Engine;
+    TArena &Arena = Scene.Arena;
 };

@@ -1,0 +1,18 @@
+#include "scene/HotelScene.h"
+
+THotelScene::THotelScene(int width, int height) : Surface(width, height)
+{
+    Pictures.LoadStandard();
+    Pictures.SceneViewInitialized(Surface);
+    Engine.SceneViewInitialized(Surface);
+    Arena.Engine = &Engine;
+    Arena.ImageList = &Pictures;
+    Arena.SetSurfaceHeight(height);
+}
+
+void THotelScene::Frame(int lagCount)
+{
+    Surface.Fill(0);
+    Engine.Move(lagCount);
+    Engine.Draw();
+}
