@@ -20,6 +20,18 @@ const char *const kCannotBuild = "You cannot build here";
 // The catalog rows the game reads: room types, the floor, stations, comfort items.
 const int kCatalogIds[] = {1, 2, 3, 4, 5, 10, 11, 12, 13, 21, 22, 23, 24};
 
+// The integer fields the game reads from a catalog row, in the table's field order.
+std::vector<const char *> CatalogFieldsRead(int id)
+{
+    if (id <= 5)
+        return {"WIDTH", "PRICE", "INCOME", "WEAR", "BUILD"};
+    if (id == 10)
+        return {"PRICE"};
+    if (id <= 13)
+        return {"PRICE", "INCOME"};
+    return {"PRICE", "WEAR"};
+}
+
 int Int(const TDataSet &t, const char *field)
 {
     return t.FieldNamed(field).AsInteger();
@@ -167,8 +179,14 @@ std::string TD_Data::LoadErrorText() const
     for (const TTableFileError &error : loadErrors_)
         text +=
             std::filesystem::path(error.FileName).filename().string() + ": " + error.Message + "\n";
-    text += "\nThese tables start empty and are not saved at exit, so their files stay as they "
-            "are.";
+    // A refused catalog keeps its rows; only the tables that could not be read start empty.
+    const std::size_t unread = loadErrors_.size() - (catalogRefused_ ? 1 : 0);
+    if (unread > 0)
+        text += std::string("\n") +
+                (catalogRefused_ ? "The tables that could not be read" : "These tables") +
+                " start empty and are not saved at exit, so their files stay as they are.";
+    if (catalogRefused_)
+        text += "\nThe price catalog is not saved at exit, so its file stays as it is.";
     if (!catalogReady_)
         text += "\nWithout the price catalog nothing can be bought.";
     return text;
@@ -445,6 +463,7 @@ int TD_Data::CatalogWear(int id)
 void TD_Data::CheckCatalog()
 {
     catalogReady_ = false;
+    catalogRefused_ = false;
     const std::string fileName = TableFileName(tRooms);
     if (std::find(unloaded_.begin(), unloaded_.end(), &tRooms) != unloaded_.end()) {
         catalogProblem_ =
@@ -457,9 +476,12 @@ void TD_Data::CheckCatalog()
             problem = "it has no row " + std::to_string(id);
             break;
         }
-        for (const char *field : {"WIDTH", "PRICE", "INCOME", "WEAR", "BUILD"})
-            if (tRooms.FieldNamed(field).IsNull() || Int(tRooms, field) < 0)
+        // A row is judged by what the game reads from it, an empty integer reading as 0.
+        for (const char *field : CatalogFieldsRead(id))
+            if (Int(tRooms, field) < 0) {
                 problem = "row " + std::to_string(id) + " has no valid " + field;
+                break;
+            }
         if (!problem.empty())
             break;
         if (id <= 5 && (Int(tRooms, "WIDTH") < 1 || Int(tRooms, "WIDTH") > 10))
@@ -474,6 +496,7 @@ void TD_Data::CheckCatalog()
             "The price catalog tRooms.dht is damaged (" + problem + "), so nothing can be bought.";
         loadErrors_.push_back({fileName, "The price catalog is damaged: " + problem + "."});
         unloaded_.push_back(&tRooms);
+        catalogRefused_ = true;
         return;
     }
     catalogProblem_.clear();

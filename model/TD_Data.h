@@ -164,6 +164,8 @@ private:
     // Tables whose file failed to load; they are never written back, so the damaged file stays.
     std::vector<const TvekMemTable *> unloaded_;
     bool catalogReady_ = false;
+    // The catalog was read but refused; its rows stay in tRooms.
+    bool catalogRefused_ = false;
     std::string catalogProblem_;
     bool destroyed_ = false;
 };

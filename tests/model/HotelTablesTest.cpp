@@ -290,6 +290,125 @@ TEST_F(HotelTablesTest, CatalogWithoutARowOrWithABadValueIsRefused)
     }
 }
 
+namespace {
+
+// Marks a catalog value to be written as an empty field.
+constexpr int kEmpty = -987654;
+
+// Writes the rows, leaving every field that holds kEmpty empty.
+void WriteCatalogWithEmptyFields(const std::vector<TCatalogRow> &rows, const std::string &path)
+{
+    WriteCatalogFile(rows, path);
+    TvekMemTable catalog("tRooms");
+    DefineGameTableFields(catalog, "tRooms");
+    catalog.Open();
+    catalog.ReadTableFile(path);
+    for (catalog.First(); !catalog.AtEnd(); catalog.Next())
+        for (int i = 0; i < catalog.FieldCount(); ++i)
+            if (catalog.Fields(i).DataType() == ftInteger &&
+                catalog.Fields(i).AsInteger() == kEmpty) {
+                catalog.Edit();
+                catalog.Fields(i).Clear();
+                catalog.Post();
+            }
+    catalog.WriteTableFile(path);
+}
+
+} // namespace
+
+// Rows 1 to 5 are the room types, 10 the floor, 11 to 13 the stations, 21 to 24 the items;
+// in TestCatalog they are rows[0] to rows[4], rows[5], rows[6] to rows[8], rows[9] to rows[12].
+TEST_F(HotelTablesTest, CatalogRowsAreJudgedByTheFieldsTheGameReadsFromThem)
+{
+    struct Case
+    {
+        const char *name;
+        void (*change)(std::vector<TCatalogRow> &);
+        const char *problem; // empty: the catalog is accepted
+    };
+    const Case cases[] = {
+        {"empty width and build of the floor",
+         [](auto &rows) { rows[5].WIDTH = rows[5].BUILD = kEmpty; }, ""},
+        {"empty width and build of a station",
+         [](auto &rows) { rows[7].WIDTH = rows[7].BUILD = kEmpty; }, ""},
+        {"empty width, income and build of an item",
+         [](auto &rows) { rows[9].WIDTH = rows[9].INCOME = rows[9].BUILD = kEmpty; }, ""},
+        {"unread fields below zero",
+         [](auto &rows) {
+             rows[5].INCOME = rows[5].WEAR = -1;
+             rows[6].WIDTH = rows[6].WEAR = -2;
+             rows[12].INCOME = rows[12].BUILD = -3;
+         },
+         ""},
+        {"a station's unread life beyond 99 days", [](auto &rows) { rows[8].WEAR = 150; }, ""},
+        {"an empty build time reads as built at once", [](auto &rows) { rows[2].BUILD = kEmpty; },
+         ""},
+        {"an empty room width reads as no cell", [](auto &rows) { rows[1].WIDTH = kEmpty; },
+         "room type 2 is not 1 to 10 cells wide"},
+        {"the first of two bad fields is named",
+         [](auto &rows) { rows[0].PRICE = rows[0].WEAR = -1; }, "row 1 has no valid PRICE."},
+        {"the first of two bad fields is named, width before build",
+         [](auto &rows) { rows[3].WIDTH = rows[3].BUILD = -1; }, "row 4 has no valid WIDTH."},
+        {"a negative floor price", [](auto &rows) { rows[5].PRICE = -1; },
+         "row 10 has no valid PRICE."},
+        {"a negative wage", [](auto &rows) { rows[7].INCOME = -1; }, "row 12 has no valid INCOME."},
+        {"a negative item life", [](auto &rows) { rows[11].WEAR = -1; },
+         "row 23 has no valid WEAR."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        auto rows = TestCatalog();
+        c.change(rows);
+        data.reset();
+        WriteCatalogWithEmptyFields(rows, dir.Path + "tRooms.dht");
+        StartModel();
+        if (*c.problem == '\0') {
+            EXPECT_TRUE(data->CatalogReady()) << data->CatalogProblem();
+            EXPECT_TRUE(data->LoadErrors().empty()) << data->LoadErrorText();
+            continue;
+        }
+        EXPECT_FALSE(data->CatalogReady());
+        ASSERT_EQ(data->LoadErrors().size(), 1u);
+        EXPECT_NE(data->LoadErrors()[0].Message.find(c.problem), std::string::npos)
+            << data->LoadErrors()[0].Message;
+    }
+}
+
+// A refused catalog keeps its rows, so the start-up message does not call it empty.
+TEST_F(HotelTablesTest, TheLoadMessageSaysWhatBecomesOfARefusedCatalog)
+{
+    auto rows = TestCatalog();
+    rows[4].PRICE = -1;
+    data.reset();
+    WriteCatalogFile(rows, dir.Path + "tRooms.dht");
+    StartModel();
+    EXPECT_EQ(data->LoadErrorText(),
+              "tRooms.dht: The price catalog is damaged: row 5 has no valid PRICE.\n"
+              "\nThe price catalog is not saved at exit, so its file stays as it is."
+              "\nWithout the price catalog nothing can be bought.");
+
+    // With a table that could not be read as well, only that one starts empty.
+    data.reset();
+    WriteBytes(dir.Path + "tFloor.dht", "garbage");
+    StartModel();
+    ASSERT_EQ(data->LoadErrors().size(), 2u);
+    const std::string text = data->LoadErrorText();
+    EXPECT_NE(text.find("tFloor.dht: "), std::string::npos);
+    EXPECT_NE(text.find("\nThe tables that could not be read start empty and are not saved at "
+                        "exit, so their files stay as they are."),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\nThe price catalog is not saved at exit"), std::string::npos);
+
+    // A catalog that could not be read at all does start empty.
+    data.reset();
+    std::filesystem::remove(dir.Path + "tFloor.dht");
+    WriteBytes(dir.Path + "tRooms.dht", "not a table");
+    StartModel();
+    EXPECT_NE(data->LoadErrorText().find("\nThese tables start empty"), std::string::npos);
+    EXPECT_EQ(data->LoadErrorText().find("The price catalog is not saved"), std::string::npos);
+}
+
 TEST_F(HotelTablesTest, MissingCatalogMakesLookupsFailClearly)
 {
     data.reset();
