@@ -62,9 +62,15 @@ TListPage::TListPage(QWidget *page, THotelListModel &model, TvekMemTable &tHotel
     header->setHighlightSections(false);
     header->setSectionsClickable(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    DataGrid1->setColumnWidth(THotelListModel::Hotel, 186);
+    // The columns share the grid's width: the name column takes what the date and money
+    // columns leave (186 of 337 pixels while every row fits), so a vertical scroll bar
+    // narrows it and no horizontal one is needed.
+    DataGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DataGrid1->setColumnWidth(THotelListModel::Date, 76);
     DataGrid1->setColumnWidth(THotelListModel::Money, 75);
+    header->setSectionResizeMode(THotelListModel::Hotel, QHeaderView::Stretch);
+    header->setSectionResizeMode(THotelListModel::Date, QHeaderView::Fixed);
+    header->setSectionResizeMode(THotelListModel::Money, QHeaderView::Fixed);
     for (int hidden : {THotelListModel::HotelId, THotelListModel::Id, THotelListModel::Time})
         DataGrid1->setColumnHidden(hidden, true);
     QObject::connect(DataGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged,

@@ -44,8 +44,10 @@ void TRoomPanel::dsCurrRoomDataChange()
     if (!room.Active() || room.IsEmpty() || room.State() != tsBrowse)
         return;
     const int type = room.FieldNamed("TYPE").AsInteger();
-    edRoomName->SetCaption(FromTableText(data_.CatalogName(type)));
-    edRoomIncome->SetCaption(QString::number(data_.CatalogIncome(type)));
+    // Without a usable catalog the room shows what its own record holds.
+    const bool catalog = data_.CatalogReady();
+    edRoomName->SetCaption(catalog ? FromTableText(data_.CatalogName(type)) : QString());
+    edRoomIncome->SetCaption(catalog ? QString::number(data_.CatalogIncome(type)) : QString());
     const int status = room.FieldNamed("STATUS").AsInteger();
     if (status < 0) {
         edRoomStatus->SetCaption("Building");

@@ -232,6 +232,12 @@ void TF_Main::FinishStart()
         QApplication::setWindowIcon(WindowIcon());
 }
 
+QString TF_Main::CatalogPriceText(int id)
+{
+    // Without a usable catalog the labels stay empty; a purchase says why it is refused.
+    return data_.CatalogReady() ? QString::number(data_.CatalogPrice(id)) : QString();
+}
+
 TArena &TF_Main::SceneArena()
 {
     // A command that comes before the first paint makes the surface itself.
@@ -264,7 +270,7 @@ void TF_Main::BitBtn1Click(QObject *)
     RoomPanel->ntRoom->setCurrentIndex(0);
     Tools->ntBuilding->setCurrentIndex(1);
     HotelInfo->OvalButton9->show();
-    auto price = [this](int id) { return QString::number(data_.CatalogPrice(id)); };
+    auto price = [this](int id) { return CatalogPriceText(id); };
     Tools->edFloorPrice->SetCaption(price(10));
     for (int k = 0; k < 3; ++k)
         FloorPanel->stations[static_cast<std::size_t>(k)].price->SetCaption(price(11 + k));
@@ -389,7 +395,7 @@ void TF_Main::SelectBuildTool(int tool)
         SceneView->unsetCursor();
         Tools->PaintBox2->Tag = 0;
     } else {
-        Tools->edBuilPrice->SetCaption(QString::number(data_.CatalogPrice(tool)));
+        Tools->edBuilPrice->SetCaption(CatalogPriceText(tool));
         SceneView->setCursor(MultiDragCursor());
     }
     BuildTool = tool;

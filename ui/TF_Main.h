@@ -119,6 +119,8 @@ private:
     // The handler wrapped in Guard, for a control's OnClick.
     std::function<void(QObject *)> Handler(void (TF_Main::*method)(QObject *));
     TArena &SceneArena();
+    // A catalog price for a label; empty while the catalog cannot be used.
+    QString CatalogPriceText(int id);
 
     TD_Data &data_;
     bool shown_ = false;

@@ -1,5 +1,6 @@
 // The hotel list and the passage to the play screen and back.
 #include "WindowFixture.h"
+#include "model/TableSchemas.h"
 #include "scene/GeneralSprite.h"
 #include "store/MemTable.h"
 #include "ui/BuildingTools.h"
@@ -13,6 +14,10 @@
 #include "ui/widgets/ShadowLabel.h"
 
 #include <QCoreApplication>
+#include <QScrollBar>
+#include <QTableView>
+#include <filesystem>
+#include <fstream>
 
 TEST_F(WindowTest, StartsOnTheListWithTheWindowLaidOut)
 {
@@ -152,4 +157,98 @@ TEST_F(WindowTest, MainMenuEmptiesTheSceneBeforeTheModelClosesTheHotel)
     LoadWithMoney();
     EXPECT_EQ(SpriteCount(), 0);
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+}
+
+// A hotel saved with one room under construction, opened again after its catalog went
+// missing or was refused: the game opens and shows what it can, and only purchases refuse.
+TEST_F(WindowTest, WithoutAUsableCatalogLoadOpensTheHotelAndOnlyPurchasesRefuse)
+{
+    struct Case
+    {
+        const char *name;
+        void (*breakCatalog)(const std::string &file);
+    };
+    const Case cases[] = {
+        {"missing", [](const std::string &file) { std::filesystem::remove(file); }},
+        {"refused",
+         [](const std::string &file) {
+             TvekMemTable catalog("tRooms");
+             DefineGameTableFields(catalog, "tRooms");
+             catalog.Open();
+             catalog.ReadTableFile(file);
+             ASSERT_TRUE(catalog.Locate("ID", 10));
+             catalog.Edit();
+             catalog.FieldNamed("PRICE").SetAsInteger(-1);
+             catalog.Post();
+             catalog.WriteTableFile(file);
+         }},
+    };
+    AddHotel("Kept");
+    LoadWithMoney();
+    BuyFloor();
+    ChooseTool(1);
+    Click(Qt::LeftButton, 45, 490);
+    ASSERT_EQ(RoomCount(), 1);
+    const std::string catalogFile = PathOf("tRooms.dht");
+    const std::string savedCatalog = [&] {
+        Restart([] {});
+        std::ifstream in(catalogFile, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Restart([&] {
+            std::ofstream(catalogFile, std::ios::binary | std::ios::trunc) << savedCatalog;
+            c.breakCatalog(catalogFile);
+        });
+        ASSERT_FALSE(data->CatalogReady());
+        Run([&] { window->BitBtn1Click(window->ListPage->OvalButton1); });
+        EXPECT_EQ(Page(window->ntMain), 0);
+        EXPECT_TRUE(data->gmTimer().Enabled()) << "the clock runs";
+        for (const char *label :
+             {"edFloorPrice", "edDirtyPrice", "edPolicePrice", "edFirePrice", "edFeaturePrice01",
+              "edFeaturePrice02", "edFeaturePrice03", "edFeaturePrice04"})
+            EXPECT_EQ(Caption(label).toStdString(), "") << label;
+        EXPECT_EQ(SpriteCount(), 4) << "the floor with its strip, the room and its occupant";
+
+        Click(Qt::LeftButton, 45, 490); // the room
+        EXPECT_EQ(Page(window->RoomPanel->ntRoom), 1);
+        EXPECT_EQ(Caption("edRoomStatus").toStdString(), "Building");
+        EXPECT_EQ(Caption("edRoomWear").toStdString(), "20") << "the days of wear the room was built with";
+        EXPECT_EQ(Caption("edRoomName").toStdString(), "");
+        EXPECT_EQ(Caption("edRoomIncome").toStdString(), "");
+        ChooseTool(2);
+        EXPECT_EQ(Caption("edBuilPrice").toStdString(), "");
+        EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+
+        // Purchases refuse with the catalog's own message and change nothing.
+        messages.Messages.clear();
+        BuyFloor();
+        Click(Qt::LeftButton, 195, 490);
+        EXPECT_EQ(messages.Messages, std::vector<std::string>(2, data->CatalogProblem()));
+        EXPECT_EQ(RoomCount(), 1);
+        EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    }
+}
+
+TEST_F(WindowTest, ALongHotelListSharesTheGridWidthWithoutAHorizontalScrollBar)
+{
+    QTableView *grid = window->ListPage->DataGrid1;
+    AddHotel("Alone");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->columnWidth(THotelListModel::Hotel), 186);
+    EXPECT_EQ(grid->columnWidth(THotelListModel::Date), 76);
+    EXPECT_EQ(grid->columnWidth(THotelListModel::Money), 75);
+
+    for (int k = 0; k < 30; ++k) // 18-pixel rows: about thirteen fit
+        AddHotel("Hotel " + std::to_string(k));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(grid->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+    const int barWidth = grid->verticalScrollBar()->width();
+    EXPECT_GT(barWidth, 0);
+    EXPECT_EQ(grid->viewport()->width(), 337 - barWidth);
+    EXPECT_EQ(grid->columnWidth(THotelListModel::Hotel), 186 - barWidth);
+    EXPECT_EQ(grid->columnWidth(THotelListModel::Date), 76);
+    EXPECT_EQ(grid->columnWidth(THotelListModel::Money), 75);
 }

@@ -8,14 +8,29 @@
 #include "ui/widgets/OvalButton.h"
 #include "ui/widgets/ShadowLabel.h"
 
-#include <fstream>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 WindowTest::WindowTest()
 {
     WriteCatalog(dir.path().toStdString());
+    StartWindow();
+}
+
+void WindowTest::Restart(const std::function<void()> &betweenRuns)
+{
+    window.reset();
+    data->SetMessageWindow(nullptr);
+    data->SetRandom(nullptr);
+    data.reset();
+    betweenRuns();
+    StartWindow();
+}
+
+void WindowTest::StartWindow()
+{
     data = std::make_unique<TD_Data>(dir.path().toStdString());
     data->SetMessageWindow(&messages);
     data->SetRandom(&random);

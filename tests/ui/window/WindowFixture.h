@@ -34,6 +34,9 @@ protected:
     WindowTest();
     ~WindowTest() override;
 
+    // Closes the window and the model (which saves the tables), runs betweenRuns on the
+    // directory, and starts both again, as a new start of the program does.
+    void Restart(const std::function<void()> &betweenRuns);
     // Writes tRooms.dht from the catalog source of the repository.
     static void WriteCatalog(const std::string &directory);
 
@@ -48,6 +51,10 @@ protected:
         Run([&] { window->SceneViewMouseUp(button, Qt::NoModifier, x, y); });
     }
     void ChooseTool(int type);
+    std::string PathOf(const std::string &file) const
+    {
+        return dir.filePath(QString::fromStdString(file)).toStdString();
+    }
     void BuyFloor()
     {
         Run([&] { window->btFloorClick(window->Tools->btFloor); });
@@ -60,6 +67,10 @@ protected:
     int Page(QStackedWidget *notebook) { return notebook->currentIndex(); }
     QString Caption(const char *labelName);
 
+private:
+    void StartWindow();
+
+protected:
     QTemporaryDir dir;
     TSeededRandom random{7};
     RecordingMessageWindow messages;
