@@ -11,6 +11,7 @@
 #include <array>
 #include <cerrno>
 #include <cmath>
+#include <exception>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -608,29 +609,73 @@ private:
     TTableStreamWriter stream;
 };
 
-// Runs the end of a read or write whatever happened in between.
-template <typename F> class TFinally
+// Holds back a table's change notices from its construction until Resume, and
+// always lets them go: should Resume never be reached, the destructor does it.
+class TNoticePause
 {
 public:
-    explicit TFinally(F action) : action(std::move(action)) {}
-    ~TFinally() noexcept(false)
+    explicit TNoticePause(TvekCustomMemTable &table) : table(table)
     {
-        if (std::uncaught_exceptions() > exceptions) {
+        table.SuspendNotifications();
+    }
+    ~TNoticePause()
+    {
+        if (held) {
             try {
-                action();
+                table.ResumeNotifications();
             } catch (...) {
-                // The error already on its way is the one to report.
+                // An error is already on its way out.
             }
-        } else {
-            action();
         }
     }
-    TFinally(const TFinally &) = delete;
-    TFinally &operator=(const TFinally &) = delete;
+    TNoticePause(const TNoticePause &) = delete;
+    TNoticePause &operator=(const TNoticePause &) = delete;
+
+    // Sends the notices held back; a change handler may throw from here.
+    void Resume()
+    {
+        held = false;
+        table.ResumeNotifications();
+    }
 
 private:
-    F action;
-    int exceptions = std::uncaught_exceptions();
+    TvekCustomMemTable &table;
+    bool held = true;
+};
+
+// The steps of a read or a write. A step that fails (a change handler may throw
+// from almost any of them) stops the work but not the tidying: every tidying step
+// runs, and the first error is raised by Finish once they all have.
+class TStepRun
+{
+public:
+    template <typename F> void Work(F step)
+    {
+        if (!error) {
+            Keep(step);
+        }
+    }
+    template <typename F> void Tidy(F step) { Keep(step); }
+    void Finish()
+    {
+        if (error) {
+            std::rethrow_exception(error);
+        }
+    }
+
+private:
+    template <typename F> void Keep(F step)
+    {
+        try {
+            step();
+        } catch (...) {
+            if (!error) {
+                error = std::current_exception();
+            }
+        }
+    }
+
+    std::exception_ptr error;
 };
 
 } // namespace
@@ -677,37 +722,40 @@ TTableFile::TFileBytes TTableFile::LoadBytes(const std::string &fileName)
 
 void TTableFile::Read(TvekCustomMemTable &table, std::string_view bytes)
 {
-    table.SuspendNotifications();
+    TStepRun run;
+    TNoticePause pause(table);
     TTableFileReader reader(table, bytes);
-    TFinally finish([&] {
-        reader.ReopenAfterFailedFieldDefs();
-        table.ResumeNotifications();
-        table.RawResync();
-    });
     if (!bytes.empty()) {
-        reader.Run();
+        run.Work([&] { reader.Run(); });
     }
+    run.Tidy([&] { reader.ReopenAfterFailedFieldDefs(); });
+    run.Tidy([&] { pause.Resume(); });
+    run.Tidy([&] { table.RawResync(); });
+    run.Finish();
 }
 
 namespace {
 
-// Steps 2 to 9 of a write: leave the edit state, switch the filter off when the
-// flags say so, and hand the bytes to `consume` while notices are held back.
+// Leaves the edit state, switches the filter off when the flags say so, and hands
+// the bytes to `consume` while notices are held back; the filter comes back and the
+// notices resume however that ends.
 template <typename Consume>
 void WriteTable(TvekCustomMemTable &table, TvekMemTableSaveFlags saveFlags, Consume consume)
 {
     table.CheckBrowseMode();
     const bool wasFiltered = table.Filtered();
+    TStepRun run;
     if (saveFlags.Contains(sfSaveFiltered) && wasFiltered) {
-        table.SetFiltered(false);
+        run.Work([&] { table.SetFiltered(false); });
     }
-    table.SuspendNotifications();
-    TFinally finish([&] {
-        table.SetFiltered(wasFiltered);
-        table.ResumeNotifications();
+    TNoticePause pause(table);
+    run.Work([&] {
+        TTableFileWriter writer(table, saveFlags);
+        consume(writer.Run());
     });
-    TTableFileWriter writer(table, saveFlags);
-    consume(writer.Run());
+    run.Tidy([&] { table.SetFiltered(wasFiltered); });
+    run.Tidy([&] { pause.Resume(); });
+    run.Finish();
 }
 
 } // namespace

@@ -349,6 +349,105 @@ TEST_F(TableFile, NoticesAreHeldBackDuringARead)
     EXPECT_EQ(hotels.FieldNamed("NAME").AsString(), "A");
 }
 
+// A change handler that throws while a file is read: the table stays open, its notices
+// flow again, its view is re-read, and an error comes out only after all that - the
+// reader's own when the file is damaged too, else the handler's.
+TEST_F(TableFile, AHandlerThrowingDuringAReadLeavesTheTableInShape)
+{
+    struct TCase
+    {
+        const char *name;
+        std::string hex;
+        const char *error;
+        std::size_t records;
+        const char *current;
+    };
+    const std::string secondRecord = "01 02 00 08 02 01 08 06 01 42 09 09 09 09 00";
+    const TCase cases[] = {
+        {"WholeFile", Header + " 01 " + SeaViewRecord + " " + secondRecord + " 00", "handler", 2,
+         "Sea View"},
+        {"DamagedFile", Header + " 01 " + SeaViewRecord + " " + secondRecord, "Stream read error",
+         2, "Sea View"},
+        {"EmptyFile", "", "handler", 0, ""},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable hotels;
+        MakeHotelTable(hotels);
+        bool armed = true;
+        int notices = 0;
+        TDataSource source(&hotels);
+        source.OnDataChange = [&](TDataSource &, TField *) {
+            ++notices;
+            if (armed) {
+                armed = false;
+                throw std::runtime_error("handler");
+            }
+        };
+        EXPECT_EQ(ReadInto(hotels, BytesOf(c.hex)), c.error);
+        EXPECT_TRUE(hotels.Active());
+        EXPECT_EQ(hotels.NotificationSuspendCount(), 0);
+        EXPECT_EQ(hotels.RawRecordCount(), c.records);
+        EXPECT_EQ(hotels.IsEmpty(), c.records == 0) << "the view agrees with the records";
+        EXPECT_EQ(hotels.FieldNamed("NAME").AsString(), c.current);
+        const int before = notices;
+        hotels.First();
+        EXPECT_GT(notices, before) << "notices flow again";
+    }
+}
+
+// A handler that throws while a file is written, on switching the filter off or back on:
+// the filter is back, the notices flow again, and the handler's error comes out last.
+TEST_F(TableFile, AHandlerThrowingDuringAWriteLeavesTheTableInShape)
+{
+    struct TCase
+    {
+        const char *name;
+        TvekMemTableSaveFlags flags;
+        int throwOnScroll; // the scroll of the write that throws: 1st or 2nd
+    };
+    const TCase cases[] = {
+        {"RestoringTheFilter", {sfSaveData}, 1},
+        {"SwitchingTheFilterOff", {sfSaveData, sfSaveFiltered}, 1},
+        {"RestoringTheFilterAfterSwitchingItOff", {sfSaveData, sfSaveFiltered}, 2},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable hotels;
+        MakeHotelTable(hotels);
+        for (const char *name : {"A", "B", "C"}) {
+            AppendHotel(hotels, name, 0);
+        }
+        hotels.SetFilter("HOTEL_ID = 1");
+        hotels.SetFiltered(true);
+        const std::string path = PathOf("tHotel.dht");
+        Put(path, "old");
+        int scrolls = 0;
+        hotels.AfterScroll = [&](TDataSet &) {
+            if (++scrolls == c.throwOnScroll) {
+                throw std::runtime_error("handler");
+            }
+        };
+        int notices = 0;
+        TDataSource source(&hotels);
+        source.OnDataChange = [&](TDataSource &, TField *) { ++notices; };
+        try {
+            hotels.WriteTableFile(path, c.flags);
+            ADD_FAILURE() << "no error";
+        } catch (const std::runtime_error &error) {
+            EXPECT_STREQ(error.what(), "handler");
+        }
+        EXPECT_EQ(Contents(path), "old") << "a failed write keeps the old file";
+        EXPECT_TRUE(hotels.Active());
+        EXPECT_EQ(hotels.NotificationSuspendCount(), 0);
+        EXPECT_TRUE(hotels.Filtered());
+        EXPECT_EQ(hotels.FieldNamed("NAME").AsString(), "B");
+        const int before = notices;
+        hotels.First();
+        EXPECT_GT(notices, before) << "notices flow again";
+    }
+}
+
 TEST_F(TableFile, DeletedStatusIsKeptHiddenAndNeverWritten)
 {
     TvekMemTable hotels;
@@ -448,6 +547,32 @@ TEST_F(TableFile, SixteenBitAndUtf8TextsComeBackInTheCodePage)
     EXPECT_EQ(hotels.RawString(0, 1), "\xE9?");
     EXPECT_EQ(hotels.RawString(1, 1), "\x80!");
     EXPECT_EQ(hotels.RawString(2, 1), "AB");
+}
+
+// Malformed UTF-8 in a saved name, of either kind (a sequence cut short, bytes that start
+// no sequence), costs the name those characters, never the table; the names then round-trip.
+TEST_F(TableFile, MalformedUtf8InANameReadsAsQuestionMarks)
+{
+    TvekMemTable hotels;
+    MakeHotelTable(hotels);
+    // "Caf" + a cut-short sequence + "e", "A" + overlong NUL + "B", "X" + lone continuation.
+    const std::string records =
+        "01 01 02 00 08 02 00 08 14 06 00 00 00 43 61 66 E2 82 65 09 09 09 09 00 "
+        "01 02 00 08 02 01 08 14 04 00 00 00 41 C0 80 42 09 09 09 09 00 "
+        "01 02 00 08 02 02 08 14 02 00 00 00 58 80 09 09 09 09 00 00";
+    ASSERT_EQ(ReadInto(hotels, BytesOf(Header + " " + records)), "");
+    ASSERT_EQ(hotels.RawRecordCount(), 3u);
+    const std::string expected[] = {"Caf?e", "A??B", "X?"};
+    for (std::size_t record = 0; record < 3; ++record) {
+        EXPECT_EQ(hotels.RawString(record, 1), expected[record]);
+    }
+    hotels.WriteTableFile(PathOf("again.dht"));
+    TvekMemTable again;
+    MakeHotelTable(again);
+    again.ReadTableFile(PathOf("again.dht"));
+    for (std::size_t record = 0; record < 3; ++record) {
+        EXPECT_EQ(again.RawString(record, 1), expected[record]);
+    }
 }
 
 TEST_F(TableFile, FieldDefinitionsReplaceTheFields)
