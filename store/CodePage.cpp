@@ -104,12 +104,47 @@ std::size_t Utf8SequenceLength(std::string_view text, unsigned &codePoint)
     return overlong || invalid ? 0 : length;
 }
 
+// Length of the malformed part at the start of text: the longest start of a well-formed
+// sequence, or the one byte that starts none. Each such part reads as one "?", so a
+// sequence cut short reads the same whether the text ends after it or goes on.
+std::size_t MalformedPartLength(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t length = 0;
+    // The second byte's range excludes overlong forms, surrogates and code points past U+10FFFF.
+    unsigned low = 0x80;
+    unsigned high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : low;
+        high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : low;
+        high = lead == 0xF4 ? 0x8F : high;
+    } else {
+        return 1;
+    }
+    std::size_t part = 1;
+    while (part < length && part < text.size()) {
+        const auto next = static_cast<unsigned char>(text[part]);
+        const bool fits = part == 1 ? next >= low && next <= high : (next & 0xC0) == 0x80;
+        if (!fits) {
+            break;
+        }
+        ++part;
+    }
+    return part;
+}
+
 TReplacement ReplaceUtf8(std::string_view rest)
 {
     unsigned codePoint = 0;
     const std::size_t length = Utf8SequenceLength(rest, codePoint);
     if (length == 0) {
-        return {"?", 1};
+        return {"?", MalformedPartLength(rest)};
     }
     if (IsUndefinedInCodePage(codePoint)) {
         return {std::string(1, static_cast<char>(codePoint)), length};

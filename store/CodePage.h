@@ -5,9 +5,12 @@
 
 // The 8-bit code page of text fields, Windows-1252, and its conversions to and
 // from the Unicode forms of table files. Text that the code page cannot hold
-// becomes "?" per character, so a reader never fails on a foreign letter. The
-// five byte values that Windows-1252 leaves undefined travel as the control
-// characters of the same number, which keeps every 8-bit text round-trippable.
+// becomes "?" per character, so a reader never fails on a foreign letter. So does
+// malformed UTF-8, one "?" for each longest start of a well-formed sequence or
+// byte that starts none: a bad byte sequence in a saved name costs that name a
+// character, never the whole table. The five byte values that Windows-1252 leaves
+// undefined travel as the control characters of the same number, which keeps
+// every 8-bit text round-trippable.
 class TCodePage
 {
 public:

@@ -55,7 +55,18 @@ INSTANTIATE_TEST_SUITE_P(
                     TForeignText{"EncodedSurrogate", "\xED\xA0\x80!",
                                  "?"
                                  "?"
-                                 "?!"}),
+                                 "?!"},
+                    // A sequence cut short is one "?" wherever it stands.
+                    TForeignText{"CutShortBeforeText", "ab\xE2\x82z", "ab?z"},
+                    TForeignText{"FourByteCutShortBeforeText", "a\xF0\x9F\x98z", "a?z"},
+                    TForeignText{"FourByteCutShortAtEnd", "a\xF0\x9F\x98", "a?"},
+                    TForeignText{"CutShortThenAWholeOne", "\xE2\x82\xE2\x82\xAC", "?\x80"},
+                    TForeignText{"LeadThenLead", "\xC3\xC3\xA9", "?\xE9"},
+                    // Bytes that start no well-formed sequence are one "?" each.
+                    TForeignText{"OverlongNul", "a\xC0\x80z", "a??z"},
+                    TForeignText{"OverlongThreeBytes", "a\xE0\x80\xAFz", "a???z"},
+                    TForeignText{"BeyondTheLastCodePoint", "a\xF4\x90\x80\x80z", "a????z"},
+                    TForeignText{"FiveByteForm", "a\xF8\x88\x80\x80\x80z", "a?????z"}),
     [](const testing::TestParamInfo<TForeignText> &info) { return info.param.name; });
 
 TEST(CodePage, ReadsSixteenBitText)
