@@ -21,6 +21,8 @@ WindowTest::WindowTest()
     data->SetRandom(&random);
     window = std::make_unique<TF_Main>(*data);
     window->Guard.ShowError = [this](const QString &text) { errors.push_back(text); };
+    // No modal question in a headless test: the player agrees unless a test says otherwise.
+    window->AskConfirmation = [](const QString &, const QString &) { return true; };
     window->show();
     // The drawing surface is made after the window's first paint.
     QElapsedTimer waited;
