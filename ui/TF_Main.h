@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/JournalBook.h"
 #include "model/SceneCallbacks.h"
 #include "scene/HotelScene.h"
 #include "store/DataSource.h"
@@ -20,11 +21,15 @@ class TFloorPanel;
 class TFrameTimer;
 class TGamePace;
 class TKeyCommands;
+class THelpWindow;
 class THotelInfoPanel;
 class THotelListModel;
+class TJournalPanel;
+class TJournalWindow;
 class TListPage;
 class TRoomPanel;
 class TSceneView;
+class TTooltips;
 class TtamselVersion;
 
 // The main window: the hotel list and the play screen on the notebook
@@ -75,6 +80,14 @@ public:
     std::unique_ptr<TFloorPanel> FloorPanel;
     std::unique_ptr<TRoomPanel> RoomPanel;
 
+    // ---- Journal and explanations ----
+    // The journals of the hotels opened in this session; the open hotel's listens to the model.
+    TJournalBook Journals;
+    TJournalPanel *JournalPanel;   // the latest report, in the left panel
+    TJournalWindow *JournalWindow; // J: the whole journal and its chart
+    THelpWindow *HelpWindow;       // F1: how to play
+    std::unique_ptr<TTooltips> Tips;
+
     // Asks for a new hotel's name; empty when cancelled. Tests replace it.
     std::function<std::optional<QString>()> AskHotelName;
     // Asks the question with the action's button and Cancel; true to go ahead.
@@ -117,6 +130,11 @@ public:
     void SpeedKeyPress(int hoursPerSecond);
     // Escape: releases the building tool, as a right click does.
     void EscapeKeyPress();
+    // ---- Journal and help ----
+    // J: shows the open hotel's journal window (nothing while no hotel is open).
+    void ShowJournalWindow();
+    // F1: shows the "How to play" window.
+    void ShowHelpWindow();
 
     // ---- View operations of the hourly rules ----
     void SetRoomAlpha(int roomId, int alpha) override;
@@ -141,6 +159,9 @@ private:
     // floor panel shows the model's state again before the refusal goes on, so
     // that no switch or box stays looking bought.
     void FloorPurchase(const std::function<void()> &purchase);
+    // The open hotel's journal listens to the hourly rules and shows in the panels.
+    void OpenJournal(int hotelId);
+    void CloseJournal();
 
     TD_Data &data_;
     bool shown_ = false;
