@@ -8,13 +8,14 @@
 #include "ui/BuildingTools.h"
 #include "ui/ConfirmBox.h"
 #include "ui/Controls.h"
+#include "ui/DisplaySettings.h"
 #include "ui/FloorPanel.h"
 #include "ui/FrameTimer.h"
 #include "ui/GamePace.h"
+#include "ui/HelpWindow.h"
 #include "ui/HotelInfoPanel.h"
 #include "ui/HotelListModel.h"
 #include "ui/HotelNameBox.h"
-#include "ui/HelpWindow.h"
 #include "ui/JournalPanel.h"
 #include "ui/JournalWindow.h"
 #include "ui/KeyCommands.h"
@@ -25,6 +26,7 @@
 #include "ui/TableText.h"
 #include "ui/Tooltips.h"
 #include "ui/TtamselVersion.h"
+#include "ui/widgets/ColorScheme.h"
 #include "ui/widgets/GameArt.h"
 #include "ui/widgets/GameFont.h"
 #include "ui/widgets/GlyphCheckBox.h"
@@ -52,6 +54,8 @@ TF_Main::TF_Main(TD_Data &data, QWidget *parent)
 {
     BuildWindow();
     BindKeys();
+    if (TDisplaySettings::HighContrast())
+        TColorScheme::SetHighContrast(this, true);
     AskHotelName = [this] { return THotelNameBox::Ask(this); };
     AskConfirmation = [this](const QString &question, const QString &action) {
         return TConfirmBox::Ask(this, question, action);
@@ -579,6 +583,7 @@ void TF_Main::BindKeys()
     Keys->Bind({Qt::Key_3}, [this] { SpeedKeyPress(TGamePace::kHoursPerSecond[2]); });
     Keys->Bind({Qt::Key_Escape}, [this] { EscapeKeyPress(); });
     Keys->Bind({Qt::Key_J}, [this] { ShowJournalWindow(); });
+    Keys->Bind({Qt::Key_H}, [this] { HighContrastKeyPress(); });
 }
 
 void TF_Main::PauseKeyPress()
@@ -596,6 +601,13 @@ void TF_Main::EscapeKeyPress()
 {
     if (BuildTool > 0)
         SelectBuildTool(-1);
+}
+
+void TF_Main::HighContrastKeyPress()
+{
+    const bool on = !TColorScheme::HighContrast(this);
+    TColorScheme::SetHighContrast(this, on);
+    TDisplaySettings::SetHighContrast(on);
 }
 
 // ---------------------------------------------------------------------------

@@ -135,6 +135,8 @@ public:
     void ShowJournalWindow();
     // F1: shows the "How to play" window.
     void ShowHelpWindow();
+    // H: switches the high-contrast colours on or off, kept for the next run.
+    void HighContrastKeyPress();
 
     // ---- View operations of the hourly rules ----
     void SetRoomAlpha(int roomId, int alpha) override;
