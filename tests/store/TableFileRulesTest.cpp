@@ -6,6 +6,7 @@
 #include "model/TableSchemas.h"
 #include "store/MemTable.h"
 #include "store/TableFile.h"
+#include "store/TableStreamError.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -250,4 +251,20 @@ TEST_F(TableFileRules, WriteLeavesTheCursorOnTheFirstVisibleRecord)
         EXPECT_EQ(hotels.Filtered(), c.filtered);
         EXPECT_EQ(hotels.FieldNamed("NAME").AsString(), c.current);
     }
+}
+
+TEST_F(TableFileRules, ADirectoryIsNoFileToRead)
+{
+    TvekMemTable hotels;
+    MakeHotelTable(hotels);
+    AppendHotel(hotels, "Kept");
+    const std::string directory = PathOf("tHotel.dht");
+    std::filesystem::create_directory(directory);
+    try {
+        hotels.ReadTableFile(directory);
+        FAIL() << "a directory was read";
+    } catch (const EFOpenError &error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot open file " + directory);
+    }
+    EXPECT_EQ(VisibleNames(hotels), std::vector<std::string>{"Kept"});
 }
