@@ -3,17 +3,20 @@
 // and comfort item. Prints
 //   - frames per second over 30 s, counted as the scene's updates of the
 //     window that the X server reports (DAMAGE), and the goal of 57;
-//   - the program's CPU use over the same 30 s, in % of one core, and the
-//     goal of 8 %;
+//   - the program's CPU use and the X server's over the same 30 s, in % of
+//     one core (CPU time of the processes, not wall time: the machine may be
+//     busy with other work), and the goals of 2 % and 1 %;
 //   - the time from starting the program to its window's first paint, against
 //     minimal Qt windows measured in the same run (median of 9 each): one with a
 //     line of text, the goal being at most 1.5 times, and a blank one.
-// Usage: bench-window [SECONDS]
+// Usage: bench-window [SECONDS] [--frames-only]
+//   --frames-only leaves out the start-up measurement.
 #include "XSession.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 #include <algorithm>
+#include <cstring>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -172,6 +175,30 @@ double StartToFirstPaint(XSession &x, const std::string &program, const std::str
     return Seconds(painted - start);
 }
 
+// The X server that this process started (XSession forks it): its CPU time is
+// measured beside the game's.
+pid_t ChildNamed(const std::string &name)
+{
+    for (const auto &entry : fs::directory_iterator("/proc")) {
+        const std::string pidText = entry.path().filename();
+        if (pidText.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        const auto open = text.find('(');
+        const auto close = text.rfind(')');
+        if (open == std::string::npos || close == std::string::npos)
+            continue;
+        std::istringstream rest(text.substr(close + 2));
+        std::string state;
+        pid_t parent = 0;
+        rest >> state >> parent;
+        if (parent == getpid() && text.substr(open + 1, close - open - 1) == name)
+            return static_cast<pid_t>(std::stol(pidText));
+    }
+    throw std::runtime_error("no " + name + " process started by this bench");
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -182,7 +209,14 @@ double Median(std::vector<double> values)
 
 int main(int argc, char **argv)
 {
-    const int seconds = argc > 1 ? std::atoi(argv[1]) : 30;
+    int seconds = 30;
+    bool startUp = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--frames-only") == 0)
+            startUp = false;
+        else
+            seconds = std::atoi(argv[i]);
+    }
     const std::string bin = XSession::ExeDir();
     std::string pattern = "/tmp/tamsel-bench-window-XXXXXX";
     if (!mkdtemp(pattern.data()))
@@ -202,7 +236,7 @@ int main(int argc, char **argv)
 
     // Start-up, alternating with the peer so that both see the same machine.
     std::vector<double> game, blank, text;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; startUp && i < 9; ++i) {
         for (const char *table : {"tHotel.dht", "tFloor.dht", "tRoom.dht"})
             fs::copy_file(clean + "/" + table, dir + "/" + table,
                           fs::copy_options::overwrite_existing);
@@ -233,7 +267,9 @@ int main(int argc, char **argv)
     }
     watch.Run(Clock::now() + 2s, [](::Window, const XRectangle &) { return false; }); // settle
     long frames = 0;
+    const pid_t server = ChildNamed("Xvfb");
     const long cpuStart = CpuTicks(pid);
+    const long serverStart = CpuTicks(server);
     const auto start = Clock::now();
     watch.Run(start + std::chrono::seconds(seconds), [&](::Window, const XRectangle &a) {
         frames += isFrame(a);
@@ -241,16 +277,22 @@ int main(int argc, char **argv)
     });
     const double elapsed = Seconds(Clock::now() - start);
     const double cpu = (CpuTicks(pid) - cpuStart) / double(sysconf(_SC_CLK_TCK)) / elapsed;
+    const double serverCpu =
+        (CpuTicks(server) - serverStart) / double(sysconf(_SC_CLK_TCK)) / elapsed;
     x.CloseWindow(window);
     x.WaitExit(pid, 20s);
     fs::remove_all(dir);
 
     const double fps = frames / elapsed;
-    const double ratio = Median(game) / Median(text);
     std::printf("frames per second      %6.1f   (goal >= 57)    %s\n", fps,
                 fps >= 57 ? "met" : "MISSED");
-    std::printf("CPU, %% of one core     %6.1f   (goal <= 8)     %s\n", 100 * cpu,
-                100 * cpu <= 8 ? "met" : "MISSED");
+    std::printf("game CPU, %% of a core  %6.2f   (goal <= 2)     %s\n", 100 * cpu,
+                100 * cpu <= 2 ? "met" : "MISSED");
+    std::printf("X server CPU, %% of a core %4.2f (goal <= 1)     %s\n", 100 * serverCpu,
+                100 * serverCpu <= 1 ? "met" : "MISSED");
+    if (!startUp)
+        return 0;
+    const double ratio = Median(game) / Median(text);
     std::printf("start to first paint   %6.0f ms, medians of 9\n", 1000 * Median(game));
     std::printf("  minimal Qt window with a line of text %4.0f ms: %.2fx (goal <= 1.5x) %s\n",
                 1000 * Median(text), ratio, ratio <= 1.5 ? "met" : "MISSED");
