@@ -12,7 +12,17 @@ THotelScene::THotelScene(int width, int height) : Surface(width, height)
 
 void THotelScene::Frame(int lagCount)
 {
-    Surface.Fill(0);
+    Surface.Fill(Background);
     Engine.Move(lagCount);
     Engine.Draw();
+}
+
+bool THotelScene::FrameIfChanged(int lagCount)
+{
+    Engine.Move(lagCount);
+    if (!Engine.PictureChanged(Background))
+        return false;
+    Surface.Fill(Background);
+    Engine.Draw();
+    return true;
 }

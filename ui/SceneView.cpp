@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
+#include <utility>
 
 TSceneView::TSceneView(QWidget *parent) : QWidget(parent)
 {
@@ -19,6 +21,7 @@ TSceneView::~TSceneView()
 
 void TSceneView::Initialize()
 {
+    WatchWindow();
     if (surface_)
         return;
     surface_ = std::make_unique<TDrawSurface>(kSurfaceWidth, kSurfaceHeight);
@@ -54,8 +57,10 @@ void TSceneView::paintEvent(QPaintEvent *event)
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    // An uncovered area shows the last frame again at once.
-    painter.drawImage(event->rect().topLeft(), surface_->Image(), event->rect());
+    // An uncovered area shows the last frame again at once. Only reading: the surface keeps
+    // its version, so the frame loop still knows the picture is on the screen.
+    const TDrawSurface &surface = *surface_;
+    painter.drawImage(event->rect().topLeft(), surface.Image(), event->rect());
 }
 
 void TSceneView::mouseReleaseEvent(QMouseEvent *event)
@@ -72,4 +77,55 @@ void TSceneView::mouseMoveEvent(QMouseEvent *event)
         const QPoint p = event->position().toPoint();
         OnMouseMove(event->modifiers(), p.x(), p.y());
     }
+}
+
+void TSceneView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    WatchWindow();
+}
+
+// Minimising, hiding and exposure are told to the top-level window and its native window.
+void TSceneView::WatchWindow()
+{
+    if (QWidget *top = window(); top != watchedWindow_) {
+        if (watchedWindow_)
+            watchedWindow_->removeEventFilter(this);
+        watchedWindow_ = top;
+        top->installEventFilter(this);
+    }
+    if (QWindow *handle = window()->windowHandle(); handle && handle != watchedHandle_) {
+        if (watchedHandle_)
+            watchedHandle_->removeEventFilter(this);
+        watchedHandle_ = handle;
+        handle->installEventFilter(this);
+    }
+    UpdateShown();
+}
+
+bool TSceneView::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Expose:
+    case QEvent::WindowStateChange:
+    case QEvent::Show:
+    case QEvent::Hide:
+        // After the window has handled it, so the states read are the new ones.
+        QMetaObject::invokeMethod(this, &TSceneView::UpdateShown, Qt::QueuedConnection);
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TSceneView::UpdateShown()
+{
+    const QWidget *top = window();
+    const QWindow *handle = top->windowHandle();
+    const bool shown = top->isVisible() && !top->isMinimized() && handle && handle->isExposed();
+    if (shown == shown_)
+        return;
+    shown_ = shown;
+    emit ShownChanged(shown_);
 }

@@ -31,6 +31,9 @@ public:
     // Shows the back surface now (nothing while the control is hidden).
     void Present();
     int PresentedFrames() const { return presented_; }
+    // Whether the control's window is on the screen: shown, exposed and not minimised (known
+    // from the first Initialize on). ShownChanged tells each change.
+    bool Shown() const { return shown_; }
 
     // Told before OnInitialize and after OnFinalize (the picture list, the engine).
     std::vector<std::function<void(TDrawSurface &)>> SurfaceMade;
@@ -41,12 +44,23 @@ public:
     std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)> OnMouseUp;
     std::function<void(Qt::KeyboardModifiers, int x, int y)> OnMouseMove;
 
+signals:
+    void ShownChanged(bool shown);
+
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    void WatchWindow();
+    void UpdateShown();
+
     std::unique_ptr<TDrawSurface> surface_;
     int presented_ = 0;
+    bool shown_ = false;
+    QObject *watchedWindow_ = nullptr;
+    QObject *watchedHandle_ = nullptr;
 };

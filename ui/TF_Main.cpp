@@ -181,6 +181,10 @@ void TF_Main::BuildWindow()
         Guard.Run([&] { SceneViewMouseMove(s, x, y); });
     };
     FrameTimer->OnTimer = [this](int lag) { Guard.Run([&] { FrameTimerTimer(lag); }); };
+    FrameTimer->PresentedFrames = [this] { return SceneView->PresentedFrames(); };
+    // No frames for a scene that is not on the screen (minimised, hidden, the list page shown).
+    FrameTimer->SetViewShown(SceneView->Shown());
+    connect(SceneView, &TSceneView::ShownChanged, FrameTimer, &TFrameTimer::SetViewShown);
 }
 
 void TF_Main::FormCreate()
@@ -378,10 +382,14 @@ void TF_Main::SceneViewFinalize()
 
 void TF_Main::FrameTimerTimer(int LagCount)
 {
+    constexpr std::uint32_t background = 0; // black
     if (!SceneView->Ready())
         return;
-    SceneView->Surface().Fill(0);
     HotelEngine.Move(LagCount);
+    // A picture equal to the one on screen is neither drawn nor presented again.
+    if (!HotelEngine.PictureChanged(background))
+        return;
+    SceneView->Surface().Fill(background);
     HotelEngine.Draw();
     SceneView->Present();
 }
