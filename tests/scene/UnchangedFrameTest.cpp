@@ -87,13 +87,13 @@ TEST(UnchangedFrame, EveryPresentedPictureEqualsTheFullFrameAndOnlyUnchangedFram
          },
          Skips},
         {"something else wrote on the surface",
-         [](THotelScene &s) { s.Surface.Row(100)[100] = 0x123456; }, Draws},
+         [](THotelScene &s) { s.Surface().Row(100)[100] = 0x123456; }, Draws},
         {"back to the main menu", [](THotelScene &s) { s.Arena.KillAll(); }, Draws},
         {"an empty scene stays black", [](THotelScene &) {}, Skips},
     };
 
-    THotelScene full;
-    THotelScene skipping;
+    THotelScene full(THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight);
+    THotelScene skipping(THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight);
     BuildHotel(full);
     BuildHotel(skipping);
     int frame = 0;
@@ -105,13 +105,13 @@ TEST(UnchangedFrame, EveryPresentedPictureEqualsTheFullFrameAndOnlyUnchangedFram
         const bool drew = skipping.FrameIfChanged(QuarterFrameLag);
         EXPECT_EQ(drew, step.expect == Draws);
         // Reading through the const accessor, as the presenter does.
-        ASSERT_EQ(std::as_const(skipping.Surface).Image(), full.Surface.Image());
+        ASSERT_EQ(std::as_const(skipping.Surface()).Image(), full.Surface().Image());
     }
 }
 
 TEST(UnchangedFrame, MovesOnEveryFrameWhetherDrawnOrNot)
 {
-    THotelScene scene;
+    THotelScene scene(THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight);
     BuildHotel(scene);
     TMickySprite *occupant = Room(scene, 10)->Micky;
     const double start = occupant->FramePos;
@@ -122,13 +122,13 @@ TEST(UnchangedFrame, MovesOnEveryFrameWhetherDrawnOrNot)
 
 TEST(UnchangedFrame, ASurfaceMadeAgainOrAFrameWithoutFillIsDrawnAgain)
 {
-    THotelScene scene;
+    THotelScene scene(THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight);
     BuildHotel(scene);
     ASSERT_TRUE(scene.FrameIfChanged(1));
     ASSERT_FALSE(scene.FrameIfChanged(1));
 
     scene.Engine.SceneViewFinalized();
-    scene.Engine.SceneViewInitialized(scene.Surface);
+    scene.Engine.SceneViewInitialized(scene.Surface());
     EXPECT_TRUE(scene.Engine.PictureChanged(THotelScene::Background)) << "surface attached again";
     scene.FrameIfChanged(1);
 
@@ -148,7 +148,7 @@ struct TOpaqueBox : TSprite
 
 TEST(UnchangedFrame, ASpriteThatCannotTellWhatItPaintsIsDrawnEveryFrame)
 {
-    THotelScene scene;
+    THotelScene scene(THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight);
     BuildHotel(scene);
     auto *box = new TOpaqueBox(&scene.Engine.Root()); // owned by the root
     box->Width = 10;
