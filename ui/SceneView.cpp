@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+#include <cmath>
 #include <utility>
 
 TSceneView::TSceneView(QWidget *parent) : QWidget(parent)
@@ -60,13 +61,20 @@ void TSceneView::paintEvent(QPaintEvent *event)
     // An uncovered area shows the last frame again at once. Only reading: the surface keeps
     // its version, so the frame loop still knows the picture is on the screen.
     const TDrawSurface &surface = *surface_;
-    painter.drawImage(event->rect().topLeft(), surface.Image(), event->rect());
+    if (devicePixelRatioF() == 1.0) {
+        painter.drawImage(event->rect().topLeft(), surface.Image(), event->rect());
+        return;
+    }
+    // Scaled whole, so that every paint maps device pixels to surface pixels alike, and by
+    // nearest neighbour: a device pixel takes the surface pixel under its centre.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRectF(rect()), surface.Image());
 }
 
 void TSceneView::mouseReleaseEvent(QMouseEvent *event)
 {
     if (OnMouseUp) {
-        const QPoint p = event->position().toPoint();
+        const QPoint p = SurfacePoint(event->position());
         OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
     }
 }
@@ -74,7 +82,7 @@ void TSceneView::mouseReleaseEvent(QMouseEvent *event)
 void TSceneView::mouseMoveEvent(QMouseEvent *event)
 {
     if (OnMouseMove) {
-        const QPoint p = event->position().toPoint();
+        const QPoint p = SurfacePoint(event->position());
         OnMouseMove(event->modifiers(), p.x(), p.y());
     }
 }
@@ -128,4 +136,17 @@ void TSceneView::UpdateShown()
         return;
     shown_ = shown;
     emit ShownChanged(shown_);
+}
+
+QPoint TSceneView::SurfacePoint(const QPointF &position) const
+{
+    // The pointer stands on a device pixel; its position is that pixel's corner divided by the
+    // ratio. The surface pixel shown there is the one under the device pixel's centre, the left
+    // or upper one when the centre lies on their edge, as the nearest-neighbour scaling takes it
+    // (rounding the position instead would give the next pixel on half of a 2 x 2 square).
+    // The position carries rounding errors far below the tolerance, which keeps ties ties.
+    constexpr qreal tolerance = 1e-4;
+    const qreal half = 0.5 / devicePixelRatioF();
+    return QPoint(static_cast<int>(std::ceil(position.x() + half - tolerance)) - 1,
+                  static_cast<int>(std::ceil(position.y() + half - tolerance)) - 1);
 }

@@ -10,7 +10,10 @@
 
 // The scene's drawing surface control: a 761 x 535 back surface that the
 // frame loop fills and that Present shows 1:1 at the control's place. Mouse
-// coordinates are surface coordinates.
+// coordinates are surface coordinates. On a high-density screen each device
+// pixel shows the surface pixel under its centre, never a mix of pixels (at a
+// ratio of 2 every surface pixel is a 2 x 2 square), and the mouse reports the
+// surface pixel shown under the pointer's device pixel.
 class TSceneView : public QWidget
 {
     Q_OBJECT
@@ -58,6 +61,8 @@ protected:
 private:
     void WatchWindow();
     void UpdateShown();
+    // The surface pixel shown under a mouse position (in the control's logical coordinates).
+    QPoint SurfacePoint(const QPointF &position) const;
 
     std::unique_ptr<TDrawSurface> surface_;
     int presented_ = 0;
