@@ -225,9 +225,9 @@ TEST_F(HotelTablesTool, RefusesNestedAndOutOfRangeValuesWithAShortMessage)
     EXPECT_EQ(Contents(file), before);
     // The largest and smallest integers still go in.
     ASSERT_EQ(Run("write " + file, "{\"MONEY\":2147483647,\"TIME\":-2147483648}\n").status, 0);
-    EXPECT_EQ(Run("dump " + file)
-                  .out.find("\"MONEY\":2147483647,\"ID\":0,\"DATE\":null,\"TIME\":-2147483648"),
-              Run("dump " + file).out.find("\"MONEY\""));
+    const std::string dump = Run("dump " + file).out;
+    EXPECT_NE(dump.find("\"MONEY\":2147483647,"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("\"TIME\":-2147483648}"), std::string::npos) << dump;
 }
 
 } // namespace
