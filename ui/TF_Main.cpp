@@ -294,6 +294,8 @@ void TF_Main::OvalButton9Click(QObject *)
     Tools->ntBuilding->setCurrentIndex(0);
     ntMain->setCurrentIndex(1);
     data_.CloseHotel();
+    if (OnHotelClosed)
+        OnHotelClosed();
 }
 
 void TF_Main::AddFloorSprite()

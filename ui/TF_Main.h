@@ -71,6 +71,8 @@ public:
 
     // Asks for a new hotel's name; empty when cancelled. Tests replace it.
     std::function<std::optional<QString>()> AskHotelName;
+    // Runs when Main menu has closed the hotel (the application saves then).
+    std::function<void()> OnHotelClosed;
 
     // ---- Start, list and play screen ----
     void FormCreate();

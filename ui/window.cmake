@@ -2,8 +2,9 @@
 # and the Qt side of the model's seams.
 if(TARGET tamsel_model AND TARGET tamsel_widgets AND TARGET tamsel_scene)
   set(_tamsel_window_files
-    BuildingTools Controls EventGuard FloorPanel FrameTimer HotelInfoPanel HotelListModel
-    ListPage QtGameTimer QtMessageWindow RoomPanel SceneView TF_Main)
+    AutoSaver BuildingTools Controls EventGuard FloorPanel FrameTimer HotelInfoPanel HotelListModel
+    ListPage QtGameTimer QtMessageWindow RoomPanel SaveFailureDialog SceneView SessionEndSignals
+    TF_Main)
   set(_tamsel_window_sources ${CMAKE_CURRENT_LIST_DIR}/PaintBox.h ${CMAKE_CURRENT_LIST_DIR}/TD_Sprites.h)
   foreach(_file IN LISTS _tamsel_window_files)
     if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${_file}.cpp)
