@@ -97,8 +97,14 @@ std::string WithSlash(std::string path)
 TD_Data::TD_Data() : TD_Data(ExecutableDirectory()) {}
 
 TD_Data::TD_Data(const std::string &appPath)
+    : TD_Data(TDataPlaces{WithSlash(appPath), WithSlash(appPath) + "tRooms.dht", true})
+{
+}
+
+TD_Data::TD_Data(const TDataPlaces &places)
     : tHotel("tHotel"), tFloor("tFloor"), tRoom("tRoom"), tRooms("tRooms"),
-      tCurrFloor("tCurrFloor"), tCurrRoom("tCurrRoom"), appPath_(WithSlash(appPath)),
+      tCurrFloor("tCurrFloor"), tCurrRoom("tCurrRoom"), appPath_(WithSlash(places.SaveDir)),
+      catalogFile_(places.CatalogFile), catalogWritable_(places.CatalogWritable),
       ownRandom_(TSeededRandom::ClockSeed()), saveSet_(appPath_, SaveSetFiles)
 {
     for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom, &tRooms, &tCurrFloor, &tCurrRoom})
@@ -170,6 +176,8 @@ void TD_Data::DataModuleDestroy()
 
 std::string TD_Data::TableFileName(const TvekMemTable &table) const
 {
+    if (&table == &tRooms)
+        return catalogFile_;
     return appPath_ + table.Name + ".dht";
 }
 
@@ -380,7 +388,10 @@ void TD_Data::SaveTables()
 {
     saveErrors_.clear();
     SaveTheSet();
-    if (std::find(unloaded_.begin(), unloaded_.end(), &tRooms) != unloaded_.end())
+    // A catalog read from a folder the game may not write (an installed one)
+    // is never rewritten.
+    if (std::find(unloaded_.begin(), unloaded_.end(), &tRooms) != unloaded_.end() ||
+        !catalogWritable_)
         return;
     try {
         SaveTable(tRooms);

@@ -9,13 +9,17 @@
 #include "ui/Controls.h"
 #include "ui/FloorPanel.h"
 #include "ui/FrameTimer.h"
+#include "ui/HelpWindow.h"
 #include "ui/HotelInfoPanel.h"
 #include "ui/HotelListModel.h"
+#include "ui/JournalPanel.h"
+#include "ui/JournalWindow.h"
 #include "ui/ListPage.h"
 #include "ui/PaintBox.h"
 #include "ui/RoomPanel.h"
 #include "ui/SceneView.h"
 #include "ui/TableText.h"
+#include "ui/Tooltips.h"
 #include "ui/TtamselVersion.h"
 #include "ui/widgets/GameArt.h"
 #include "ui/widgets/GameFont.h"
@@ -31,6 +35,7 @@
 #include <QInputDialog>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -54,6 +59,7 @@ TF_Main::TF_Main(TD_Data &data, QWidget *parent)
 TF_Main::~TF_Main()
 {
     data_.SetSceneCallbacks(nullptr);
+    data_.SetHotelEvents(nullptr);
     // The drawing surface goes first; that stops the frames.
     SceneView->Finalize();
     dsHotel.SetDataSet(nullptr);
@@ -93,8 +99,22 @@ void TF_Main::BuildWindow()
     Tools = std::make_unique<TBuildingTools>(Panel1);
     auto *leftColumn = new QVBoxLayout(Panel1);
     leftColumn->setContentsMargins(0, 0, 0, 0);
-    leftColumn->addStretch(1);
+    // The journal fills the room between "Main menu" and the building tools.
+    const int journalTop = 222;
+    JournalPanel = new TJournalPanel(Panel1);
+    JournalPanel->hide();
+    leftColumn->addSpacing(journalTop);
+    leftColumn->addWidget(JournalPanel, 1);
+    leftColumn->addStretch(0); // holds the tools at the bottom while the journal is hidden
     leftColumn->addWidget(Tools->ntBuilding);
+    JournalWindow = new TJournalWindow(this);
+    HelpWindow = new THelpWindow(this);
+    auto *journalKey = new QShortcut(QKeySequence(Qt::Key_J), this);
+    connect(journalKey, &QShortcut::activated, this,
+            [this] { Guard.Run([&] { ShowJournalWindow(); }); });
+    auto *helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    helpKey->setContext(Qt::ApplicationShortcut);
+    connect(helpKey, &QShortcut::activated, this, [this] { Guard.Run([&] { ShowHelpWindow(); }); });
     Tools->btFloor->OnClick = Handler(&TF_Main::btFloorClick);
     for (TOvalButton *tool : Tools->btBld)
         tool->OnClick = Handler(&TF_Main::OvalButton1Click);
@@ -148,6 +168,7 @@ void TF_Main::BuildWindow()
         station.minus->OnClick = Handler(&TF_Main::btSellWorkersClick);
     }
     FloorPanel->StuffClick = Handler(&TF_Main::btStuff01Click);
+    Tips = std::make_unique<TTooltips>(*Tools, *FloorPanel, *RoomPanel);
     for (TOvalButton *info : FloorPanel->btInfo) {
         auto click = info->OnClick;
         info->OnClick = [this, click](QObject *sender) { Guard.Run([&] { click(sender); }); };
@@ -183,7 +204,10 @@ void TF_Main::FormCreate()
         HotelInfo->dsHotelDataChange(data_.tHotel);
         ListPage->dsHotelDataChange();
     });
-    dsFloor.OnDataChange = guarded([this] { FloorPanel->dsFloorDataChange(&data_.tCurrFloor); });
+    dsFloor.OnDataChange = guarded([this] {
+        FloorPanel->dsFloorDataChange(&data_.tCurrFloor);
+        Tips->ApplyFloor(data_.tCurrFloor);
+    });
     dsCurrFloor.OnDataChange = dsFloor.OnDataChange;
     dsCurrRoom.OnDataChange = guarded([this] { RoomPanel->dsCurrRoomDataChange(); });
     dsHotel.SetDataSet(&data_.tHotel);
@@ -270,6 +294,7 @@ void TF_Main::BitBtn1Click(QObject *)
         FloorPanel->stations[static_cast<std::size_t>(k)].price->SetCaption(price(11 + k));
     for (int k = 0; k < 4; ++k)
         FloorPanel->edFeaturePrice[static_cast<std::size_t>(k)]->SetCaption(price(21 + k));
+    OpenJournal(hotelId);
     data_.StartClock();
 }
 
@@ -293,6 +318,7 @@ void TF_Main::OvalButton9Click(QObject *)
     HotelInfo->OvalButton9->hide();
     Tools->ntBuilding->setCurrentIndex(0);
     ntMain->setCurrentIndex(1);
+    CloseJournal();
     data_.CloseHotel();
     if (OnHotelClosed)
         OnHotelClosed();
@@ -520,4 +546,51 @@ void TF_Main::RemoveFloorStuff(int floorId, int item)
 {
     if (Arena)
         Arena->RemoveFloorStuff(floorId, item);
+}
+
+// ---------------------------------------------------------------------------
+// Journal and help
+
+void TF_Main::OpenJournal(int hotelId)
+{
+    Tips->ApplyCatalog(data_.tRooms);
+    THotelJournal::TNames names;
+    for (const auto &[id, row] : Tips->Catalog())
+        names[id] = row.Name.toStdString();
+    THotelJournal &journal = Journals.Journal(hotelId);
+    journal.SetNames(std::move(names));
+    // The journal's news only redraws text; it never stops the clock or asks anything.
+    journal.OnChange = [this] {
+        JournalPanel->Refresh();
+        if (JournalWindow->isVisible())
+            JournalWindow->Refresh();
+    };
+    data_.SetHotelEvents(&journal);
+    JournalPanel->SetJournal(&journal);
+    JournalPanel->show();
+    JournalWindow->SetJournal(&journal, HotelInfo->edHotelName->Caption());
+}
+
+void TF_Main::CloseJournal()
+{
+    data_.SetHotelEvents(nullptr);
+    JournalPanel->SetJournal(nullptr);
+    JournalPanel->hide();
+    JournalWindow->SetJournal(nullptr, QString());
+    JournalWindow->hide();
+}
+
+void TF_Main::ShowJournalWindow()
+{
+    if (!JournalPanel->isVisibleTo(this))
+        return;
+    JournalWindow->Refresh();
+    JournalWindow->show();
+    JournalWindow->raise();
+}
+
+void TF_Main::ShowHelpWindow()
+{
+    HelpWindow->show();
+    HelpWindow->raise();
 }

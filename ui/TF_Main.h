@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/JournalBook.h"
 #include "model/SceneCallbacks.h"
 #include "scene/HotelScene.h"
 #include "store/DataSource.h"
@@ -18,11 +19,15 @@ class TBuildingTools;
 class TD_Data;
 class TFloorPanel;
 class TFrameTimer;
+class THelpWindow;
 class THotelInfoPanel;
 class THotelListModel;
+class TJournalPanel;
+class TJournalWindow;
 class TListPage;
 class TRoomPanel;
 class TSceneView;
+class TTooltips;
 class TtamselVersion;
 
 // The main window: the hotel list and the play screen on the notebook
@@ -69,6 +74,14 @@ public:
     std::unique_ptr<TFloorPanel> FloorPanel;
     std::unique_ptr<TRoomPanel> RoomPanel;
 
+    // ---- Journal and explanations ----
+    // The journals of the hotels opened in this session; the open hotel's listens to the model.
+    TJournalBook Journals;
+    TJournalPanel *JournalPanel;   // the latest report, in the left panel
+    TJournalWindow *JournalWindow; // J: the whole journal and its chart
+    THelpWindow *HelpWindow;       // F1: how to play
+    std::unique_ptr<TTooltips> Tips;
+
     // Asks for a new hotel's name; empty when cancelled. Tests replace it.
     std::function<std::optional<QString>()> AskHotelName;
     // Runs when Main menu has closed the hotel (the application saves then).
@@ -102,6 +115,12 @@ public:
     void btStuff01Click(QObject *Sender);
     void OvalButton7Click(QObject *Sender); // Demolish
 
+    // ---- Journal and help ----
+    // J: shows the open hotel's journal window (nothing while no hotel is open).
+    void ShowJournalWindow();
+    // F1: shows the "How to play" window.
+    void ShowHelpWindow();
+
     // ---- View operations of the hourly rules ----
     void SetRoomAlpha(int roomId, int alpha) override;
     void SetRoomStatus(int roomId, int status) override;
@@ -121,6 +140,9 @@ private:
     // The handler wrapped in Guard, for a control's OnClick.
     std::function<void(QObject *)> Handler(void (TF_Main::*method)(QObject *));
     TArena &SceneArena();
+    // The open hotel's journal listens to the hourly rules and shows in the panels.
+    void OpenJournal(int hotelId);
+    void CloseJournal();
 
     TD_Data &data_;
     bool shown_ = false;

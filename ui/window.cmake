@@ -2,9 +2,9 @@
 # and the Qt side of the model's seams.
 if(TARGET tamsel_model AND TARGET tamsel_widgets AND TARGET tamsel_scene)
   set(_tamsel_window_files
-    AutoSaver BuildingTools Controls EventGuard FloorPanel FrameTimer HotelInfoPanel HotelListModel
-    ListPage QtGameTimer QtMessageWindow RoomPanel SaveFailureDialog SceneView SessionEndSignals
-    TF_Main)
+    AutoSaver BuildingTools Controls EventGuard FloorPanel FrameTimer HelpWindow HotelInfoPanel
+    HotelListModel JournalPanel JournalText JournalWindow ListPage QtGameTimer QtMessageWindow
+    RoomPanel SaveFailureDialog SceneView SessionEndSignals TF_Main Tooltips)
   set(_tamsel_window_sources ${CMAKE_CURRENT_LIST_DIR}/PaintBox.h ${CMAKE_CURRENT_LIST_DIR}/TD_Sprites.h)
   foreach(_file IN LISTS _tamsel_window_files)
     if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${_file}.cpp)
@@ -14,5 +14,5 @@ if(TARGET tamsel_model AND TARGET tamsel_widgets AND TARGET tamsel_scene)
   endforeach()
   add_library(tamsel_ui STATIC ${_tamsel_window_sources})
   target_include_directories(tamsel_ui PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(tamsel_ui PUBLIC tamsel_model tamsel_scene tamsel_widgets Qt6::Widgets)
+  target_link_libraries(tamsel_ui PUBLIC tamsel_model tamsel_scene tamsel_widgets Qt6::Widgets Qt6::Charts)
 endif()
