@@ -9,7 +9,7 @@
 //     minimal Qt windows measured in the same run (median of 9 each): one with a
 //     line of text, the goal being at most 1.5 times, and a blank one.
 // Usage: bench-window [SECONDS]
-#include "XSession.h"
+#include "tests/support/x/XSession.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>

@@ -6,7 +6,7 @@
 //   balance [days] [seed]
 #include "model/SeededRandom.h"
 #include "model/TD_Data.h"
-#include "tools/CatalogSource.h"
+#include "tests/support/CatalogSource.h"
 
 #include <algorithm>
 #include <cstdio>

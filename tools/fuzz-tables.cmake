@@ -5,7 +5,8 @@ if(TAMSEL_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     message(FATAL_ERROR "TAMSEL_FUZZ needs clang (configure with -DCMAKE_CXX_COMPILER=clang++)")
   endif()
-  file(GLOB fuzz_store_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/store/*.cpp)
+  get_target_property(fuzz_store_sources tamsel_store SOURCES)
+  list(TRANSFORM fuzz_store_sources PREPEND ${CMAKE_SOURCE_DIR}/store/)
   add_executable(fuzz-table-file
     ${CMAKE_CURRENT_LIST_DIR}/fuzz/FuzzTableFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fuzz/TableFileFuzzCheck.cpp

@@ -18,9 +18,7 @@ target_compile_definitions(TableFileCorpusTest PRIVATE
   TAMSEL_CORPUS_DIR="${CMAKE_CURRENT_LIST_DIR}/corpus")
 
 # The hotel-tables program, driven as a user would.
-if(TARGET hotel-tables)
-  tamsel_add_gtest(HotelTablesToolTest LABEL store
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/HotelTablesToolTest.cpp)
-  target_compile_definitions(HotelTablesToolTest PRIVATE HOTEL_TABLES="$<TARGET_FILE:hotel-tables>")
-  add_dependencies(HotelTablesToolTest hotel-tables)
-endif()
+tamsel_add_gtest(HotelTablesToolTest LABEL store
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/HotelTablesToolTest.cpp)
+target_compile_definitions(HotelTablesToolTest PRIVATE HOTEL_TABLES="$<TARGET_FILE:hotel-tables>")
+add_dependencies(HotelTablesToolTest hotel-tables)

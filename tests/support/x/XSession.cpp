@@ -314,7 +314,7 @@ bool XSession::SaveScreenshot(const QRect &rect, const std::string &pngFile)
 
 bool XSession::CloseWindow(const TopWindow &window)
 {
-    return RunProgram({ExeDir() + "e2e-close-window", std::to_string(window.id)}, display_) == 0;
+    return RunProgram({ExeDir() + "x-close-window", std::to_string(window.id)}, display_) == 0;
 }
 
 bool XSession::WaitUntil(const std::function<bool()> &condition, Millis deadline)
