@@ -28,7 +28,7 @@ constexpr int LagCount = 16;
 // The full hotel of the benchmark on the scene as the window wires it.
 struct TFullHotel : THotelScene
 {
-    TFullHotel()
+    TFullHotel() : THotelScene(kSurfaceWidth, kSurfaceHeight)
     {
         Arena.Random.seed(7);
         // Six rooms fill a floor's ten cells: types 1, 2, 3, 4, 5, 1.
@@ -69,7 +69,7 @@ void EngineFrame(benchmark::State &state)
     THotelScene &scene = Scene();
     for (auto _ : state) {
         scene.Frame(LagCount);
-        benchmark::DoNotOptimize(scene.Surface.Image().constBits());
+        benchmark::DoNotOptimize(scene.Surface().Image().constBits());
         benchmark::ClobberMemory();
     }
 }
@@ -94,7 +94,7 @@ void QPainterFrame(benchmark::State &state)
         }
         images[&item] = image;
     }
-    QImage frame(761, 535, QImage::Format_RGB32);
+    QImage frame(THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight, QImage::Format_RGB32);
     std::vector<const TBlendSprite *> painted;
     for (auto _ : state) {
         frame.fill(0);
@@ -131,7 +131,7 @@ void FloorFrame(benchmark::State &state)
         copyOf[&scene.Pictures.Items.Item(i)] = copies.size();
         copies.emplace_back(scene.Pictures.Items.Item(i).Picture);
     }
-    TDrawSurface &surface = scene.Surface;
+    TDrawSurface &surface = scene.Surface();
     std::vector<const TBlendSprite *> painted;
     CollectPainted(scene.Engine.Root(), painted);
     std::vector<TRowCopy> rows;
@@ -161,12 +161,12 @@ void FloorFrame(benchmark::State &state)
 bool EngineFrameIsExact()
 {
     THotelScene &scene = Scene();
-    scene.Surface.Fill(0);
+    scene.Surface().Fill(0);
     scene.Engine.Draw();
-    QImage expected(scene.Surface.Width(), scene.Surface.Height(), QImage::Format_RGB32);
+    QImage expected(scene.Surface().Width(), scene.Surface().Height(), QImage::Format_RGB32);
     expected.fill(0);
     ReferenceRender(expected, scene.Engine.Root());
-    return scene.Surface.Image() == expected;
+    return scene.Surface().Image() == expected;
 }
 
 class TCollectingReporter : public benchmark::ConsoleReporter

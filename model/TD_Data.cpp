@@ -138,6 +138,10 @@ void TD_Data::SetDateSource(TDateSource *dates)
 {
     dates_ = dates != nullptr ? dates : &ownDates_;
 }
+void TD_Data::SetHotelEvents(THotelEvents *events)
+{
+    events_ = events != nullptr ? events : &noEvents_;
+}
 
 void TD_Data::DataModuleCreate()
 {
@@ -682,6 +686,7 @@ void TD_Data::HourTick()
     }
     SetInt(tHotel, "TIME", hour);
     tHotel.Post();
+    events_->HourBegan(static_cast<int>(std::floor(tHotel.FieldNamed("DATE").AsDateTime())), hour);
 
     AdvanceConstruction();
     UpdateFire();
@@ -733,6 +738,8 @@ void TD_Data::AdvanceConstruction()
         const int id = Int(tRoom, "ID");
         if (status == 0 && scene_ != nullptr)
             scene_->SetRoomStatus(id, 0);
+        if (status == 0)
+            events_->ConstructionFinished(id, Int(tRoom, "FLOOR_ID"), Int(tRoom, "TYPE"));
         if (scene_ != nullptr)
             scene_->SetRoomAlpha(id, alpha);
     }
@@ -754,9 +761,14 @@ void TD_Data::UpdateLevel(const char *levelField, const char *stationField, int 
         if (workers > 0) {
             const int wage = CatalogIncome(wageId) * workers;
             // Each wage is checked against the money left at this moment.
+            const int station = wageId - 10;
+            const int storey = Int(tFloor, "FLOOR_ID");
             if (wage < GetMoney()) {
                 drop -= gain * workers;
                 AddMoney(-wage);
+                events_->WagePaid(storey, station, workers, wage);
+            } else {
+                events_->WageUnpaid(storey, station, workers, wage, GetMoney());
             }
         }
         tFloor.Edit();
@@ -800,6 +812,8 @@ void TD_Data::WearRooms()
                 scene_->SetRoomStatus(Int(tRoom, "ID"), 2);
         }
         tRoom.Post();
+        if (wear <= 0)
+            events_->RoomBroken(Int(tRoom, "ID"), Int(tRoom, "FLOOR_ID"), Int(tRoom, "TYPE"));
     }
 }
 
@@ -832,6 +846,13 @@ void TD_Data::UpdateOccupancy()
         tRoom.Post();
         if (scene_ != nullptr)
             scene_->SetRoomStatus(Int(tRoom, "ID"), next);
+        const int id = Int(tRoom, "ID");
+        const int storey = Int(tRoom, "FLOOR_ID");
+        const int type = Int(tRoom, "TYPE");
+        if (next == 1)
+            events_->GuestArrived(id, storey, type);
+        else
+            events_->GuestLeft(id, storey, type, {comfort, dirty, policy, fire});
     }
 }
 
@@ -840,19 +861,23 @@ void TD_Data::CollectIncome()
     if (GetHour() != 8)
         return;
     int total = 0;
+    int occupied = 0; // told to the listener only
     for (tFloor.First(); !tFloor.AtEnd(); tFloor.Next()) {
         const int storey = Int(tFloor, "FLOOR_ID");
         int rates = 0;
         {
             TNoticeHold hold(tRoom);
             for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next())
-                if (Int(tRoom, "FLOOR_ID") == storey && Int(tRoom, "STATUS") == 1)
+                if (Int(tRoom, "FLOOR_ID") == storey && Int(tRoom, "STATUS") == 1) {
                     rates += CatalogIncome(Int(tRoom, "TYPE"));
+                    ++occupied;
+                }
         }
         const long double share = static_cast<long double>(Int(tFloor, "COMFORT")) / 100.0L * rates;
         total += static_cast<int>(std::nearbyintl(share));
     }
     AddMoney(total);
+    events_->IncomeCollected(total, GetMoney(), occupied);
 }
 
 void TD_Data::WearStuff()
@@ -893,4 +918,5 @@ void TD_Data::BreakStuff(int item)
     tFloor.Post();
     if (scene_ != nullptr)
         scene_->RemoveFloorStuff(Int(tFloor, "FLOOR_ID"), item);
+    events_->StuffWornOut(Int(tFloor, "FLOOR_ID"), item);
 }

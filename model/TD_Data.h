@@ -2,6 +2,7 @@
 
 #include "model/EAbort.h"
 #include "model/FlagTimer.h"
+#include "model/HotelEvents.h"
 #include "model/SeededRandom.h"
 #include "model/SystemDateSource.h"
 #include "store/MemTable.h"
@@ -30,9 +31,10 @@ struct TTableFileError
 // destructor unless the owner called it first (to show SaveErrors()).
 //
 // Seams: the clock, the message window, the scene callbacks, the random
-// generator and the date come from outside through Set...(); the model does not
-// own them, and null puts back its own default (a clock that only keeps its
-// switch, no message window, no scene, a clock-seeded generator, the system date).
+// generator, the date and the listener of the hourly rules' events come from
+// outside through Set...(); the model does not own them, and null puts back its
+// own default (a clock that only keeps its switch, no message window, no scene,
+// a clock-seeded generator, the system date, nobody listening).
 //
 // Refusals: a purchase that cannot run calls GameError, which stops the clock,
 // shows the message, starts the clock and throws EAbort. Other failures (table
@@ -54,6 +56,7 @@ public:
     void SetSceneCallbacks(TSceneCallbacks *scene);
     void SetRandom(TRandomSource *random);
     void SetDateSource(TDateSource *dates);
+    void SetHotelEvents(THotelEvents *events);
     TGameTimer &gmTimer() { return *timer_; }
 
     // ---- Tables (bind data sources to these) ----
@@ -158,6 +161,8 @@ private:
     TSceneCallbacks *scene_ = nullptr;
     TRandomSource *random_ = &ownRandom_;
     TDateSource *dates_ = &ownDates_;
+    THotelEvents noEvents_;
+    THotelEvents *events_ = &noEvents_;
 
     std::vector<TTableFileError> loadErrors_;
     std::vector<TTableFileError> saveErrors_;

@@ -83,9 +83,10 @@ void TFloorSprite::SetFeature(int index, int count)
         slot = feature;
         Hold(*feature);
         feature->SetNumber(index);
-    } else {
-        if (slot)
-            slot->Kill();
+    } else if (slot) {
+        // The killed item may be freed after this floor: it no longer reports here.
+        Release(slot);
+        slot->Kill();
         slot = nullptr;
     }
 }

@@ -5,19 +5,42 @@
 #include "scene/PictureList.h"
 #include "scene/SceneSpriteEngine.h"
 
-// The whole scene wired as the main window wires it, for the programs that draw a hotel
-// without the window (the preview tool, the frame benchmark, the scene tests): a surface,
-// the fifteen pictures, the engine attached to the surface, and the arena on both.
+#include <memory>
+
+// The whole scene wired once, for the main window and for the programs that draw a hotel
+// without it (the preview tool, the frame benchmark, the scene tests): the fifteen pictures,
+// the engine, the arena on both, and the drawing surface they paint on.
 class THotelScene
 {
 public:
-    explicit THotelScene(int width = 761, int height = 535);
+    // The scene's size in the window.
+    static constexpr int kSurfaceWidth = 761;
+    static constexpr int kSurfaceHeight = 535;
 
-    // One frame as the frame loop runs it: fill, move, draw.
+    // A scene waiting for the surface a window makes (Attach).
+    THotelScene();
+    // A scene on a surface of its own, attached at once.
+    THotelScene(int width, int height);
+    ~THotelScene();
+    THotelScene(const THotelScene &) = delete;
+    THotelScene &operator=(const THotelScene &) = delete;
+
+    // The surface was made: the pictures (read on first use) make their surface copies, the
+    // engine paints on it, and the arena's base line follows its height.
+    void Attach(TDrawSurface &surface);
+    // The surface is going away: pictures and engine let it go; the sprites stay.
+    void Detach();
+    bool Attached() const { return surface_ != nullptr; }
+    TDrawSurface &Surface() { return *surface_; }
+
+    // One frame as the frame loop runs it: fill, move, draw. Nothing without a surface.
     void Frame(int lagCount);
 
-    TDrawSurface Surface;
     TPictureList Pictures;
     TSceneSpriteEngine Engine;
     TArena Arena;
+
+private:
+    std::unique_ptr<TDrawSurface> ownSurface_;
+    TDrawSurface *surface_ = nullptr;
 };

@@ -49,7 +49,7 @@ int main(int argc, char **argv)
 {
     const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : "scene-preview.png";
     try {
-        THotelScene scene;
+        THotelScene scene(THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight);
         TArena &arena = scene.Arena;
         arena.Random.seed(2026);
 
@@ -63,7 +63,7 @@ int main(int argc, char **argv)
         for (int frame = 0; frame < 3; ++frame) {
             scene.Frame(137);
         }
-        if (!scene.Surface.Image().save(output, "PNG")) {
+        if (!scene.Surface().Image().save(output, "PNG")) {
             std::fprintf(stderr, "Cannot write %s\n", qPrintable(output));
             return 1;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scene/DrawSurface.h"
+#include "scene/HotelScene.h"
 
 #include <QWidget>
 #include <functional>
@@ -14,8 +15,8 @@ class TSceneView : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int kSurfaceWidth = 761;
-    static constexpr int kSurfaceHeight = 535;
+    static constexpr int kSurfaceWidth = THotelScene::kSurfaceWidth;
+    static constexpr int kSurfaceHeight = THotelScene::kSurfaceHeight;
 
     explicit TSceneView(QWidget *parent = nullptr);
     ~TSceneView() override;

@@ -56,7 +56,6 @@ TF_Main::~TF_Main()
     data_.SetSceneCallbacks(nullptr);
     // The drawing surface goes first; that stops the frames.
     SceneView->Finalize();
-    HotelEngine.Root().Clear();
     dsHotel.SetDataSet(nullptr);
     dsFloor.SetDataSet(nullptr);
     dsRooms.SetDataSet(nullptr);
@@ -162,16 +161,8 @@ void TF_Main::BuildWindow()
     ListPage->OvalButton8->OnClick = Handler(&TF_Main::BitBtn3Click);
 
     // Frame loop.
-    SceneView->SurfaceMade.push_back([this](TDrawSurface &surface) {
-        if (PictureList.Items.Count() == 0)
-            PictureList.LoadStandard();
-        PictureList.SceneViewInitialized(surface);
-        HotelEngine.SceneViewInitialized(surface);
-    });
-    SceneView->SurfaceLost.push_back([this] {
-        HotelEngine.SceneViewFinalized();
-        PictureList.SceneViewFinalized();
-    });
+    SceneView->SurfaceMade.push_back([this](TDrawSurface &surface) { Scene.Attach(surface); });
+    SceneView->SurfaceLost.push_back([this] { Scene.Detach(); });
     SceneView->OnInitialize = [this] { Guard.Run([&] { SceneViewInitialize(); }); };
     SceneView->OnFinalize = [this] { Guard.Run([&] { SceneViewFinalize(); }); };
     SceneView->OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
@@ -363,11 +354,8 @@ void TF_Main::SceneViewInitialize()
 {
     VersionText = tamselVersion1->Info().FileVersion;
     ListPage->edBuildVersion->SetCaption(BuildCaption(VersionText));
-    arenas_.push_back(std::make_unique<TArena>());
-    Arena = arenas_.back().get();
-    Arena->Engine = &HotelEngine;
-    Arena->ImageList = &PictureList;
-    Arena->SetSurfaceHeight(SceneView->height());
+    // The scene set the arena's base line from the surface, which has the control's size.
+    Arena = &Scene.Arena;
     FrameTimer->SetEnabled(true);
 }
 
@@ -380,9 +368,7 @@ void TF_Main::FrameTimerTimer(int LagCount)
 {
     if (!SceneView->Ready())
         return;
-    SceneView->Surface().Fill(0);
-    HotelEngine.Move(LagCount);
-    HotelEngine.Draw();
+    Scene.Frame(LagCount);
     SceneView->Present();
 }
 

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "model/SceneCallbacks.h"
-#include "scene/Arena.h"
-#include "scene/PictureList.h"
-#include "scene/SceneSpriteEngine.h"
+#include "scene/HotelScene.h"
 #include "store/DataSource.h"
 #include "ui/EventGuard.h"
 
@@ -43,13 +41,16 @@ public:
     // ---- Fields ----
     // The chosen room type 1..5, -1 for none, 0 until the first Load.
     int BuildTool = 0;
-    // The newest scene object; made each time the drawing surface initialises.
+    // The scene's arena, set once the drawing surface has initialised.
     TArena *Arena = nullptr;
     QString VersionText;
 
     // ---- Components ----
-    TPictureList PictureList;
-    TSceneSpriteEngine HotelEngine;
+    // The pictures, the engine and the arena, wired as every program that draws a hotel wires
+    // them, on SceneView's surface.
+    THotelScene Scene;
+    TPictureList &PictureList = Scene.Pictures;
+    TSceneSpriteEngine &HotelEngine = Scene.Engine;
     TFrameTimer *FrameTimer;
     TtamselVersion *tamselVersion1;
     TDataSource dsHotel, dsFloor, dsRooms, dsCurrFloor, dsCurrRoom;
@@ -120,7 +121,6 @@ private:
     TArena &SceneArena();
 
     TD_Data &data_;
-    std::vector<std::unique_ptr<TArena>> arenas_; // never freed while the window lives
     bool shown_ = false;
     bool surfaceRequested_ = false;
 };

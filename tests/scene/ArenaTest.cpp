@@ -193,6 +193,19 @@ TEST_F(ArenaTest, PartsFreedBeforeTheirHoldersLeaveNoDanglingReference)
     EXPECT_EQ(Engine.Root().ChildCount(), 0);
 }
 
+// A worn-out item is killed at once but freed by whoever frees the kill list; freed after its
+// floor (the kill list is freed newest first), it must not report to the floor.
+TEST_F(ArenaTest, AKilledItemFreedAfterItsFloorLeavesTheFloorAlone)
+{
+    for (int item = 1; item <= 4; ++item) {
+        TFloorSprite *floor = Arena.AddFloor(1, 0, -1, -1, -1, "1111");
+        floor->SetFeature(item, 0);
+        EXPECT_EQ(floor->Parts[3 + item], nullptr);
+        Arena.KillAll(); // the floor goes first, then the item
+        EXPECT_EQ(Engine.Root().ChildCount(), 0);
+    }
+}
+
 TEST_F(ArenaTest, StationsAndComfortItemsComeAndGo)
 {
     TFloorSprite *floor = Arena.AddFloor(1, 2, -1, -1, -1, "0000");

@@ -14,8 +14,8 @@ protected:
     // One frame as the frame loop runs it.
     void Frame(int lagCount = 1) { Scene.Frame(lagCount); }
 
-    THotelScene Scene;
-    TDrawSurface &Surface = Scene.Surface;
+    THotelScene Scene{THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight};
+    TDrawSurface &Surface = Scene.Surface();
     TPictureList &Pictures = Scene.Pictures;
     TSceneSpriteEngine &Engine = Scene.Engine;
     TArena &Arena = Scene.Arena;

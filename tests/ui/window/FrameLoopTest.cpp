@@ -96,3 +96,25 @@ TEST_F(WindowTest, AFrameWithoutAReadySurfaceMovesAndDrawsNothing)
     window->FrameTimerTimer(200);
     EXPECT_EQ(room->Micky->FramePos, moved);
 }
+
+TEST_F(WindowTest, TheWindowDrawsThroughTheSceneWiringThatTheToolsShare)
+{
+    // The window's components are the parts of its one scene, on the control's surface.
+    EXPECT_EQ(&window->Scene.Surface(), &window->SceneView->Surface());
+    EXPECT_EQ(window->Arena, &window->Scene.Arena);
+    EXPECT_EQ(&window->HotelEngine, &window->Scene.Engine);
+    EXPECT_EQ(&window->PictureList, &window->Scene.Pictures);
+    EXPECT_EQ(window->Arena->BaseLine(), 535 - 70);
+
+    // A frame of the window is the frame of a scene of the same floors drawn without it.
+    AddHotel("Wiring");
+    LoadWithMoney();
+    BuyFloor();
+    BuyFloor();
+    window->FrameTimerTimer(16);
+    THotelScene alone(THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight);
+    alone.Arena.AddFloor(1, 0, -1, -1, -1, "0000");
+    alone.Arena.AddFloor(2, 1, -1, -1, -1, "0000");
+    alone.Frame(16);
+    EXPECT_TRUE(window->SceneView->Surface().Image() == alone.Surface().Image());
+}
