@@ -691,7 +691,7 @@ void TTableFile::Read(TvekCustomMemTable &table, std::string_view bytes)
 
 namespace {
 
-// Steps 2 to 9 of a write: leave the edit state, switch the filter off when the
+// What every write does: leave the edit state, switch the filter off when the
 // flags say so, and hand the bytes to `consume` while notices are held back.
 template <typename Consume>
 void WriteTable(TvekCustomMemTable &table, TvekMemTableSaveFlags saveFlags, Consume consume)

@@ -9,7 +9,7 @@ if(TAMSEL_FUZZ)
   list(TRANSFORM fuzz_store_sources PREPEND ${CMAKE_SOURCE_DIR}/store/)
   add_executable(fuzz-table-file
     ${CMAKE_CURRENT_LIST_DIR}/fuzz/FuzzTableFile.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/fuzz/TableFileFuzzCheck.cpp
+    ${CMAKE_SOURCE_DIR}/tests/support/TableFileFuzzCheck.cpp
     ${CMAKE_SOURCE_DIR}/model/TableSchemas.cpp
     ${fuzz_store_sources})
   target_include_directories(fuzz-table-file PRIVATE ${CMAKE_SOURCE_DIR})
