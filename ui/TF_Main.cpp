@@ -8,17 +8,27 @@
 #include "scene/RoomSprite.h"
 #include "store/MemTable.h"
 #include "ui/BuildingTools.h"
+#include "ui/ConfirmBox.h"
 #include "ui/Controls.h"
+#include "ui/DisplaySettings.h"
 #include "ui/FloorPanel.h"
 #include "ui/FrameTimer.h"
+#include "ui/GamePace.h"
+#include "ui/HelpWindow.h"
 #include "ui/HotelInfoPanel.h"
 #include "ui/HotelListModel.h"
+#include "ui/HotelNameBox.h"
+#include "ui/JournalPanel.h"
+#include "ui/JournalWindow.h"
+#include "ui/KeyCommands.h"
 #include "ui/ListPage.h"
 #include "ui/PaintBox.h"
 #include "ui/RoomPanel.h"
 #include "ui/SceneView.h"
 #include "ui/TableText.h"
+#include "ui/Tooltips.h"
 #include "ui/TtamselVersion.h"
+#include "ui/widgets/ColorScheme.h"
 #include "ui/widgets/GameArt.h"
 #include "ui/widgets/GameFont.h"
 #include "ui/widgets/GlyphCheckBox.h"
@@ -30,9 +40,9 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -40,14 +50,17 @@
 
 TF_Main::TF_Main(TD_Data &data, QWidget *parent)
     : QWidget(parent), FrameTimer(new TFrameTimer(this)), tamselVersion1(new TtamselVersion(this)),
-      Guard(this), data_(data)
+      Guard(this), Keys(new TKeyCommands(this, Guard)),
+      Pace(std::make_unique<TGamePace>([&data]() -> TGameTimer & { return data.gmTimer(); })),
+      data_(data)
 {
     BuildWindow();
-    AskHotelName = [this]() -> std::optional<QString> {
-        bool ok = false;
-        const QString name = QInputDialog::getText(this, "New hotel", "Enter name",
-                                                   QLineEdit::Normal, QString(), &ok);
-        return ok ? std::optional<QString>(name) : std::nullopt;
+    BindKeys();
+    if (TDisplaySettings::HighContrast())
+        TColorScheme::SetHighContrast(this, true);
+    AskHotelName = [this] { return THotelNameBox::Ask(this); };
+    AskConfirmation = [this](const QString &question, const QString &action) {
+        return TConfirmBox::Ask(this, question, action);
     };
     FormCreate();
     data_.SetSceneCallbacks(this);
@@ -56,6 +69,7 @@ TF_Main::TF_Main(TD_Data &data, QWidget *parent)
 TF_Main::~TF_Main()
 {
     data_.SetSceneCallbacks(nullptr);
+    data_.SetHotelEvents(nullptr);
     // The drawing surface goes first; that stops the frames.
     SceneView->Finalize();
     dsHotel.SetDataSet(nullptr);
@@ -92,11 +106,27 @@ void TF_Main::BuildWindow()
     row->addWidget(Panel1);
     HotelInfo = std::make_unique<THotelInfoPanel>(Panel1);
     HotelInfo->OvalButton9->OnClick = Handler(&TF_Main::OvalButton9Click);
+    Pace->OnChange = [this] {
+        HotelInfo->ShowPace(Pace->Playing(), Pace->Paused(), Pace->HoursPerSecond());
+    };
     Tools = std::make_unique<TBuildingTools>(Panel1);
     auto *leftColumn = new QVBoxLayout(Panel1);
     leftColumn->setContentsMargins(0, 0, 0, 0);
-    leftColumn->addStretch(1);
+    // The journal fills the room between "Main menu" and the building tools.
+    const int journalTop = 222;
+    JournalPanel = new TJournalPanel(Panel1);
+    JournalPanel->hide();
+    leftColumn->addSpacing(journalTop);
+    leftColumn->addWidget(JournalPanel, 1);
+    leftColumn->addStretch(0); // holds the tools at the bottom while the journal is hidden
     leftColumn->addWidget(Tools->ntBuilding);
+    JournalWindow = new TJournalWindow(this);
+    HelpWindow = new THelpWindow(this);
+    // F1 works in every window of the game, so it is an application shortcut
+    // rather than one of the main window's keys (BindKeys).
+    auto *helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    helpKey->setContext(Qt::ApplicationShortcut);
+    connect(helpKey, &QShortcut::activated, this, [this] { Guard.Run([&] { ShowHelpWindow(); }); });
     Tools->btFloor->OnClick = Handler(&TF_Main::btFloorClick);
     for (TOvalButton *tool : Tools->btBld)
         tool->OnClick = Handler(&TF_Main::OvalButton1Click);
@@ -150,6 +180,7 @@ void TF_Main::BuildWindow()
         station.minus->OnClick = Handler(&TF_Main::btSellWorkersClick);
     }
     FloorPanel->StuffClick = Handler(&TF_Main::btStuff01Click);
+    Tips = std::make_unique<TTooltips>(*Tools, *FloorPanel, *RoomPanel);
     for (TOvalButton *info : FloorPanel->btInfo) {
         auto click = info->OnClick;
         info->OnClick = [this, click](QObject *sender) { Guard.Run([&] { click(sender); }); };
@@ -185,7 +216,10 @@ void TF_Main::FormCreate()
         HotelInfo->dsHotelDataChange(data_.tHotel);
         ListPage->dsHotelDataChange();
     });
-    dsFloor.OnDataChange = guarded([this] { FloorPanel->dsFloorDataChange(&data_.tCurrFloor); });
+    dsFloor.OnDataChange = guarded([this] {
+        FloorPanel->dsFloorDataChange(&data_.tCurrFloor);
+        Tips->ApplyFloor(data_.tCurrFloor);
+    });
     dsCurrFloor.OnDataChange = dsFloor.OnDataChange;
     dsCurrRoom.OnDataChange = guarded([this] { RoomPanel->dsCurrRoomDataChange(); });
     dsHotel.SetDataSet(&data_.tHotel);
@@ -255,6 +289,12 @@ void TF_Main::BitBtn1Click(QObject *)
     const int hotelId = hotel.FieldNamed("HOTEL_ID").AsInteger();
     SceneArena(); // the scene must be ready before the model opens the hotel
     data_.SelectHotel(hotelId);
+    // The panels show a floor and a room only once the hotel has them; until
+    // then they must not keep the figures of the hotel played before.
+    if (data_.tFloor.IsEmpty()) {
+        FloorPanel->Clear();
+        RoomPanel->Clear();
+    }
     // A tool left chosen in the previous game is released with its button.
     if (BuildTool > 0)
         SelectBuildTool(-1);
@@ -274,7 +314,9 @@ void TF_Main::BitBtn1Click(QObject *)
     for (int k = 0; k < CatalogRow::ItemCount; ++k)
         FloorPanel->edFeaturePrice[static_cast<std::size_t>(k)]->SetCaption(
             price(CatalogRow::Item(k + 1)));
+    OpenJournal(hotelId);
     data_.StartClock();
+    Pace->ClockStarted();
 }
 
 void TF_Main::BitBtn2Click(QObject *)
@@ -286,7 +328,13 @@ void TF_Main::BitBtn2Click(QObject *)
 
 void TF_Main::BitBtn3Click(QObject *)
 {
-    if (data_.tHotel.Active() && !data_.tHotel.IsEmpty())
+    TvekMemTable &hotel = data_.tHotel;
+    if (!hotel.Active() || hotel.IsEmpty())
+        return;
+    const QString name = FromTableText(hotel.FieldNamed("NAME").AsString());
+    if (AskConfirmation(
+            QStringLiteral("Delete hotel \"%1\"? Its floors and rooms are removed.").arg(name),
+            QStringLiteral("Delete")))
         data_.DeleteHotel();
 }
 
@@ -297,7 +345,9 @@ void TF_Main::OvalButton9Click(QObject *)
     HotelInfo->OvalButton9->hide();
     Tools->ntBuilding->setCurrentIndex(0);
     ntMain->setCurrentIndex(1);
+    CloseJournal();
     data_.CloseHotel();
+    Pace->ClockStopped();
 }
 
 void TF_Main::AddFloorSprite()
@@ -320,6 +370,9 @@ void TF_Main::AddRoomSprite()
 }
 
 namespace {
+
+// The STATUS of a room with a guest.
+const int kOccupied = 1;
 
 // Walks every record with the notices held back, so the panels refresh once.
 template <class F> void ForEachRecord(TvekMemTable &table, F perRecord)
@@ -473,34 +526,92 @@ void TF_Main::SceneViewMouseMove(Qt::KeyboardModifiers, int X, int Y)
 void TF_Main::btDirtyStationClick(QObject *Sender)
 {
     const int station = static_cast<TRockerSwitch *>(Sender)->Tag();
-    data_.BuildStation(station);
+    FloorPurchase([&] { data_.BuildStation(station); });
     if (TFloorSprite *floor = SceneArena().FindFloor(data_.FloorID))
         floor->SetStation(station, 0);
 }
 
 void TF_Main::btBayStuffClick(QObject *Sender)
 {
-    data_.ChangeWorkers(static_cast<TOvalButton *>(Sender)->Tag(), +1);
+    FloorPurchase([&] { data_.ChangeWorkers(static_cast<TOvalButton *>(Sender)->Tag(), +1); });
 }
 
 void TF_Main::btSellWorkersClick(QObject *Sender)
 {
-    data_.ChangeWorkers(static_cast<TOvalButton *>(Sender)->Tag(), -1);
+    FloorPurchase([&] { data_.ChangeWorkers(static_cast<TOvalButton *>(Sender)->Tag(), -1); });
 }
 
 void TF_Main::btStuff01Click(QObject *Sender)
 {
     const int item = static_cast<TGlyphCheckBox *>(Sender)->Tag();
-    data_.BuyStuff(item);
+    FloorPurchase([&] { data_.BuyStuff(item); });
     if (TFloorSprite *floor = SceneArena().FindFloor(data_.FloorID))
         floor->SetFeature(item, 1);
 }
 
+void TF_Main::FloorPurchase(const std::function<void()> &purchase)
+{
+    try {
+        purchase();
+    } catch (...) {
+        FloorPanel->dsFloorDataChange(&data_.tCurrFloor);
+        throw;
+    }
+}
+
 void TF_Main::OvalButton7Click(QObject *)
 {
+    // A room with a guest is not pulled down without a question.
+    TvekMemTable &room = data_.tCurrRoom;
+    if (room.Active() && !room.IsEmpty() && room.FieldNamed("STATUS").AsInteger() == kOccupied) {
+        const QString name = FromTableText(data_.CatalogName(room.FieldNamed("TYPE").AsInteger()));
+        if (!AskConfirmation(
+                QStringLiteral("Demolish room \"%1\"? Its guest leaves and nothing is refunded.")
+                    .arg(name),
+                QStringLiteral("Demolish")))
+            return;
+    }
     RoomPanel->ntRoom->setCurrentIndex(0);
     SceneArena().KillByID(data_.RoomID);
     data_.DemolishRoom();
+}
+
+// ---------------------------------------------------------------------------
+// Keys
+
+void TF_Main::BindKeys()
+{
+    Keys->Bind({Qt::Key_Space, Qt::Key_P}, [this] { PauseKeyPress(); });
+    Keys->Bind({Qt::Key_1}, [this] { SpeedKeyPress(TGamePace::kHoursPerSecond[0]); });
+    Keys->Bind({Qt::Key_2}, [this] { SpeedKeyPress(TGamePace::kHoursPerSecond[1]); });
+    Keys->Bind({Qt::Key_3}, [this] { SpeedKeyPress(TGamePace::kHoursPerSecond[2]); });
+    Keys->Bind({Qt::Key_Escape}, [this] { EscapeKeyPress(); });
+    Keys->Bind({Qt::Key_J}, [this] { ShowJournalWindow(); });
+    Keys->Bind({Qt::Key_H}, [this] { HighContrastKeyPress(); });
+}
+
+void TF_Main::PauseKeyPress()
+{
+    Pace->TogglePause();
+}
+
+void TF_Main::SpeedKeyPress(int hoursPerSecond)
+{
+    if (Pace->Playing())
+        Pace->SetHoursPerSecond(hoursPerSecond);
+}
+
+void TF_Main::EscapeKeyPress()
+{
+    if (BuildTool > 0)
+        SelectBuildTool(-1);
+}
+
+void TF_Main::HighContrastKeyPress()
+{
+    const bool on = !TColorScheme::HighContrast(this);
+    TColorScheme::SetHighContrast(this, on);
+    TDisplaySettings::SetHighContrast(on);
 }
 
 // ---------------------------------------------------------------------------
@@ -522,4 +633,51 @@ void TF_Main::RemoveFloorStuff(int floorId, int item)
 {
     if (Arena)
         Arena->RemoveFloorStuff(floorId, item);
+}
+
+// ---------------------------------------------------------------------------
+// Journal and help
+
+void TF_Main::OpenJournal(int hotelId)
+{
+    Tips->ApplyCatalog(data_.tRooms);
+    THotelJournal::TNames names;
+    for (const auto &[id, row] : Tips->Catalog())
+        names[id] = row.Name.toStdString();
+    THotelJournal &journal = Journals.Journal(hotelId);
+    journal.SetNames(std::move(names));
+    // The journal's news only redraws text; it never stops the clock or asks anything.
+    journal.OnChange = [this] {
+        JournalPanel->Refresh();
+        if (JournalWindow->isVisible())
+            JournalWindow->Refresh();
+    };
+    data_.SetHotelEvents(&journal);
+    JournalPanel->SetJournal(&journal);
+    JournalPanel->show();
+    JournalWindow->SetJournal(&journal, HotelInfo->edHotelName->Caption());
+}
+
+void TF_Main::CloseJournal()
+{
+    data_.SetHotelEvents(nullptr);
+    JournalPanel->SetJournal(nullptr);
+    JournalPanel->hide();
+    JournalWindow->SetJournal(nullptr, QString());
+    JournalWindow->hide();
+}
+
+void TF_Main::ShowJournalWindow()
+{
+    if (!JournalPanel->isVisibleTo(this))
+        return;
+    JournalWindow->Refresh();
+    JournalWindow->show();
+    JournalWindow->raise();
+}
+
+void TF_Main::ShowHelpWindow()
+{
+    HelpWindow->show();
+    HelpWindow->raise();
 }

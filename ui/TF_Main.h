@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/JournalBook.h"
 #include "model/SceneCallbacks.h"
 #include "scene/HotelScene.h"
 #include "store/DataSource.h"
@@ -18,11 +19,17 @@ class TBuildingTools;
 class TD_Data;
 class TFloorPanel;
 class TFrameTimer;
+class TGamePace;
+class TKeyCommands;
+class THelpWindow;
 class THotelInfoPanel;
 class THotelListModel;
+class TJournalPanel;
+class TJournalWindow;
 class TListPage;
 class TRoomPanel;
 class TSceneView;
+class TTooltips;
 class TtamselVersion;
 
 // The main window: the hotel list and the play screen on the notebook
@@ -55,6 +62,10 @@ public:
     TtamselVersion *tamselVersion1;
     TDataSource dsHotel, dsFloor, dsRooms, dsCurrFloor, dsCurrRoom;
     TEventGuard Guard;
+    // The window's keys; every key command is bound here (see BindKeys).
+    TKeyCommands *Keys;
+    // Pause and speed of the game clock.
+    std::unique_ptr<TGamePace> Pace;
 
     // ---- Controls ----
     QWidget *Panel1;
@@ -69,8 +80,19 @@ public:
     std::unique_ptr<TFloorPanel> FloorPanel;
     std::unique_ptr<TRoomPanel> RoomPanel;
 
+    // ---- Journal and explanations ----
+    // The journals of the hotels opened in this session; the open hotel's listens to the model.
+    TJournalBook Journals;
+    TJournalPanel *JournalPanel;   // the latest report, in the left panel
+    TJournalWindow *JournalWindow; // J: the whole journal and its chart
+    THelpWindow *HelpWindow;       // F1: how to play
+    std::unique_ptr<TTooltips> Tips;
+
     // Asks for a new hotel's name; empty when cancelled. Tests replace it.
     std::function<std::optional<QString>()> AskHotelName;
+    // Asks the question with the action's button and Cancel; true to go ahead.
+    // Tests replace it.
+    std::function<bool(const QString &question, const QString &action)> AskConfirmation;
 
     // ---- Start, list and play screen ----
     void FormCreate();
@@ -100,6 +122,22 @@ public:
     void btStuff01Click(QObject *Sender);
     void OvalButton7Click(QObject *Sender); // Demolish
 
+    // ---- Keys ----
+    void BindKeys();
+    // Space or P: pauses or resumes the open hotel's clock.
+    void PauseKeyPress();
+    // 1, 2 or 3: one, two or four game hours per second.
+    void SpeedKeyPress(int hoursPerSecond);
+    // Escape: releases the building tool, as a right click does.
+    void EscapeKeyPress();
+    // ---- Journal and help ----
+    // J: shows the open hotel's journal window (nothing while no hotel is open).
+    void ShowJournalWindow();
+    // F1: shows the "How to play" window.
+    void ShowHelpWindow();
+    // H: switches the high-contrast colours on or off, kept for the next run.
+    void HighContrastKeyPress();
+
     // ---- View operations of the hourly rules ----
     void SetRoomAlpha(int roomId, int alpha) override;
     void SetRoomStatus(int roomId, int status) override;
@@ -119,6 +157,13 @@ private:
     // The handler wrapped in Guard, for a control's OnClick.
     std::function<void(QObject *)> Handler(void (TF_Main::*method)(QObject *));
     TArena &SceneArena();
+    // Runs a purchase for the current floor; when the model refuses it, the
+    // floor panel shows the model's state again before the refusal goes on, so
+    // that no switch or box stays looking bought.
+    void FloorPurchase(const std::function<void()> &purchase);
+    // The open hotel's journal listens to the hourly rules and shows in the panels.
+    void OpenJournal(int hotelId);
+    void CloseJournal();
 
     TD_Data &data_;
     bool shown_ = false;

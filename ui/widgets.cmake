@@ -1,6 +1,6 @@
 # The game's own controls, the message window and the version information.
 set(_tamsel_widget_sources
-  widgets/GameArt.cpp widgets/GameFont.cpp widgets/GlyphCheckBox.cpp widgets/OvalButton.cpp
+  widgets/ColorScheme.cpp widgets/GameArt.cpp widgets/GameFont.cpp widgets/GlyphCheckBox.cpp widgets/OvalButton.cpp
   widgets/RockerSwitch.cpp widgets/ShadowLabel.cpp widgets/ShapedPicture.cpp
   widgets/NotifyEvent.h widgets/SystemColors.h
   TF_Dialog.cpp TtamselVersion.cpp)

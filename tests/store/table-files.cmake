@@ -6,7 +6,8 @@ set(table_file_test_sources
   ${CMAKE_CURRENT_LIST_DIR}/TableStreamTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AtomicFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TableFileBulkReadTest.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/TableFileBulkReadTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableFileRulesTest.cpp)
 tamsel_add_gtest(TableFileTest LABEL store SOURCES ${table_file_test_sources} LIBS tamsel_schemas tamsel_store)
 
 # The fuzzer's seeds and the inputs it once crashed on, run through its checks.

@@ -1,0 +1,253 @@
+// Rules of the table file that a one-character slip in the reader or writer
+// would break without changing any file the game itself writes: the format
+// versions from which each part is present, record statuses, the counter
+// after a read, the view after a failed read and the cursor after a write.
+#include "TableFileTestSupport.h"
+#include "model/TableSchemas.h"
+#include "store/MemTable.h"
+#include "store/TableFile.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// tHotel: HOTEL_ID, NAME, MONEY, ID, DATE, TIME.
+void MakeHotelTable(TvekMemTable &table)
+{
+    table.Name = "tHotel";
+    DefineGameTableFields(table, "tHotel");
+    table.Open();
+}
+
+void AppendHotel(TvekMemTable &table, const std::string &name)
+{
+    table.Append();
+    table.FieldNamed("NAME").SetAsString(name);
+    table.Post();
+}
+
+std::vector<std::string> VisibleNames(TvekMemTable &table)
+{
+    std::vector<std::string> names;
+    for (table.First(); !table.AtEnd(); table.Next()) {
+        names.push_back(table.FieldNamed("NAME").AsString());
+    }
+    return names;
+}
+
+// A hotel record "A" with HOTEL_ID 7, MONEY 50000, TIME 10 and no date,
+// with null flags (from version 249 on) and without.
+const std::string WithNullFlags =
+    "01 02 00 08 02 07 08 06 01 41 08 04 50 C3 00 00 08 02 00 09 08 02 0A 00";
+const std::string WithoutNullFlags = "01 02 00 02 07 06 01 41 04 50 C3 00 00 02 00 02 00 02 0A 00";
+
+class TableFileRules : public TScratchTest
+{
+protected:
+    std::string ReadInto(TvekMemTable &table, const std::string &bytes)
+    {
+        const std::string path = PathOf(table.Name + ".dht");
+        Put(path, bytes);
+        try {
+            table.ReadTableFile(path);
+        } catch (const std::exception &error) {
+            return error.what();
+        }
+        return {};
+    }
+};
+
+} // namespace
+
+TEST_F(TableFileRules, NullFlagsArePresentFromVersion249On)
+{
+    struct Case
+    {
+        const char *name;
+        const char *version; // the integer value after the signature
+        const std::string &record;
+        bool reads;
+    };
+    const Case cases[] = {
+        {"248 without flags", "03 F8 00", WithoutNullFlags, true},
+        {"248 with flags", "03 F8 00", WithNullFlags, false},
+        {"249 with flags", "03 F9 00", WithNullFlags, true},
+        {"249 without flags", "03 F9 00", WithoutNullFlags, false},
+        {"250 with flags", "03 FA 00", WithNullFlags, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable hotels;
+        MakeHotelTable(hotels);
+        const std::string file =
+            "54 50 46 30 " + std::string(c.version) + " 01 00 01 00 01 " + c.record + " 00";
+        const std::string error = ReadInto(hotels, BytesOf(file));
+        if (!c.reads) {
+            EXPECT_FALSE(error.empty());
+            continue;
+        }
+        ASSERT_EQ(error, "");
+        ASSERT_EQ(hotels.RawRecordCount(), 1u);
+        EXPECT_EQ(hotels.RawInteger(0, 0), 7);
+        EXPECT_EQ(hotels.RawString(0, 1), "A");
+        EXPECT_EQ(hotels.RawInteger(0, 2), 50000);
+        EXPECT_EQ(hotels.RawInteger(0, 5), 10);
+    }
+}
+
+TEST_F(TableFileRules, FieldKindIsReadFromVersion250AndDefaultFrom251)
+{
+    // One definition: "N", String of 5, empty label and mask, width 0, not
+    // required, not read-only; then the kind and the default as the version has them.
+    const std::string entry = "06 01 4E 06 06 53 74 72 69 6E 67 02 05 06 00 06 00 02 00 08 08";
+    const std::string calculated = " 06 0A 43 61 6C 63 75 6C 61 74 65 64";
+    const std::string defaultXy = " 06 02 78 79";
+    struct Case
+    {
+        const char *name;
+        const char *version;
+        std::string rest; // what follows the entry's common part
+        bool reads;
+        TFieldKind kind;
+        const char *defaultExpression;
+    };
+    const Case cases[] = {
+        {"249 has neither", "03 F9 00", "", true, fkData, ""},
+        {"249 with a kind is damaged", "03 F9 00", calculated, false, fkData, ""},
+        {"250 has the kind", "03 FA 00", calculated, true, fkCalculated, ""},
+        {"250 without a kind is damaged", "03 FA 00", "", false, fkData, ""},
+        {"251 has both", "03 FB 00", calculated + defaultXy, true, fkCalculated, "xy"},
+        {"251 without a default is damaged", "03 FB 00", calculated, false, fkData, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable table;
+        MakeHotelTable(table);
+        const std::string file = "54 50 46 30 " + std::string(c.version) + " 01 " + entry + c.rest +
+                                 " 00 01 00 01 01 02 00 08 06 01 41 00 00";
+        const std::string error = ReadInto(table, BytesOf(file));
+        if (!c.reads) {
+            EXPECT_FALSE(error.empty());
+            continue;
+        }
+        ASSERT_EQ(error, "");
+        ASSERT_EQ(table.FieldCount(), 1);
+        EXPECT_EQ(table.Fields(0).FieldName, "N");
+        EXPECT_EQ(table.Fields(0).Size, 5);
+        EXPECT_EQ(table.Fields(0).FieldKind, c.kind);
+        EXPECT_EQ(table.Fields(0).DefaultExpression, c.defaultExpression);
+        ASSERT_EQ(table.RawRecordCount(), 1u);
+        EXPECT_EQ(table.RawString(0, 0), "A");
+    }
+}
+
+TEST_F(TableFileRules, RecordStatusesAreWrittenAsRead)
+{
+    // Statuses 0, 1 and 2 are kept and written back as they were; 3 is dropped.
+    std::string records;
+    for (const char *status : {"00", "01", "02", "03", "02"}) {
+        records += " 01 02 " + std::string(status) + " 09 08 06 01 41 09 09 09 09 00";
+    }
+    TvekMemTable hotels;
+    MakeHotelTable(hotels);
+    ASSERT_EQ(ReadInto(hotels, BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01" + records + " 00")),
+              "");
+    ASSERT_EQ(hotels.RawRecordCount(), 5u);
+    EXPECT_EQ(hotels.RawRecordStatus(1), 1);
+    EXPECT_EQ(hotels.RawRecordStatus(2), 2);
+    const std::string path = PathOf("out.dht");
+    hotels.WriteTableFile(path);
+    std::string expected;
+    for (const char *status : {"00", "01", "02", "02"}) {
+        expected += " 01 02 " + std::string(status) + " 09 08 06 01 41 09 09 09 09 00";
+    }
+    EXPECT_EQ(HexOf(Contents(path)),
+              HexOf(BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01" + expected + " 00")));
+}
+
+TEST_F(TableFileRules, ReadStartsTheCounterAgainFromTheFilesValues)
+{
+    // The table has handed out 0 to 4; the file holds hotels 0 and 1 only.
+    TvekMemTable source;
+    MakeHotelTable(source);
+    AppendHotel(source, "A");
+    AppendHotel(source, "B");
+    const std::string path = PathOf("two.dht");
+    source.WriteTableFile(path);
+
+    TvekMemTable hotels;
+    MakeHotelTable(hotels);
+    for (const char *name : {"1", "2", "3", "4", "5"}) {
+        AppendHotel(hotels, name);
+    }
+    ASSERT_EQ(hotels.AutoIncCounter(), 4);
+    hotels.ReadTableFile(path);
+    EXPECT_EQ(hotels.AutoIncCounter(), 1) << "the counter is the file's largest value";
+    AppendHotel(hotels, "Next");
+    EXPECT_EQ(hotels.FieldNamed("HOTEL_ID").AsInteger(), 2);
+}
+
+TEST_F(TableFileRules, FailedReadLeavesTheRecordsReadBeforeItInView)
+{
+    struct Case
+    {
+        const char *name;
+        std::string tail; // after two whole records
+    };
+    const Case cases[] = {
+        {"cut inside the third record", " 01 02 00 08 02 03 08 06"},
+        {"a text where an integer belongs", " 01 02 00 08 06 01 41"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable hotels;
+        MakeHotelTable(hotels);
+        const std::string two = " 01 02 00 08 02 01 08 06 01 41 09 09 09 09 00"
+                                " 01 02 00 08 02 02 08 06 01 42 09 09 09 09 00";
+        EXPECT_NE(ReadInto(hotels, BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01" + two + c.tail)),
+                  "");
+        EXPECT_TRUE(hotels.Active());
+        EXPECT_EQ(hotels.NotificationSuspendCount(), 0);
+        EXPECT_EQ(hotels.FieldNamed("NAME").AsString(), "A") << "the first record is current";
+        EXPECT_EQ(VisibleNames(hotels), (std::vector<std::string>{"A", "B"}));
+    }
+}
+
+TEST_F(TableFileRules, WriteLeavesTheCursorOnTheFirstVisibleRecord)
+{
+    struct Case
+    {
+        const char *name;
+        bool filtered;
+        TvekMemTableSaveFlags flags;
+        const char *current;
+    };
+    const Case cases[] = {
+        {"unfiltered", false, {sfSaveData}, "A"},
+        {"filtered", true, {sfSaveData}, "B"},
+        {"filtered, written whole", true, {sfSaveData, sfSaveFiltered}, "B"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable hotels;
+        MakeHotelTable(hotels);
+        for (const char *name : {"A", "B", "C", "D"}) {
+            AppendHotel(hotels, name);
+        }
+        // The filter hides A alone.
+        hotels.First();
+        hotels.Edit();
+        hotels.FieldNamed("TIME").SetAsInteger(5);
+        hotels.Post();
+        hotels.SetFilter("TIME = 10");
+        hotels.SetFiltered(c.filtered);
+        hotels.First();
+        hotels.Next();
+        hotels.Next(); // on C, or on D when filtered
+        hotels.WriteTableFile(PathOf("out.dht"), c.flags);
+        EXPECT_EQ(hotels.Filtered(), c.filtered);
+        EXPECT_EQ(hotels.FieldNamed("NAME").AsString(), c.current);
+    }
+}
