@@ -205,6 +205,10 @@ void TF_Main::BuildWindow()
         Guard.Run([&] { SceneViewMouseMove(s, x, y); });
     };
     FrameTimer->OnTimer = [this](int lag) { Guard.Run([&] { FrameTimerTimer(lag); }); };
+    FrameTimer->PresentedFrames = [this] { return SceneView->PresentedFrames(); };
+    // No frames for a scene that is not on the screen (minimised, hidden, the list page shown).
+    FrameTimer->SetViewShown(SceneView->Shown());
+    connect(SceneView, &TSceneView::ShownChanged, FrameTimer, &TFrameTimer::SetViewShown);
 }
 
 void TF_Main::FormCreate()
@@ -425,8 +429,9 @@ void TF_Main::FrameTimerTimer(int LagCount)
 {
     if (!SceneView->Ready())
         return;
-    Scene.Frame(LagCount);
-    SceneView->Present();
+    // A picture equal to the one on screen is neither drawn nor presented again.
+    if (Scene.FrameIfChanged(LagCount))
+        SceneView->Present();
 }
 
 // ---------------------------------------------------------------------------
