@@ -4,6 +4,7 @@
 #include "model/MessageWindow.h"
 #include "model/SceneCallbacks.h"
 #include "model/TableSchemas.h"
+#include "store/TableFile.h"
 #include "store/TableStreamError.h"
 
 #include <algorithm>
@@ -80,6 +81,15 @@ private:
     TDataSet *table_;
 };
 
+// The save set's files, in load and save order.
+const std::vector<std::string> SaveSetFiles{"tHotel.dht", "tFloor.dht", "tRoom.dht"};
+const char *const DamagedFolderPrefix = "damaged";
+
+std::string FileNameOf(const std::string &path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
 std::string WithSlash(std::string path)
 {
     if (path.empty() || path.back() != '/')
@@ -102,7 +112,7 @@ TD_Data::TD_Data(const TDataPlaces &places)
     : tHotel("tHotel"), tFloor("tFloor"), tRoom("tRoom"), tRooms("tRooms"),
       tCurrFloor("tCurrFloor"), tCurrRoom("tCurrRoom"), appPath_(WithSlash(places.SaveDir)),
       catalogFile_(places.CatalogFile), catalogWritable_(places.CatalogWritable),
-      ownRandom_(TSeededRandom::ClockSeed())
+      ownRandom_(TSeededRandom::ClockSeed()), saveSet_(appPath_, SaveSetFiles)
 {
     for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom, &tRooms, &tCurrFloor, &tCurrRoom})
         DefineGameTableFields(*table, table->Name);
@@ -180,12 +190,37 @@ std::string TD_Data::TableFileName(const TvekMemTable &table) const
 
 std::string TD_Data::LoadErrorText() const
 {
-    if (loadErrors_.empty())
-        return {};
     std::string text;
+    if (!setCheck_.Damaged.empty()) {
+        text += "The saved hotels are damaged:\n";
+        for (const TTableFileError &error : setCheck_.Damaged)
+            text += FileNameOf(error.FileName) + ": " + error.Message + "\n";
+        if (!setCheck_.MovedTo.empty()) {
+            text += "\nThe files were moved unchanged to " + setCheck_.MovedTo + ".\n";
+            if (!setCheck_.RestoredFrom.empty())
+                text +=
+                    "The hotels were restored from the backup " + setCheck_.RestoredFrom + ".\n";
+            else
+                text += "No backup could be restored, so the game starts with no hotels.\n";
+            if (!setCheck_.RestoreProblem.empty())
+                text += "The restored hotels could not be written yet (" +
+                        setCheck_.RestoreProblem + "); they are saved at the next save.\n";
+        } else {
+            text += "\nThey could not be moved aside (" + setCheck_.MoveProblem +
+                    "), so they stay as they are: the game starts with no hotels and does not "
+                    "save hotels.\n";
+        }
+    }
+    std::vector<TTableFileError> others;
     for (const TTableFileError &error : loadErrors_)
-        text +=
-            std::filesystem::path(error.FileName).filename().string() + ": " + error.Message + "\n";
+        if (!error.InSaveSet)
+            others.push_back(error);
+    if (others.empty())
+        return text;
+    if (!text.empty())
+        text += "\n";
+    for (const TTableFileError &error : others)
+        text += FileNameOf(error.FileName) + ": " + error.Message + "\n";
     text += "\nThese tables start empty and are not saved at exit, so their files stay as they "
             "are.";
     if (!catalogReady_)
@@ -215,39 +250,126 @@ void TD_Data::SaveTable(TvekMemTable &table)
     table.SetFiltered(filtered);
 }
 
-// Each table loads on its own: one bad file neither stops the others nor gets
-// overwritten at exit. A missing hotel, floor or room file is a first start.
+// The saved hotels load as one set; the catalog loads on its own, and a bad
+// catalog file is reported and never overwritten at exit.
 void TD_Data::LoadTables()
 {
     loadErrors_.clear();
     unloaded_.clear();
-    for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom, &tRooms}) {
-        const std::string fileName = TableFileName(*table);
-        std::string problem;
-        bool firstStart = false;
-        try {
-            LoadTable(*table);
-            problem = SchemaProblem(*table);
-        } catch (const std::exception &error) {
-            problem = error.what();
-            std::error_code ignored;
-            firstStart = table != &tRooms && dynamic_cast<const EFOpenError *>(&error) &&
-                         !std::filesystem::exists(fileName, ignored);
-        }
-        if (problem.empty())
-            continue;
-        // Records read before the damage are dropped, and a file's own field list
-        // gives way to the game's: the table starts empty with its proper fields.
-        table->Close();
-        table->ClearFields();
-        DefineGameTableFields(*table, table->Name);
-        table->Open();
-        if (!firstStart) {
-            loadErrors_.push_back({fileName, problem});
-            unloaded_.push_back(table);
-        }
+    LoadSaveSet();
+    const std::string fileName = TableFileName(tRooms);
+    std::string problem;
+    try {
+        LoadTable(tRooms);
+        problem = SchemaProblem(tRooms);
+    } catch (const std::exception &error) {
+        problem = error.what();
+    }
+    if (!problem.empty()) {
+        EmptyTable(tRooms);
+        loadErrors_.push_back({fileName, problem});
+        unloaded_.push_back(&tRooms);
     }
     CheckCatalog();
+}
+
+// Records read before the damage are dropped, and a file's own field list
+// gives way to the game's: the table is empty with its proper fields.
+void TD_Data::EmptyTable(TvekMemTable &table)
+{
+    table.Close();
+    table.ClearFields();
+    DefineGameTableFields(table, table.Name);
+    table.Open();
+}
+
+// Loads the set from the folder into tHotel, tFloor and tRoom and says what is
+// wrong with it: a file that is missing, empty or does not load, or floors and
+// rooms without any hotel. The tables hold the set only when nothing is.
+std::vector<TTableFileError> TD_Data::JudgeSaveSet(const std::string &folder)
+{
+    std::vector<TTableFileError> problems;
+    TvekMemTable *const tables[] = {&tHotel, &tFloor, &tRoom};
+    for (TvekMemTable *table : tables) {
+        const std::string fileName = folder + table->Name + ".dht";
+        std::string problem;
+        std::error_code error;
+        if (!std::filesystem::exists(fileName, error)) {
+            problem = "The file is missing.";
+        } else if (std::filesystem::is_regular_file(fileName, error) &&
+                   std::filesystem::file_size(fileName, error) == 0) {
+            problem = "The file is empty (0 bytes).";
+        } else {
+            try {
+                table->Close();
+                table->Open();
+                table->ReadTableFile(fileName);
+                problem = SchemaProblem(*table);
+            } catch (const std::exception &failure) {
+                problem = failure.what();
+            }
+        }
+        if (!problem.empty())
+            problems.push_back({fileName, problem, true});
+    }
+    if (problems.empty() && tHotel.RawRecordCount() == 0 &&
+        (tFloor.RawRecordCount() > 0 || tRoom.RawRecordCount() > 0))
+        problems.push_back({folder + "tHotel.dht",
+                            "It holds no hotel, but tFloor.dht or tRoom.dht hold floors or rooms.",
+                            true});
+    if (!problems.empty())
+        for (TvekMemTable *table : tables)
+            EmptyTable(*table);
+    return problems;
+}
+
+// A first start finds none of the three files. A damaged set is moved aside
+// whole, so that a restored backup never mixes with what was there.
+void TD_Data::LoadSaveSet()
+{
+    setCheck_ = {};
+    setOnDisk_.clear();
+    saveSet_.Recover();
+    const bool firstStart =
+        std::none_of(SaveSetFiles.begin(), SaveSetFiles.end(), [this](const std::string &name) {
+            std::error_code error;
+            return std::filesystem::exists(std::filesystem::symlink_status(appPath_ + name, error));
+        });
+    if (firstStart) {
+        for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom})
+            EmptyTable(*table);
+        return;
+    }
+    setCheck_.Damaged = JudgeSaveSet(appPath_);
+    if (setCheck_.Damaged.empty()) {
+        setOnDisk_ = SaveSetContents();
+        return;
+    }
+    loadErrors_.insert(loadErrors_.end(), setCheck_.Damaged.begin(), setCheck_.Damaged.end());
+    try {
+        setCheck_.MovedTo = saveSet_.MoveAside(DamagedFolderPrefix);
+    } catch (const ESaveSetError &error) {
+        setCheck_.MoveProblem = error.what();
+        unloaded_ = {&tHotel, &tFloor, &tRoom};
+        return;
+    }
+    for (const std::string &backup : saveSet_.Backups()) {
+        if (!JudgeSaveSet(backup).empty())
+            continue;
+        setCheck_.RestoredFrom = backup;
+        try {
+            std::vector<std::string> contents;
+            for (const std::string &name : SaveSetFiles) {
+                const TTableFile::TFileBytes bytes = TTableFile::LoadBytes(backup + name);
+                contents.emplace_back(bytes.View());
+            }
+            saveSet_.Save(contents);
+            setOnDisk_ = contents;
+        } catch (const std::exception &error) {
+            setCheck_.RestoreProblem = error.what();
+        }
+        return;
+    }
 }
 
 // A table file brings its own field list; the rules need every field of the
@@ -266,23 +388,58 @@ std::string TD_Data::SchemaProblem(const TvekMemTable &table)
     return {};
 }
 
-// Every table is written even when another fails; a table whose file failed to
-// load is never written, so the damaged file stays for the player to recover.
+// The hotels, floors and rooms are saved all or nothing; the catalog on its
+// own. A table whose file failed to load is never written, so the damaged
+// file stays for the player to recover.
 void TD_Data::SaveTables()
 {
     saveErrors_.clear();
-    for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom, &tRooms}) {
-        if (std::find(unloaded_.begin(), unloaded_.end(), table) != unloaded_.end())
-            continue;
-        // A catalog read from a folder the game may not write (an installed
-        // one) is never rewritten.
-        if (table == &tRooms && !catalogWritable_)
-            continue;
-        try {
-            SaveTable(*table);
-        } catch (const std::exception &error) {
-            saveErrors_.push_back({TableFileName(*table), error.what()});
+    SaveTheSet();
+    // A catalog read from a folder the game may not write (an installed one)
+    // is never rewritten.
+    if (std::find(unloaded_.begin(), unloaded_.end(), &tRooms) != unloaded_.end() ||
+        !catalogWritable_)
+        return;
+    try {
+        SaveTable(tRooms);
+    } catch (const std::exception &error) {
+        saveErrors_.push_back({TableFileName(tRooms), error.what()});
+    }
+}
+
+void TD_Data::AutoSave()
+{
+    saveErrors_.clear();
+    if (SaveSetContents() != setOnDisk_)
+        SaveTheSet();
+}
+
+std::vector<std::string> TD_Data::SaveSetContents()
+{
+    std::vector<std::string> contents;
+    for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom}) {
+        if (table->State() == tsEdit || table->State() == tsInsert) {
+            try {
+                table->Post();
+            } catch (const std::exception &) {
+                // As SaveTable: there is normally nothing to post.
+            }
         }
+        contents.push_back(TTableFile::WriteEveryRecord(*table, table->SaveOptions));
+    }
+    return contents;
+}
+
+void TD_Data::SaveTheSet()
+{
+    if (std::find(unloaded_.begin(), unloaded_.end(), &tHotel) != unloaded_.end())
+        return;
+    std::vector<std::string> contents = SaveSetContents();
+    try {
+        saveSet_.Save(contents);
+        setOnDisk_ = std::move(contents);
+    } catch (const ESaveSetError &error) {
+        saveErrors_.push_back({error.FileName, error.what(), true});
     }
 }
 
@@ -309,8 +466,10 @@ void TD_Data::SelectHotel(int hotelId)
 int TD_Data::NextID()
 {
     // Edit on an empty view would append a hotel record; with no hotel there is
-    // no counter to advance.
-    if (tHotel.IsEmpty())
+    // no counter to advance. With no hotel open, the copy that closing a hotel
+    // makes would otherwise advance the counter of whichever hotel the list
+    // shows first, changing a hotel the player is not playing.
+    if (tHotel.IsEmpty() || HotelID < 0)
         return 0;
     const int id = Int(tHotel, "ID") + 1;
     tHotel.Edit();

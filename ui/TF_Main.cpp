@@ -352,6 +352,8 @@ void TF_Main::OvalButton9Click(QObject *)
     CloseJournal();
     data_.CloseHotel();
     Pace->ClockStopped();
+    if (OnHotelClosed)
+        OnHotelClosed();
 }
 
 void TF_Main::AddFloorSprite()

@@ -1,7 +1,7 @@
 # The main window: hotel list, play screen panels, player commands, frame loop
 # and the Qt side of the model's seams.
 set(_tamsel_window_files
-  BuildingTools ConfirmBox Controls DisplaySettings EventGuard FloorPanel FrameTimer GamePace
+  AutoSaver SaveFailureDialog SessionEndSignals BuildingTools ConfirmBox Controls DisplaySettings EventGuard FloorPanel FrameTimer GamePace
   HelpWindow HotelInfoPanel HotelListModel HotelNameBox JournalPanel JournalText JournalWindow
   KeyCommands ListPage QtGameTimer QtMessageWindow RoomPanel SceneView TF_Main Tooltips)
 set(_tamsel_window_sources ${CMAKE_CURRENT_LIST_DIR}/PaintBox.h ${CMAKE_CURRENT_LIST_DIR}/TD_Sprites.h

@@ -5,6 +5,7 @@ set(table_file_test_sources
   ${CMAKE_CURRENT_LIST_DIR}/CodePageTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableStreamTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AtomicFileTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SaveSetTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileBulkReadTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileRulesTest.cpp)
