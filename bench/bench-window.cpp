@@ -15,7 +15,7 @@
 //     line of text, the goal being at most 1.5 times, and a blank one.
 // Usage: bench-window [SECONDS] [--frames-only]
 //   --frames-only leaves out the start-up measurement.
-#include "XSession.h"
+#include "tests/support/x/XSession.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>

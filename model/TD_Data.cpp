@@ -1,5 +1,6 @@
 #include "model/TD_Data.h"
 
+#include "common/HotelCodes.h"
 #include "model/MessageWindow.h"
 #include "model/SceneCallbacks.h"
 #include "model/TableSchemas.h"
@@ -19,7 +20,13 @@ const char *const kNoMoreFloors = "No more build floor.";
 const char *const kCannotBuild = "You cannot build here";
 
 // The catalog rows the game reads: room types, the floor, stations, comfort items.
-const int kCatalogIds[] = {1, 2, 3, 4, 5, 10, 11, 12, 13, 21, 22, 23, 24};
+// clang-format off
+const int kCatalogIds[] = {
+    1, 2, 3, 4, 5,
+    CatalogRow::Floor,
+    CatalogRow::Station(1), CatalogRow::Station(2), CatalogRow::Station(3),
+    CatalogRow::Item(1), CatalogRow::Item(2), CatalogRow::Item(3), CatalogRow::Item(4)};
+// clang-format on
 
 // The integer fields the game reads from a catalog row, in the table's field order.
 std::vector<const char *> CatalogFieldsRead(int id)
@@ -659,9 +666,9 @@ void TD_Data::CheckCatalog()
             }
         if (!problem.empty())
             break;
-        if (id <= 5 && (Int(tRooms, "WIDTH") < 1 || Int(tRooms, "WIDTH") > 10))
+        if (CatalogRow::IsRoomType(id) && (Int(tRooms, "WIDTH") < 1 || Int(tRooms, "WIDTH") > 10))
             problem = "room type " + std::to_string(id) + " is not 1 to 10 cells wide";
-        else if (id > 20 && Int(tRooms, "WEAR") > 99)
+        else if (CatalogRow::IsItem(id) && Int(tRooms, "WEAR") > 99)
             problem = "comfort item " + std::to_string(id) + " lives longer than 99 days";
         if (!problem.empty())
             break;
@@ -708,7 +715,7 @@ void TD_Data::GameError(const std::string &message)
 void TD_Data::BuildFloor()
 {
     RequireCatalog();
-    if (CatalogPrice(10) > GetMoney())
+    if (CatalogPrice(CatalogRow::Floor) > GetMoney())
         GameError(kNoMoney);
     TNoticeHold hold(tFloor);
     int top = -1;
@@ -723,7 +730,7 @@ void TD_Data::BuildFloor()
     tFloor.Post();
     hold.Release();
     SelectFloor(top + 1);
-    AddMoney(-CatalogPrice(10));
+    AddMoney(-CatalogPrice(CatalogRow::Floor));
 }
 
 void TD_Data::BuildRoom(int type, int cell)
@@ -793,7 +800,7 @@ void TD_Data::BuildStation(int kind)
 {
     const char *field = StationField(kind);
     RequireCatalog();
-    if (CatalogPrice(10 + kind) > GetMoney())
+    if (CatalogPrice(CatalogRow::Station(kind)) > GetMoney())
         GameError(kNoMoney);
     // A floor that is missing or already has this station buys nothing.
     if (!tFloor.Locate("FLOOR_ID", FloorID) || Int(tFloor, field) >= 0)
@@ -801,7 +808,7 @@ void TD_Data::BuildStation(int kind)
     tFloor.Edit();
     SetInt(tFloor, field, 0);
     tFloor.Post();
-    AddMoney(-CatalogPrice(10 + kind));
+    AddMoney(-CatalogPrice(CatalogRow::Station(kind)));
     RefreshCurrFloor();
 }
 
@@ -825,9 +832,9 @@ void TD_Data::BuyStuff(int item)
     if (item < 1 || item > 4)
         throw std::out_of_range("There is no comfort item " + std::to_string(item) + ".");
     RequireCatalog();
-    if (CatalogPrice(20 + item) > GetMoney())
+    if (CatalogPrice(CatalogRow::Item(item)) > GetMoney())
         GameError(kNoMoney);
-    const int life = CatalogWear(20 + item);
+    const int life = CatalogWear(CatalogRow::Item(item));
     const std::string counter = (life < 10 ? "0" : "") + std::to_string(life);
     if (!tFloor.Locate("FLOOR_ID", FloorID))
         return;
@@ -841,7 +848,7 @@ void TD_Data::BuyStuff(int item)
     SetStr(tFloor, "STUFF", stuff);
     SetStr(tFloor, "STUF_WEAR", wear);
     tFloor.Post();
-    AddMoney(-CatalogPrice(20 + item));
+    AddMoney(-CatalogPrice(CatalogRow::Item(item)));
     RefreshCurrFloor();
 }
 
@@ -900,7 +907,7 @@ int TD_Data::FloorLoad(int storey)
     TNoticeHold hold(tRoom);
     int load = 0;
     for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next())
-        if (Int(tRoom, "STATUS") == 1 && Int(tRoom, "FLOOR_ID") == storey)
+        if (Int(tRoom, "STATUS") == RoomStatus::Occupied && Int(tRoom, "FLOOR_ID") == storey)
             load += Int(tRoom, "TYPE");
     return load;
 }
@@ -913,16 +920,16 @@ void TD_Data::AdvanceConstruction()
     TNoticeHold hold(tRoom);
     for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next()) {
         int status = Int(tRoom, "STATUS");
-        if (status >= 0)
+        if (!RoomStatus::UnderConstruction(status))
             continue;
         const int build = LocateCatalog(Int(tRoom, "TYPE")) ? Int(tRooms, "BUILD") : 0;
         tRoom.Edit();
         status += 1;
         // A type whose catalog row now says it needs no building is finished at once.
         if (build <= 0)
-            status = 0;
+            status = RoomStatus::Free;
         double x = 200;
-        if (status < 0)
+        if (RoomStatus::UnderConstruction(status))
             x = static_cast<double>((1.0L - static_cast<long double>(-status) / build) * 120.0L);
         // A room begun under a longer BUILD than the catalog's now starts below 55.
         const int alpha = std::clamp(static_cast<int>(std::nearbyint(x)) + 55, 55, 255);
@@ -930,9 +937,9 @@ void TD_Data::AdvanceConstruction()
         SetInt(tRoom, "ALPHA", alpha);
         tRoom.Post();
         const int id = Int(tRoom, "ID");
-        if (status == 0 && scene_ != nullptr)
-            scene_->SetRoomStatus(id, 0);
-        if (status == 0)
+        if (status == RoomStatus::Free && scene_ != nullptr)
+            scene_->SetRoomStatus(id, RoomStatus::Free);
+        if (status == RoomStatus::Free)
             events_->ConstructionFinished(id, Int(tRoom, "FLOOR_ID"), Int(tRoom, "TYPE"));
         if (scene_ != nullptr)
             scene_->SetRoomAlpha(id, alpha);
@@ -955,7 +962,7 @@ void TD_Data::UpdateLevel(const char *levelField, const char *stationField, int 
         if (workers > 0) {
             const int wage = CatalogIncome(wageId) * workers;
             // Each wage is checked against the money left at this moment.
-            const int station = wageId - 10;
+            const int station = wageId - CatalogRow::Floor;
             const int storey = Int(tFloor, "FLOOR_ID");
             if (wage < GetMoney()) {
                 drop -= gain * workers;
@@ -974,19 +981,19 @@ void TD_Data::UpdateLevel(const char *levelField, const char *stationField, int 
 void TD_Data::UpdateFire()
 {
     if (GetHour() % 5 == 0)
-        UpdateLevel("FIRE", "FIRE_STATION", 13, 2, true);
+        UpdateLevel("FIRE", "FIRE_STATION", CatalogRow::Station(3), 2, true);
 }
 
 void TD_Data::UpdatePolice()
 {
     if (GetHour() % 4 == 0)
-        UpdateLevel("POLICY", "POLICY_STATION", 12, 2, true);
+        UpdateLevel("POLICY", "POLICY_STATION", CatalogRow::Station(2), 2, true);
 }
 
 void TD_Data::UpdateDirt()
 {
     if (GetHour() % 3 == 0)
-        UpdateLevel("DIRTY", "DIRTY_STATION", 11, 4, false);
+        UpdateLevel("DIRTY", "DIRTY_STATION", CatalogRow::Station(1), 4, false);
 }
 
 void TD_Data::WearRooms()
@@ -994,16 +1001,16 @@ void TD_Data::WearRooms()
     if (GetHour() != 22)
         return;
     for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next()) {
-        if (Int(tRoom, "STATUS") != 1)
+        if (Int(tRoom, "STATUS") != RoomStatus::Occupied)
             continue;
         tRoom.Edit();
         const int wear = Int(tRoom, "WEAR") - 1;
         SetInt(tRoom, "WEAR", wear);
         if (wear <= 0) {
             SetInt(tRoom, "WEAR", 0);
-            SetInt(tRoom, "STATUS", 2);
+            SetInt(tRoom, "STATUS", RoomStatus::Broken);
             if (scene_ != nullptr)
-                scene_->SetRoomStatus(Int(tRoom, "ID"), 2);
+                scene_->SetRoomStatus(Int(tRoom, "ID"), RoomStatus::Broken);
         }
         tRoom.Post();
         if (wear <= 0)
@@ -1017,9 +1024,9 @@ void TD_Data::UpdateOccupancy()
         return;
     for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next()) {
         const int status = Int(tRoom, "STATUS");
-        if (status != 0 && status != 1)
+        if (status != RoomStatus::Free && status != RoomStatus::Occupied)
             continue;
-        if (status == 0 && Int(tRoom, "WEAR") <= 0)
+        if (status == RoomStatus::Free && Int(tRoom, "WEAR") <= 0)
             continue;
         // A room whose floor is gone stays as it is.
         if (!tFloor.Locate("FLOOR_ID", Int(tRoom, "FLOOR_ID")))
@@ -1029,10 +1036,11 @@ void TD_Data::UpdateOccupancy()
         const int policy = Int(tFloor, "POLICY");
         const int fire = Int(tFloor, "FIRE");
         int next = status;
-        if (status == 0 && comfort > 50 && dirty > 20 && policy > 20 && fire > 20)
-            next = 1;
-        else if (status == 1 && (comfort < 50 || dirty < 20 || policy < 20 || fire < 20))
-            next = 0;
+        if (status == RoomStatus::Free && comfort > 50 && dirty > 20 && policy > 20 && fire > 20)
+            next = RoomStatus::Occupied;
+        else if (status == RoomStatus::Occupied &&
+                 (comfort < 50 || dirty < 20 || policy < 20 || fire < 20))
+            next = RoomStatus::Free;
         if (next == status)
             continue;
         tRoom.Edit();
@@ -1043,7 +1051,7 @@ void TD_Data::UpdateOccupancy()
         const int id = Int(tRoom, "ID");
         const int storey = Int(tRoom, "FLOOR_ID");
         const int type = Int(tRoom, "TYPE");
-        if (next == 1)
+        if (next == RoomStatus::Occupied)
             events_->GuestArrived(id, storey, type);
         else
             events_->GuestLeft(id, storey, type, {comfort, dirty, policy, fire});
@@ -1062,7 +1070,8 @@ void TD_Data::CollectIncome()
         {
             TNoticeHold hold(tRoom);
             for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next())
-                if (Int(tRoom, "FLOOR_ID") == storey && Int(tRoom, "STATUS") == 1) {
+                if (Int(tRoom, "FLOOR_ID") == storey &&
+                    Int(tRoom, "STATUS") == RoomStatus::Occupied) {
                     rates += CatalogIncome(Int(tRoom, "TYPE"));
                     ++occupied;
                 }

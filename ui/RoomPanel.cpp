@@ -1,5 +1,6 @@
 #include "ui/RoomPanel.h"
 
+#include "common/HotelCodes.h"
 #include "model/TD_Data.h"
 #include "ui/Controls.h"
 #include "ui/TableText.h"
@@ -49,13 +50,13 @@ void TRoomPanel::dsCurrRoomDataChange()
     edRoomName->SetCaption(catalog ? FromTableText(data_.CatalogName(type)) : QString());
     edRoomIncome->SetCaption(catalog ? QString::number(data_.CatalogIncome(type)) : QString());
     const int status = room.FieldNamed("STATUS").AsInteger();
-    if (status < 0) {
+    if (RoomStatus::UnderConstruction(status)) {
         edRoomStatus->SetCaption("Building");
         edRoomStatus->SetFontColor(clAqua);
-    } else if (status == 0) {
+    } else if (status == RoomStatus::Free) {
         edRoomStatus->SetCaption("Free");
         edRoomStatus->SetFontColor(clRed);
-    } else if (status == 1) {
+    } else if (status == RoomStatus::Occupied) {
         edRoomStatus->SetCaption("Ocupied");
         edRoomStatus->SetFontColor(clLime);
     } else {

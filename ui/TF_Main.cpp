@@ -1,6 +1,8 @@
 #include "ui/TF_Main.h"
 
+#include "common/HotelCodes.h"
 #include "model/TD_Data.h"
+#include "scene/Arena.h"
 #include "scene/FloorSprite.h"
 #include "scene/MickySprite.h"
 #include "scene/RoomSprite.h"
@@ -315,11 +317,13 @@ void TF_Main::BitBtn1Click(QObject *)
     Tools->ntBuilding->setCurrentIndex(1);
     HotelInfo->OvalButton9->show();
     auto price = [this](int id) { return CatalogPriceText(id); };
-    Tools->edFloorPrice->SetCaption(price(10));
-    for (int k = 0; k < 3; ++k)
-        FloorPanel->stations[static_cast<std::size_t>(k)].price->SetCaption(price(11 + k));
-    for (int k = 0; k < 4; ++k)
-        FloorPanel->edFeaturePrice[static_cast<std::size_t>(k)]->SetCaption(price(21 + k));
+    Tools->edFloorPrice->SetCaption(price(CatalogRow::Floor));
+    for (int k = 0; k < CatalogRow::StationCount; ++k)
+        FloorPanel->stations[static_cast<std::size_t>(k)].price->SetCaption(
+            price(CatalogRow::Station(k + 1)));
+    for (int k = 0; k < CatalogRow::ItemCount; ++k)
+        FloorPanel->edFeaturePrice[static_cast<std::size_t>(k)]->SetCaption(
+            price(CatalogRow::Item(k + 1)));
     OpenJournal(hotelId);
     data_.StartClock();
     Pace->ClockStarted();
@@ -495,7 +499,7 @@ void TF_Main::btFloorClick(QObject *)
 
 void TF_Main::SceneViewMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
 {
-    const int cell = (X - SceneArena().LeftMargin()) / 50; // truncates toward zero
+    const int cell = (X - SceneArena().LeftMargin()) / TArena::CellWidth; // truncates toward zero
     TSprite *sprite = HotelEngine.SpriteAt(X, Y);
     if (auto *floor = dynamic_cast<TFloorSprite *>(sprite)) {
         data_.SelectFloor(floor->Floor);

@@ -3,7 +3,7 @@
 // station and a comfort item, game hours passing, a refused purchase, the main
 // menu, and a close by the window manager's message. The saved tables must
 // hold what was played.
-#include "GameDriver.h"
+#include "support/x/GameDriver.h"
 
 #include <filesystem>
 #include <fstream>

@@ -2,7 +2,7 @@
 // a SIGTERM saves the open hotel, a kill -9 a while after a purchase keeps it,
 // a save through a symbolic link keeps the link, and a damaged hotel file
 // beside sound floors and rooms is reported once and loses nothing.
-#include "GameDriver.h"
+#include "support/x/GameDriver.h"
 
 #include <chrono>
 #include <csignal>

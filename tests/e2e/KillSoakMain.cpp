@@ -5,7 +5,7 @@
 // the next start judges them, on a copy: the count of sets that were not one
 // whole generation is the figure (the goal is 0).
 // Usage: e2e-kill-soak [KILLS] [SEED]
-#include "GameDriver.h"
+#include "tests/support/x/GameDriver.h"
 #include "model/TD_Data.h"
 
 #include <chrono>
