@@ -64,7 +64,7 @@ TJournalWindow::TJournalWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     days->setTitleText("Morning");
     chart->addAxis(days, Qt::AlignBottom);
     auto *moneyAxis = ValueAxis("Money", kMoneyColor);
-    auto *roomsAxis = ValueAxis("Occupied rooms", kRoomsColor);
+    auto *roomsAxis = ValueAxis("Rooms", kRoomsColor);
     chart->addAxis(moneyAxis, Qt::AlignLeft);
     chart->addAxis(roomsAxis, Qt::AlignRight);
     money_->attachAxis(days);
@@ -79,8 +79,8 @@ TJournalWindow::TJournalWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *split = new QSplitter(Qt::Vertical);
     split->addWidget(text_);
     split->addWidget(chartView_);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(split);
@@ -155,7 +155,7 @@ void TJournalWindow::RefreshChart()
     days->setRange(firstDay - 0.5, lastDay + 0.5);
     moneyAxis->setRange(std::min(0, minMoney), std::max(maxMoney, 10));
     moneyAxis->applyNiceNumbers();
-    const int roomsTop = std::max(maxRooms, kFewestRoomTicks);
+    const int roomsTop = std::max(maxRooms + 1, kFewestRoomTicks);
     roomsAxis->setRange(0, roomsTop);
     roomsAxis->setTickCount(roomsTop < kMostRoomTicks ? roomsTop + 1 : kMostRoomTicks);
 }
