@@ -20,14 +20,13 @@ namespace {
 const QColor kMoneyColor(0, 128, 0);
 const QColor kRoomsColor(0, 64, 192);
 const int kMostDayLabels = 10;
-const int kFewestRoomTicks = 4;
-const int kMostRoomTicks = 11;
+const int kRoomSteps = 4;
 
 QValueAxis *ValueAxis(const QString &title, const QColor &color)
 {
     auto *axis = new QValueAxis;
     axis->setTitleText(title);
-    axis->setLabelFormat("%d");
+    axis->setLabelFormat("%.0f");
     axis->setLabelsColor(color);
     axis->setTitleBrush(color);
     return axis;
@@ -155,7 +154,9 @@ void TJournalWindow::RefreshChart()
     days->setRange(firstDay - 0.5, lastDay + 0.5);
     moneyAxis->setRange(std::min(0, minMoney), std::max(maxMoney, 10));
     moneyAxis->applyNiceNumbers();
-    const int roomsTop = std::max(maxRooms + 1, kFewestRoomTicks);
+    // Whole rooms on every tick: the top is a multiple of the steps between ticks.
+    const int steps = kRoomSteps;
+    const int roomsTop = std::max((maxRooms + steps) / steps * steps, steps);
     roomsAxis->setRange(0, roomsTop);
-    roomsAxis->setTickCount(roomsTop < kMostRoomTicks ? roomsTop + 1 : kMostRoomTicks);
+    roomsAxis->setTickCount(steps + 1);
 }
