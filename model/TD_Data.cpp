@@ -87,8 +87,14 @@ std::string WithSlash(std::string path)
 TD_Data::TD_Data() : TD_Data(ExecutableDirectory()) {}
 
 TD_Data::TD_Data(const std::string &appPath)
+    : TD_Data(TDataPlaces{WithSlash(appPath), WithSlash(appPath) + "tRooms.dht", true})
+{
+}
+
+TD_Data::TD_Data(const TDataPlaces &places)
     : tHotel("tHotel"), tFloor("tFloor"), tRoom("tRoom"), tRooms("tRooms"),
-      tCurrFloor("tCurrFloor"), tCurrRoom("tCurrRoom"), appPath_(WithSlash(appPath)),
+      tCurrFloor("tCurrFloor"), tCurrRoom("tCurrRoom"), appPath_(WithSlash(places.SaveDir)),
+      catalogFile_(places.CatalogFile), catalogWritable_(places.CatalogWritable),
       ownRandom_(TSeededRandom::ClockSeed())
 {
     for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom, &tRooms, &tCurrFloor, &tCurrRoom})
@@ -160,6 +166,8 @@ void TD_Data::DataModuleDestroy()
 
 std::string TD_Data::TableFileName(const TvekMemTable &table) const
 {
+    if (&table == &tRooms)
+        return catalogFile_;
     return appPath_ + table.Name + ".dht";
 }
 
@@ -258,6 +266,10 @@ void TD_Data::SaveTables()
     saveErrors_.clear();
     for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom, &tRooms}) {
         if (std::find(unloaded_.begin(), unloaded_.end(), table) != unloaded_.end())
+            continue;
+        // A catalog read from a folder the game may not write (an installed
+        // one) is never rewritten.
+        if (table == &tRooms && !catalogWritable_)
             continue;
         try {
             SaveTable(*table);

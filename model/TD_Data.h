@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DataFolders.h"
 #include "model/EAbort.h"
 #include "model/FlagTimer.h"
 #include "model/HotelEvents.h"
@@ -44,8 +45,11 @@ class TD_Data
 public:
     // On the directory of the running executable.
     TD_Data();
-    // On the given directory (with or without a trailing '/'); tests use this.
+    // Saves and catalog in the given directory (with or without a trailing
+    // '/'), the catalog written back at exit; tests use this.
     explicit TD_Data(const std::string &appPath);
+    // Saves in places.SaveDir, the catalog read from places.CatalogFile.
+    explicit TD_Data(const TDataPlaces &places);
     ~TD_Data();
     TD_Data(const TD_Data &) = delete;
     TD_Data &operator=(const TD_Data &) = delete;
@@ -75,7 +79,9 @@ public:
     // ---- Start-up and shut-down ----
     // The directory of the executable with a trailing '/'.
     static std::string ExecutableDirectory();
+    // The folder of the save tables, with a trailing '/'.
     const std::string &AppPath() const { return appPath_; }
+    const std::string &CatalogFile() const { return catalogFile_; }
     void DataModuleCreate();
     void DataModuleDestroy();
     // Every table file that failed to load at start-up, in load order. A missing
@@ -153,6 +159,8 @@ private:
     static std::string SchemaProblem(const TvekMemTable &table);
 
     std::string appPath_;
+    std::string catalogFile_;
+    bool catalogWritable_ = true;
     TFlagTimer ownTimer_;
     TSeededRandom ownRandom_;
     TSystemDateSource ownDates_;

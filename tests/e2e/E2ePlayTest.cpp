@@ -13,7 +13,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const std::string kShots = std::string(TAMSEL_BINARY_DIR) + "/e2e-shots/";
+const std::string kShots = GameDriver::ShotsDir();
 
 bool SceneShows(GameDriver &game, QPoint at, const QImage &picture, const QRect &source,
                 double share)

@@ -28,6 +28,12 @@ std::string RunAndRead(const std::string &command)
     return out;
 }
 
+std::string Environment(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
 std::string Text(const nlohmann::json &value)
 {
     if (value.is_string())
@@ -45,11 +51,31 @@ GameDriver::GameDriver(const std::string &name) : name_(name)
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/tamsel-" + name + "-XXXXXX";
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a directory for the game");
-    dir_ = pattern;
-    log_ = dir_ + "/game.log";
-    const std::string bin = XSession::ExeDir();
-    fs::copy_file(bin + "tamsel-hotel", dir_ + "/tamsel-hotel");
-    fs::copy_file(bin + "tRooms.dht", dir_ + "/tRooms.dht");
+    workDir_ = pattern;
+    log_ = workDir_ + "/game.log";
+    const std::string installed = Environment("TAMSEL_E2E_PROGRAM");
+    if (!installed.empty()) {
+        program_ = installed;
+        toolsDir_ = fs::path(installed).parent_path().string() + "/";
+        dir_ = Environment("TAMSEL_E2E_SAVES");
+        catalogFile_ = Environment("TAMSEL_E2E_CATALOG");
+        if (dir_.empty() || catalogFile_.empty())
+            throw std::runtime_error(
+                "TAMSEL_E2E_PROGRAM needs TAMSEL_E2E_SAVES and TAMSEL_E2E_CATALOG");
+        return;
+    }
+    dir_ = workDir_;
+    catalogFile_ = dir_ + "/tRooms.dht";
+    program_ = dir_ + "/tamsel-hotel";
+    toolsDir_ = XSession::ExeDir();
+    fs::copy_file(toolsDir_ + "tamsel-hotel", program_);
+    fs::copy_file(toolsDir_ + "tRooms.dht", catalogFile_);
+}
+
+std::string GameDriver::ShotsDir()
+{
+    const std::string chosen = Environment("TAMSEL_E2E_SHOTS");
+    return chosen.empty() ? std::string(TAMSEL_BINARY_DIR) + "/e2e-shots/" : chosen + "/";
 }
 
 GameDriver::~GameDriver()
@@ -60,7 +86,7 @@ GameDriver::~GameDriver()
     }
     if (!std::getenv("TAMSEL_E2E_KEEP")) {
         std::error_code ignored;
-        fs::remove_all(dir_, ignored);
+        fs::remove_all(workDir_, ignored);
     }
 }
 
@@ -72,7 +98,7 @@ bool GameDriver::Start()
 
 void GameDriver::Launch()
 {
-    pid_ = x_.Launch(dir_ + "/tamsel-hotel", {}, dir_, log_);
+    pid_ = x_.Launch(program_, {}, workDir_, log_);
 }
 
 bool GameDriver::WaitMain()
@@ -121,7 +147,7 @@ bool GameDriver::Await(const std::function<bool()> &condition, XSession::Millis 
 {
     if (XSession::WaitUntil(condition, deadline))
         return true;
-    const std::string dir = std::string(TAMSEL_BINARY_DIR) + "/e2e-shots/";
+    const std::string dir = ShotsDir();
     fs::create_directories(dir);
     const std::string shot = dir + "failed-" + name_ + "-" + std::to_string(++failures_) + ".png";
     Shot(shot);
@@ -181,8 +207,8 @@ int GameDriver::Quit()
 
 std::vector<std::map<std::string, std::string>> GameDriver::Dump(const std::string &table) const
 {
-    const std::string out =
-        RunAndRead("'" + BinDir() + "hotel-tables' dump '" + dir_ + "/" + table + ".dht'");
+    const std::string file = table == "tRooms" ? catalogFile_ : dir_ + "/" + table + ".dht";
+    const std::string out = RunAndRead("'" + BinDir() + "hotel-tables' dump '" + file + "'");
     std::vector<std::map<std::string, std::string>> records;
     size_t start = 0;
     while (start < out.size()) {
@@ -223,7 +249,9 @@ int CountEqualPixels(const QImage &shot, QPoint at, const QImage &picture, const
 
 QImage SpritePicture(const std::string &name)
 {
-    return QImage(QString::fromStdString(std::string(TAMSEL_SOURCE_DIR) + "/assets/sprites/" +
-                                         name + ".bmp"))
+    std::string folder = Environment("TAMSEL_E2E_SPRITES");
+    if (folder.empty())
+        folder = std::string(TAMSEL_SOURCE_DIR) + "/assets/sprites";
+    return QImage(QString::fromStdString(folder + "/" + name + ".bmp"))
         .convertToFormat(QImage::Format_RGB32);
 }

@@ -13,6 +13,11 @@
 // The real game in a private X server: copies the program and the shipped
 // catalog into a fresh directory, starts it, and offers the player's actions
 // by the places of the window's controls.
+//
+// With TAMSEL_E2E_PROGRAM set it plays an installed program instead, found
+// the way its menu entry finds it, and reads the saves from TAMSEL_E2E_SAVES,
+// the folder where that program is expected to keep them, and its catalog
+// from TAMSEL_E2E_CATALOG; the table tool is the one installed beside it.
 class GameDriver
 {
 public:
@@ -42,12 +47,15 @@ public:
 
     // Makes the directory (under TMPDIR) with the program and the catalog.
     explicit GameDriver(const std::string &name);
+    // Where screenshots go: TAMSEL_E2E_SHOTS, else e2e-shots/ of the build.
+    static std::string ShotsDir();
     ~GameDriver();
 
     XSession &X() { return x_; }
+    // The folder of the save tables.
     const std::string &Dir() const { return dir_; }
     const std::string &Log() const { return log_; }
-    std::string BinDir() const { return XSession::ExeDir(); }
+    const std::string &BinDir() const { return toolsDir_; }
 
     // Starts the game and waits for its main window; gives it the focus,
     // since frames run only while the application is active.
@@ -90,7 +98,11 @@ public:
 
 private:
     XSession x_;
+    std::string workDir_;
+    std::string program_;
+    std::string toolsDir_;
     std::string dir_;
+    std::string catalogFile_;
     std::string log_;
     std::string name_;
     int failures_ = 0;
@@ -100,5 +112,6 @@ private:
 
 // Exact comparison of an area of a screenshot with a picture.
 int CountEqualPixels(const QImage &shot, QPoint at, const QImage &picture, const QRect &source);
-// A picture of the game's sprites from the source tree.
+// A picture of the game's sprites from the source tree, or from
+// TAMSEL_E2E_SPRITES when the tests run where the tree cannot be read.
 QImage SpritePicture(const std::string &name);
