@@ -14,7 +14,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const std::string kShots = std::string(TAMSEL_BINARY_DIR) + "/e2e-shots/";
+const std::string kShots = GameDriver::ShotsDir();
 
 // The journal's part of the left panel, in window coordinates.
 const QRect kJournalLines(8, 246, 170, 148);
