@@ -18,11 +18,14 @@ public:
         ++stops_;
     }
     bool Enabled() const override { return enabled_; }
+    void SetInterval(int ms) override { interval_ = ms; }
+    int Interval() const override { return interval_; }
     int Starts() const { return starts_; }
     int Stops() const { return stops_; }
 
 private:
     bool enabled_ = false;
+    int interval_ = kIntervalMs;
     int starts_ = 0;
     int stops_ = 0;
 };

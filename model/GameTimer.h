@@ -13,4 +13,7 @@ public:
     virtual void Start() = 0;
     virtual void Stop() = 0;
     virtual bool Enabled() const = 0;
+    // Milliseconds of real time per game hour; the player's speed keys change it.
+    virtual void SetInterval(int ms) = 0;
+    virtual int Interval() const = 0;
 };

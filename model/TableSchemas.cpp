@@ -7,7 +7,7 @@ namespace {
 void DefineHotel(TvekCustomMemTable &t)
 {
     t.AddField<TAutoIncField>("HOTEL_ID");
-    t.AddField<TStringField>("NAME", 50);
+    t.AddField<TStringField>("NAME", kHotelNameSize);
     t.AddField<TIntegerField>("MONEY").DefaultExpression = "50000";
     t.AddField<TIntegerField>("ID").DefaultExpression = "0";
     t.AddField<TDateField>("DATE");

@@ -12,6 +12,9 @@
 
 class TvekCustomMemTable;
 
+// Characters a hotel's NAME holds (one byte each in the table's code page).
+constexpr int kHotelNameSize = 50;
+
 bool DefineGameTableFields(TvekCustomMemTable &table, const std::string &tableName);
 
 // The names DefineGameTableFields knows, in the order the game creates them.

@@ -172,20 +172,47 @@ void TFloorPanel::dsFloorDataChange(TvekMemTable *tCurrFloor)
         s.workers->SetCaption(QString::number(value < 0 ? 0 : value));
     }
 
+    const std::string stuff = floor.FieldNamed("STUFF").AsString();
+    std::array<bool, 4> checked{}, enabled{};
+    for (std::size_t k = 0; k < btStuff.size(); ++k) {
+        checked[k] = !stuff.empty() && k < stuff.size() && stuff[k] == '1';
+        enabled[k] = !checked[k];
+    }
+    SetStuffMarks(checked, enabled);
+}
+
+void TFloorPanel::SetStuffMarks(const std::array<bool, 4> &checked,
+                                const std::array<bool, 4> &enabled)
+{
     // Setting a mark runs the box's click handler, which would buy the item.
     for (TGlyphCheckBox *box : btStuff)
         box->OnClick = nullptr;
-    const std::string stuff = floor.FieldNamed("STUFF").AsString();
     for (std::size_t k = 0; k < btStuff.size(); ++k) {
-        const bool checked = !stuff.empty() && k < stuff.size() && stuff[k] == '1';
-        btStuff[k]->SetChecked(checked);
-        btStuff[k]->setEnabled(!checked);
+        btStuff[k]->SetChecked(checked[k]);
+        btStuff[k]->setEnabled(enabled[k]);
     }
     for (TGlyphCheckBox *box : btStuff)
         box->OnClick = [this](QObject *sender) {
             if (StuffClick)
                 StuffClick(sender);
         };
+}
+
+void TFloorPanel::Clear()
+{
+    for (TShadowLabel *level : {edDirty, edPolice, edFire, edComfort}) {
+        level->SetCaption("-");
+        level->SetFontColor(clWhite);
+    }
+    edFloor->SetCaption("");
+    for (int i = 0; i < 3; ++i) {
+        Station &s = stations[static_cast<std::size_t>(i)];
+        s.stationSwitch->SetStateOn(false);
+        s.stationSwitch->setEnabled(false);
+        SetWorkersEnabled(i, false);
+        s.workers->SetCaption("0");
+    }
+    SetStuffMarks({}, {});
 }
 
 void TFloorPanel::SetWorkersEnabled(int index, bool enabled)

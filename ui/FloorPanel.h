@@ -40,6 +40,10 @@ public:
     // current record of tCurrFloor. The comfort boxes' click handler is
     // detached while their marks are set, so the refresh buys nothing.
     void dsFloorDataChange(TvekMemTable *tCurrFloor);
+    // Shows no floor: no figures, and no control that looks as if it could
+    // buy something (switches off and locked, boxes empty and locked, the
+    // workers' buttons taking no clicks). The next refresh brings them back.
+    void Clear();
     // Whether the "+" and "-" buttons of station page index (0..2) take clicks.
     bool WorkersEnabled(int index) const;
     void SetWorkersEnabled(int index, bool enabled);
@@ -59,4 +63,9 @@ public:
     std::array<TShadowLabel *, 4> edFeaturePrice{};
     // Attached to the comfort boxes except during a refresh.
     std::function<void(QObject *)> StuffClick;
+
+private:
+    // Sets the comfort boxes' marks with their click handler detached, so
+    // that setting a mark buys nothing; each box takes clicks as enabled says.
+    void SetStuffMarks(const std::array<bool, 4> &checked, const std::array<bool, 4> &enabled);
 };

@@ -6,7 +6,8 @@
 #include <functional>
 
 // The game clock gmTimer on the message loop: while started it calls OnTimer
-// every TGameTimer::kIntervalMs milliseconds.
+// every Interval() milliseconds, TGameTimer::kIntervalMs
+// unless the player chose another speed.
 class TQtGameTimer : public TGameTimer
 {
 public:
@@ -15,6 +16,8 @@ public:
     void Start() override;
     void Stop() override;
     bool Enabled() const override { return timer_.isActive(); }
+    void SetInterval(int ms) override { timer_.setInterval(ms); }
+    int Interval() const override { return timer_.interval(); }
 
     std::function<void()> OnTimer;
 

@@ -62,3 +62,11 @@ void TRoomPanel::dsCurrRoomDataChange()
     }
     edRoomWear->SetCaption(QString::number(room.FieldNamed("WEAR").AsInteger()));
 }
+
+void TRoomPanel::Clear()
+{
+    edRoomName->SetCaption("-");
+    edRoomStatus->SetCaption("");
+    edRoomIncome->SetCaption("");
+    edRoomWear->SetCaption("");
+}

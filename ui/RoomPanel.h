@@ -16,6 +16,8 @@ public:
 
     // Rewrites the labels from the current record of tCurrRoom.
     void dsCurrRoomDataChange();
+    // Shows no room: the labels as before the first refresh.
+    void Clear();
 
     QStackedWidget *ntRoom;
     TShadowLabel *edRoomName;

@@ -51,6 +51,16 @@ void TF_Dialog::OvalButton1Click(QObject *)
 
 void TF_Dialog::keyPressEvent(QKeyEvent *event)
 {
+    // Return and Escape answer the message as OK does; no other key does anything.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        OvalButton1Click(OvalButton1);
+        break;
+    default:
+        break;
+    }
     event->accept();
 }
 

@@ -9,7 +9,7 @@ class TShapedPicture;
 
 // The message window: a frameless window shaped by its picture of a figure
 // holding up a board, the message on the board and an "OK" button that closes
-// it. The player can drag it by the picture.
+// it (Return and Escape do the same). The player can drag it by the picture.
 class TF_Dialog : public QDialog
 {
     Q_OBJECT
@@ -23,7 +23,7 @@ public:
     void OvalButton1Click(QObject *Sender);
 
 protected:
-    // The window has no keyboard shortcut of its own: Escape does not close it.
+    // Return and Escape close the window as OK does; other keys do nothing.
     void keyPressEvent(QKeyEvent *event) override;
 };
 

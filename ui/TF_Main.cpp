@@ -6,14 +6,19 @@
 #include "scene/RoomSprite.h"
 #include "store/MemTable.h"
 #include "ui/BuildingTools.h"
+#include "ui/ConfirmBox.h"
 #include "ui/Controls.h"
+#include "ui/DisplaySettings.h"
 #include "ui/FloorPanel.h"
 #include "ui/FrameTimer.h"
+#include "ui/GamePace.h"
 #include "ui/HelpWindow.h"
 #include "ui/HotelInfoPanel.h"
 #include "ui/HotelListModel.h"
+#include "ui/HotelNameBox.h"
 #include "ui/JournalPanel.h"
 #include "ui/JournalWindow.h"
+#include "ui/KeyCommands.h"
 #include "ui/ListPage.h"
 #include "ui/PaintBox.h"
 #include "ui/RoomPanel.h"
@@ -21,6 +26,7 @@
 #include "ui/TableText.h"
 #include "ui/Tooltips.h"
 #include "ui/TtamselVersion.h"
+#include "ui/widgets/ColorScheme.h"
 #include "ui/widgets/GameArt.h"
 #include "ui/widgets/GameFont.h"
 #include "ui/widgets/GlyphCheckBox.h"
@@ -32,7 +38,6 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
@@ -43,14 +48,17 @@
 
 TF_Main::TF_Main(TD_Data &data, QWidget *parent)
     : QWidget(parent), FrameTimer(new TFrameTimer(this)), tamselVersion1(new TtamselVersion(this)),
-      Guard(this), data_(data)
+      Guard(this), Keys(new TKeyCommands(this, Guard)),
+      Pace(std::make_unique<TGamePace>([&data]() -> TGameTimer & { return data.gmTimer(); })),
+      data_(data)
 {
     BuildWindow();
-    AskHotelName = [this]() -> std::optional<QString> {
-        bool ok = false;
-        const QString name = QInputDialog::getText(this, "New hotel", "Enter name",
-                                                   QLineEdit::Normal, QString(), &ok);
-        return ok ? std::optional<QString>(name) : std::nullopt;
+    BindKeys();
+    if (TDisplaySettings::HighContrast())
+        TColorScheme::SetHighContrast(this, true);
+    AskHotelName = [this] { return THotelNameBox::Ask(this); };
+    AskConfirmation = [this](const QString &question, const QString &action) {
+        return TConfirmBox::Ask(this, question, action);
     };
     FormCreate();
     data_.SetSceneCallbacks(this);
@@ -96,6 +104,9 @@ void TF_Main::BuildWindow()
     row->addWidget(Panel1);
     HotelInfo = std::make_unique<THotelInfoPanel>(Panel1);
     HotelInfo->OvalButton9->OnClick = Handler(&TF_Main::OvalButton9Click);
+    Pace->OnChange = [this] {
+        HotelInfo->ShowPace(Pace->Playing(), Pace->Paused(), Pace->HoursPerSecond());
+    };
     Tools = std::make_unique<TBuildingTools>(Panel1);
     auto *leftColumn = new QVBoxLayout(Panel1);
     leftColumn->setContentsMargins(0, 0, 0, 0);
@@ -109,9 +120,8 @@ void TF_Main::BuildWindow()
     leftColumn->addWidget(Tools->ntBuilding);
     JournalWindow = new TJournalWindow(this);
     HelpWindow = new THelpWindow(this);
-    auto *journalKey = new QShortcut(QKeySequence(Qt::Key_J), this);
-    connect(journalKey, &QShortcut::activated, this,
-            [this] { Guard.Run([&] { ShowJournalWindow(); }); });
+    // F1 works in every window of the game, so it is an application shortcut
+    // rather than one of the main window's keys (BindKeys).
     auto *helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     helpKey->setContext(Qt::ApplicationShortcut);
     connect(helpKey, &QShortcut::activated, this, [this] { Guard.Run([&] { ShowHelpWindow(); }); });
@@ -277,6 +287,12 @@ void TF_Main::BitBtn1Click(QObject *)
     const int hotelId = hotel.FieldNamed("HOTEL_ID").AsInteger();
     SceneArena(); // the scene must be ready before the model opens the hotel
     data_.SelectHotel(hotelId);
+    // The panels show a floor and a room only once the hotel has them; until
+    // then they must not keep the figures of the hotel played before.
+    if (data_.tFloor.IsEmpty()) {
+        FloorPanel->Clear();
+        RoomPanel->Clear();
+    }
     // A tool left chosen in the previous game is released with its button.
     if (BuildTool > 0)
         SelectBuildTool(-1);
@@ -296,6 +312,7 @@ void TF_Main::BitBtn1Click(QObject *)
         FloorPanel->edFeaturePrice[static_cast<std::size_t>(k)]->SetCaption(price(21 + k));
     OpenJournal(hotelId);
     data_.StartClock();
+    Pace->ClockStarted();
 }
 
 void TF_Main::BitBtn2Click(QObject *)
@@ -307,7 +324,13 @@ void TF_Main::BitBtn2Click(QObject *)
 
 void TF_Main::BitBtn3Click(QObject *)
 {
-    if (data_.tHotel.Active() && !data_.tHotel.IsEmpty())
+    TvekMemTable &hotel = data_.tHotel;
+    if (!hotel.Active() || hotel.IsEmpty())
+        return;
+    const QString name = FromTableText(hotel.FieldNamed("NAME").AsString());
+    if (AskConfirmation(
+            QStringLiteral("Delete hotel \"%1\"? Its floors and rooms are removed.").arg(name),
+            QStringLiteral("Delete")))
         data_.DeleteHotel();
 }
 
@@ -320,6 +343,7 @@ void TF_Main::OvalButton9Click(QObject *)
     ntMain->setCurrentIndex(1);
     CloseJournal();
     data_.CloseHotel();
+    Pace->ClockStopped();
 }
 
 void TF_Main::AddFloorSprite()
@@ -342,6 +366,9 @@ void TF_Main::AddRoomSprite()
 }
 
 namespace {
+
+// The STATUS of a room with a guest.
+const int kOccupied = 1;
 
 // Walks every record with the notices held back, so the panels refresh once.
 template <class F> void ForEachRecord(TvekMemTable &table, F perRecord)
@@ -495,34 +522,92 @@ void TF_Main::SceneViewMouseMove(Qt::KeyboardModifiers, int X, int Y)
 void TF_Main::btDirtyStationClick(QObject *Sender)
 {
     const int station = static_cast<TRockerSwitch *>(Sender)->Tag();
-    data_.BuildStation(station);
+    FloorPurchase([&] { data_.BuildStation(station); });
     if (TFloorSprite *floor = SceneArena().FindFloor(data_.FloorID))
         floor->SetStation(station, 0);
 }
 
 void TF_Main::btBayStuffClick(QObject *Sender)
 {
-    data_.ChangeWorkers(static_cast<TOvalButton *>(Sender)->Tag(), +1);
+    FloorPurchase([&] { data_.ChangeWorkers(static_cast<TOvalButton *>(Sender)->Tag(), +1); });
 }
 
 void TF_Main::btSellWorkersClick(QObject *Sender)
 {
-    data_.ChangeWorkers(static_cast<TOvalButton *>(Sender)->Tag(), -1);
+    FloorPurchase([&] { data_.ChangeWorkers(static_cast<TOvalButton *>(Sender)->Tag(), -1); });
 }
 
 void TF_Main::btStuff01Click(QObject *Sender)
 {
     const int item = static_cast<TGlyphCheckBox *>(Sender)->Tag();
-    data_.BuyStuff(item);
+    FloorPurchase([&] { data_.BuyStuff(item); });
     if (TFloorSprite *floor = SceneArena().FindFloor(data_.FloorID))
         floor->SetFeature(item, 1);
 }
 
+void TF_Main::FloorPurchase(const std::function<void()> &purchase)
+{
+    try {
+        purchase();
+    } catch (...) {
+        FloorPanel->dsFloorDataChange(&data_.tCurrFloor);
+        throw;
+    }
+}
+
 void TF_Main::OvalButton7Click(QObject *)
 {
+    // A room with a guest is not pulled down without a question.
+    TvekMemTable &room = data_.tCurrRoom;
+    if (room.Active() && !room.IsEmpty() && room.FieldNamed("STATUS").AsInteger() == kOccupied) {
+        const QString name = FromTableText(data_.CatalogName(room.FieldNamed("TYPE").AsInteger()));
+        if (!AskConfirmation(
+                QStringLiteral("Demolish room \"%1\"? Its guest leaves and nothing is refunded.")
+                    .arg(name),
+                QStringLiteral("Demolish")))
+            return;
+    }
     RoomPanel->ntRoom->setCurrentIndex(0);
     SceneArena().KillByID(data_.RoomID);
     data_.DemolishRoom();
+}
+
+// ---------------------------------------------------------------------------
+// Keys
+
+void TF_Main::BindKeys()
+{
+    Keys->Bind({Qt::Key_Space, Qt::Key_P}, [this] { PauseKeyPress(); });
+    Keys->Bind({Qt::Key_1}, [this] { SpeedKeyPress(TGamePace::kHoursPerSecond[0]); });
+    Keys->Bind({Qt::Key_2}, [this] { SpeedKeyPress(TGamePace::kHoursPerSecond[1]); });
+    Keys->Bind({Qt::Key_3}, [this] { SpeedKeyPress(TGamePace::kHoursPerSecond[2]); });
+    Keys->Bind({Qt::Key_Escape}, [this] { EscapeKeyPress(); });
+    Keys->Bind({Qt::Key_J}, [this] { ShowJournalWindow(); });
+    Keys->Bind({Qt::Key_H}, [this] { HighContrastKeyPress(); });
+}
+
+void TF_Main::PauseKeyPress()
+{
+    Pace->TogglePause();
+}
+
+void TF_Main::SpeedKeyPress(int hoursPerSecond)
+{
+    if (Pace->Playing())
+        Pace->SetHoursPerSecond(hoursPerSecond);
+}
+
+void TF_Main::EscapeKeyPress()
+{
+    if (BuildTool > 0)
+        SelectBuildTool(-1);
+}
+
+void TF_Main::HighContrastKeyPress()
+{
+    const bool on = !TColorScheme::HighContrast(this);
+    TColorScheme::SetHighContrast(this, on);
+    TDisplaySettings::SetHighContrast(on);
 }
 
 // ---------------------------------------------------------------------------

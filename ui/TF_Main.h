@@ -19,6 +19,8 @@ class TBuildingTools;
 class TD_Data;
 class TFloorPanel;
 class TFrameTimer;
+class TGamePace;
+class TKeyCommands;
 class THelpWindow;
 class THotelInfoPanel;
 class THotelListModel;
@@ -60,6 +62,10 @@ public:
     TtamselVersion *tamselVersion1;
     TDataSource dsHotel, dsFloor, dsRooms, dsCurrFloor, dsCurrRoom;
     TEventGuard Guard;
+    // The window's keys; every key command is bound here (see BindKeys).
+    TKeyCommands *Keys;
+    // Pause and speed of the game clock.
+    std::unique_ptr<TGamePace> Pace;
 
     // ---- Controls ----
     QWidget *Panel1;
@@ -84,6 +90,9 @@ public:
 
     // Asks for a new hotel's name; empty when cancelled. Tests replace it.
     std::function<std::optional<QString>()> AskHotelName;
+    // Asks the question with the action's button and Cancel; true to go ahead.
+    // Tests replace it.
+    std::function<bool(const QString &question, const QString &action)> AskConfirmation;
 
     // ---- Start, list and play screen ----
     void FormCreate();
@@ -113,11 +122,21 @@ public:
     void btStuff01Click(QObject *Sender);
     void OvalButton7Click(QObject *Sender); // Demolish
 
+    // ---- Keys ----
+    void BindKeys();
+    // Space or P: pauses or resumes the open hotel's clock.
+    void PauseKeyPress();
+    // 1, 2 or 3: one, two or four game hours per second.
+    void SpeedKeyPress(int hoursPerSecond);
+    // Escape: releases the building tool, as a right click does.
+    void EscapeKeyPress();
     // ---- Journal and help ----
     // J: shows the open hotel's journal window (nothing while no hotel is open).
     void ShowJournalWindow();
     // F1: shows the "How to play" window.
     void ShowHelpWindow();
+    // H: switches the high-contrast colours on or off, kept for the next run.
+    void HighContrastKeyPress();
 
     // ---- View operations of the hourly rules ----
     void SetRoomAlpha(int roomId, int alpha) override;
@@ -138,6 +157,10 @@ private:
     // The handler wrapped in Guard, for a control's OnClick.
     std::function<void(QObject *)> Handler(void (TF_Main::*method)(QObject *));
     TArena &SceneArena();
+    // Runs a purchase for the current floor; when the model refuses it, the
+    // floor panel shows the model's state again before the refusal goes on, so
+    // that no switch or box stays looking bought.
+    void FloorPurchase(const std::function<void()> &purchase);
     // The open hotel's journal listens to the hourly rules and shows in the panels.
     void OpenJournal(int hotelId);
     void CloseJournal();

@@ -2,9 +2,9 @@
 # and the Qt side of the model's seams.
 if(TARGET tamsel_model AND TARGET tamsel_widgets AND TARGET tamsel_scene)
   set(_tamsel_window_files
-    BuildingTools Controls EventGuard FloorPanel FrameTimer HelpWindow HotelInfoPanel
-    HotelListModel JournalPanel JournalText JournalWindow ListPage QtGameTimer QtMessageWindow
-    RoomPanel SceneView TF_Main Tooltips)
+    BuildingTools ConfirmBox Controls DisplaySettings EventGuard FloorPanel FrameTimer GamePace
+    HelpWindow HotelInfoPanel HotelListModel HotelNameBox JournalPanel JournalText JournalWindow
+    KeyCommands ListPage QtGameTimer QtMessageWindow RoomPanel SceneView TF_Main Tooltips)
   set(_tamsel_window_sources ${CMAKE_CURRENT_LIST_DIR}/PaintBox.h ${CMAKE_CURRENT_LIST_DIR}/TD_Sprites.h)
   foreach(_file IN LISTS _tamsel_window_files)
     if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${_file}.cpp)

@@ -164,6 +164,18 @@ TEST(e2eMonkey, RandomPlayLeavesReadableTablesThatKeepTheRules)
                 game.X().WaitNoWindow("New hotel", 5s);
                 game.X().Focus(game.Main());
             }
+        // The questions before Delete and Demolish: Tab moves from Cancel to the
+        // action or back, Space answers with the button that has the focus.
+        for (const auto &w : game.X().Windows())
+            if (w.title == "Delete" || w.title == "Demolish") {
+                asked = true;
+                game.X().Focus(w);
+                if (chance(50))
+                    game.X().Key("Tab");
+                game.X().Key(chance(80) ? "space" : "Escape");
+                game.X().WaitNoWindow(w.title, 5s);
+                game.X().Focus(game.Main());
+            }
         if (asked)
             continue;
 
@@ -191,6 +203,11 @@ TEST(e2eMonkey, RandomPlayLeavesReadableTablesThatKeepTheRules)
         game.CloseMessage(box);
     for (const auto &w : game.X().Windows())
         if (w.title == "New hotel") {
+            game.X().Focus(w);
+            game.X().Key("Escape");
+        }
+    for (const auto &w : game.X().Windows())
+        if (w.title == "Delete" || w.title == "Demolish") {
             game.X().Focus(w);
             game.X().Key("Escape");
         }

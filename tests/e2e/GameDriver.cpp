@@ -98,6 +98,8 @@ bool GameDriver::Start()
 
 void GameDriver::Launch()
 {
+    // The game keeps its settings in this directory, never in the user's.
+    setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
     pid_ = x_.Launch(program_, {}, workDir_, log_);
 }
 

@@ -1,7 +1,7 @@
 #include <QApplication>
-#include <gtest/gtest.h>
-
+#include <QStandardPaths>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 // Test discovery runs this binary without a display, so the offscreen
 // platform must be chosen before QApplication exists.
@@ -9,6 +9,8 @@ int main(int argc, char **argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    // Settings that a test writes go to a test directory, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

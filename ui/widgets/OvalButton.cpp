@@ -1,5 +1,6 @@
 #include "ui/widgets/OvalButton.h"
 
+#include "ui/widgets/ColorScheme.h"
 #include "ui/widgets/SystemColors.h"
 
 #include <QMouseEvent>
@@ -176,16 +177,18 @@ void TOvalButton::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF oval = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     const bool pressed = LooksPressed();
+    const bool highContrast = TColorScheme::HighContrast(this);
+    const QColor face = TColorScheme::ButtonFace(color_, highContrast);
 
-    painter.setPen(QPen(Mix(color_, clBlack, 0.6), 1.0));
-    painter.setBrush(BallShading(color_, false));
+    painter.setPen(QPen(Mix(face, clBlack, 0.6), 1.0));
+    painter.setBrush(BallShading(face, false));
     painter.drawEllipse(oval);
     if (pressed) {
         // The inner oval is lit from the opposite side, so it looks pushed in.
         const qreal inset = std::max<qreal>(2.0, std::min(oval.width(), oval.height()) * 0.08);
         const QRectF inner = oval.adjusted(inset, inset, -inset, -inset);
-        painter.setPen(QPen(Mix(color_, clBlack, 0.5), 1.0));
-        painter.setBrush(BallShading(Mix(color_, clBlack, 0.15), true));
+        painter.setPen(QPen(Mix(face, clBlack, 0.5), 1.0));
+        painter.setBrush(BallShading(Mix(face, clBlack, 0.15), true));
         painter.drawEllipse(inner);
     }
 
@@ -199,8 +202,9 @@ void TOvalButton::paintEvent(QPaintEvent *)
     for (const QString &line : caption_) {
         const QRect lineRect = QRect(0, top, width(), lineHeight).translated(shift);
         if (isEnabled()) {
-            painter.setPen(fontColor_.isValid() ? fontColor_
-                                                : palette().color(QPalette::WindowText));
+            painter.setPen(TColorScheme::ButtonCaption(
+                fontColor_.isValid() ? fontColor_ : palette().color(QPalette::WindowText),
+                highContrast));
             painter.drawText(lineRect, Qt::AlignCenter | Qt::TextSingleLine, line);
         } else {
             painter.setPen(clBtnHighlight);

@@ -1,5 +1,6 @@
 #include "ui/widgets/ShadowLabel.h"
 
+#include "ui/widgets/ColorScheme.h"
 #include "ui/widgets/SystemColors.h"
 
 #include <QEvent>
@@ -166,7 +167,9 @@ void TShadowLabel::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setClipRect(rect());
     if (!transparent_)
-        painter.fillRect(rect(), color_.isValid() ? color_ : palette().color(backgroundRole()));
+        painter.fillRect(rect(), TColorScheme::PanelFill(
+                                     color_.isValid() ? color_ : palette().color(backgroundRole()),
+                                     TColorScheme::HighContrast(this)));
     if (caption_.isEmpty())
         return;
     painter.setFont(font());
@@ -179,6 +182,8 @@ void TShadowLabel::paintEvent(QPaintEvent *)
         painter.setPen(shadowColor_);
         painter.drawText(lineBox.translated(ShadowOffset()), flags, caption_);
     }
-    painter.setPen(fontColor_.isValid() ? fontColor_ : palette().color(QPalette::WindowText));
+    painter.setPen(TColorScheme::LabelText(
+        fontColor_.isValid() ? fontColor_ : palette().color(QPalette::WindowText),
+        TColorScheme::HighContrast(this)));
     painter.drawText(lineBox, flags, caption_);
 }

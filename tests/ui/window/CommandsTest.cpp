@@ -157,7 +157,8 @@ TEST_F(CommandsTest, ChoosingAnotherToolReleasesTheFirstAndShowsItsPriceLineAndP
     QImage picture(window->Tools->PaintBox3->size(), QImage::Format_RGB32);
     picture.fill(Qt::black);
     window->Tools->PaintBox3->render(&picture);
-    const QImage room3 = window->PictureList.Items.Item(2).Picture.convertToFormat(QImage::Format_RGB32);
+    const QImage room3 =
+        window->PictureList.Items.Item(2).Picture.convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(picture.pixel(34, 25), picture.pixel(0, 25)) << "150 pixels wide, right-aligned";
     EXPECT_EQ(picture.pixel(35, 25), room3.pixel(0, 25));
     EXPECT_EQ(picture.pixel(184, 25), room3.pixel(149, 25));
@@ -221,11 +222,12 @@ TEST_F(CommandsTest, RefusedCommandsLeaveToolSpritesAndPagesAsTheyWere)
     TRockerSwitch *cleaning = panel.stations[0].stationSwitch;
     cleaning->SetStateOn(true); // as the player's press left it
     Run([&] { window->btDirtyStationClick(cleaning); });
-    EXPECT_TRUE(cleaning->StateOn());
+    EXPECT_FALSE(cleaning->StateOn()) << "a refused station does not look bought";
     EXPECT_TRUE(cleaning->isEnabled());
     panel.btStuff[1]->OnClick = nullptr;
     panel.btStuff[1]->SetChecked(true);
     Run([&] { window->btStuff01Click(panel.btStuff[1]); });
+    EXPECT_FALSE(panel.btStuff[1]->Checked()) << "a refused item does not look bought";
     EXPECT_EQ(messages.Messages.size(), 4u);
     EXPECT_EQ(messages.Messages.back(), "You don't have enough money!");
     EXPECT_EQ(SpriteCount(), sprites);

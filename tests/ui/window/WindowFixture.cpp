@@ -4,13 +4,14 @@
 #include "scene/GeneralSprite.h"
 #include "store/MemTable.h"
 #include "ui/BuildingTools.h"
+#include "ui/DisplaySettings.h"
 #include "ui/ListPage.h"
 #include "ui/widgets/OvalButton.h"
 #include "ui/widgets/ShadowLabel.h"
 
-#include <fstream>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 WindowTest::WindowTest()
@@ -19,8 +20,12 @@ WindowTest::WindowTest()
     data = std::make_unique<TD_Data>(dir.path().toStdString());
     data->SetMessageWindow(&messages);
     data->SetRandom(&random);
+    // Every window starts in the standard colours, whatever a test chose before.
+    TDisplaySettings::SetHighContrast(false);
     window = std::make_unique<TF_Main>(*data);
     window->Guard.ShowError = [this](const QString &text) { errors.push_back(text); };
+    // No modal question in a headless test: the player agrees unless a test says otherwise.
+    window->AskConfirmation = [](const QString &, const QString &) { return true; };
     window->show();
     // The drawing surface is made after the window's first paint.
     QElapsedTimer waited;
