@@ -2,13 +2,18 @@
 // window in this order, runs the message loop, and destroys them in reverse;
 // the model's destruction saves the tables. The command line and the folders
 // of the saves and the catalog are settled before any window exists, so that
-// --help and --version work without a display.
+// --help and --version work without a display. The hotels are also saved every
+// minute and at Main menu, and a session ended by SIGTERM, SIGINT, SIGHUP or
+// the desktop's logout saves as a closed window does.
 #include "app/CommandLine.h"
 #include "model/DataFolders.h"
 #include "model/TD_Data.h"
+#include "ui/AutoSaver.h"
 #include "ui/EventGuard.h"
 #include "ui/QtGameTimer.h"
 #include "ui/QtMessageWindow.h"
+#include "ui/SaveFailureDialog.h"
+#include "ui/SessionEndSignals.h"
 #include "ui/TD_Sprites.h"
 #include "ui/TF_Main.h"
 #include "ui/TtamselVersion.h"
@@ -16,6 +21,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSessionManager>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -28,12 +34,27 @@ void ReportErrors(const std::string &text)
         QMessageBox::critical(nullptr, "Error", QString::fromStdString(text));
 }
 
-std::string SaveErrorText(const TD_Data &data)
+std::vector<TTableFileError> HotelSaveErrors(const TD_Data &data)
 {
+    std::vector<TTableFileError> errors;
+    for (const TTableFileError &error : data.SaveErrors())
+        if (error.InSaveSet)
+            errors.push_back(error);
+    return errors;
+}
+
+// After a save: while the hotels were not saved and the player asks for it,
+// saves again; other errors (the catalog's) are only reported.
+void OfferRetry(TD_Data &data)
+{
+    while (!HotelSaveErrors(data).empty() &&
+           TSaveFailureDialog::AskRetry(nullptr, HotelSaveErrors(data)))
+        data.SaveTables();
     std::string text;
     for (const TTableFileError &error : data.SaveErrors())
-        text += (text.empty() ? "" : "\n") + error.Message;
-    return text;
+        if (!error.InSaveSet)
+            text += (text.empty() ? "" : "\n") + error.Message;
+    ReportErrors(text);
 }
 
 } // namespace
@@ -81,13 +102,30 @@ int main(int argc, char **argv)
     auto F_Main = std::make_unique<TF_Main>(*D_Data);
     messages.MainWindow = F_Main.get();
     F_Main->show();
+
+    auto autoSaver = std::make_unique<TAutoSaver>(*D_Data, F_Main.get());
+    F_Main->OnHotelClosed = [&] { autoSaver->SaveNow(); };
+    // The loop ends and the exit save below runs; a second signal while the
+    // save's failure box is up quits without saving.
+    TSessionEndSignals sessionEnd;
+    QObject::connect(&sessionEnd, &TSessionEndSignals::Ended, [] { QCoreApplication::exit(0); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, [&](QSessionManager &manager) {
+        guard.Run([&] {
+            D_Data->SaveTables();
+            if (!HotelSaveErrors(*D_Data).empty() && manager.allowsInteraction()) {
+                OfferRetry(*D_Data);
+                manager.release();
+            }
+        });
+    });
     const int result = app.exec();
 
+    autoSaver.reset();
     F_Main.reset();
     D_Sprites.reset();
     gmTimer.Stop();
     D_Data->DataModuleDestroy();
-    ReportErrors(SaveErrorText(*D_Data));
+    OfferRetry(*D_Data);
     D_Data.reset();
     return result;
 }

@@ -5,7 +5,7 @@
 //   engine/floor R1 qpainter/engine R2 exact yes|no
 // where exact tells whether the engine's frame equals the plain reference formula bit for bit.
 
-#include "ReferenceDraw.h"
+#include "tests/support/ReferenceDraw.h"
 #include "scene/BlendSprite.h"
 #include "scene/DrawSurface.h"
 #include "scene/HotelScene.h"

@@ -5,7 +5,7 @@
 // "others/none R", the time per tick with 1,000 others over the time with none.
 #include "model/SeededRandom.h"
 #include "model/TD_Data.h"
-#include "tools/CatalogSource.h"
+#include "tests/support/CatalogSource.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

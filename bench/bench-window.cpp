@@ -1,15 +1,21 @@
 // Measures the game window in a private X server (Xvfb, whose screen Qt takes
 // for 60 Hz) with a full hotel: ten storeys of occupied rooms, every station
 // and comfort item. Prints
-//   - frames per second over 30 s, counted as the scene's updates of the
-//     window that the X server reports (DAMAGE), and the goal of 57;
-//   - the program's CPU use over the same 30 s, in % of one core, and the
-//     goal of 8 %;
+//   - frames per second over 30 s: the frames the game ran (from its own
+//     statistics line, logging category "tamsel.frames"), with the goal of 57,
+//     and the frames presented, as the game counts them and as the scene's
+//     updates of the window that the X server reports (DAMAGE); a picture that
+//     did not change is not presented again, so these follow the occupants'
+//     animation (5 frames a second);
+//   - the program's CPU use and the X server's over the same 30 s, in % of
+//     one core (CPU time of the processes, not wall time: the machine may be
+//     busy with other work), and the goals of 2 % and 1 %;
 //   - the time from starting the program to its window's first paint, against
 //     minimal Qt windows measured in the same run (median of 9 each): one with a
 //     line of text, the goal being at most 1.5 times, and a blank one.
-// Usage: bench-window [SECONDS]
-#include "XSession.h"
+// Usage: bench-window [SECONDS] [--frames-only]
+//   --frames-only leaves out the start-up measurement.
+#include "tests/support/x/XSession.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
@@ -17,6 +23,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
@@ -172,6 +179,57 @@ double StartToFirstPaint(XSession &x, const std::string &program, const std::str
     return Seconds(painted - start);
 }
 
+// The X server that this process started (XSession forks it): its CPU time is
+// measured beside the game's.
+pid_t ChildNamed(const std::string &name)
+{
+    for (const auto &entry : fs::directory_iterator("/proc")) {
+        const std::string pidText = entry.path().filename();
+        if (pidText.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        const auto open = text.find('(');
+        const auto close = text.rfind(')');
+        if (open == std::string::npos || close == std::string::npos)
+            continue;
+        std::istringstream rest(text.substr(close + 2));
+        std::string state;
+        pid_t parent = 0;
+        rest >> state >> parent;
+        if (parent == getpid() && text.substr(open + 1, close - open - 1) == name)
+            return static_cast<pid_t>(std::stol(pidText));
+    }
+    throw std::runtime_error("no " + name + " process started by this bench");
+}
+
+// The game's last statistics line in its log: frames run, frames presented and
+// the game's clock in milliseconds.
+struct FrameCounts
+{
+    long run = 0, presented = 0, ms = 0;
+    bool found = false;
+};
+
+FrameCounts LastFrameCounts(const std::string &logFile)
+{
+    FrameCounts counts;
+    std::ifstream log(logFile);
+    const std::string prefix = "tamsel.frames: frames ";
+    for (std::string line; std::getline(log, line);) {
+        const auto at = line.find(prefix);
+        if (at == std::string::npos)
+            continue;
+        FrameCounts c;
+        if (std::sscanf(line.c_str() + at + prefix.size(), "%ld presented %ld at %ld ms", &c.run,
+                        &c.presented, &c.ms) == 3) {
+            c.found = true;
+            counts = c;
+        }
+    }
+    return counts;
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -182,7 +240,14 @@ double Median(std::vector<double> values)
 
 int main(int argc, char **argv)
 {
-    const int seconds = argc > 1 ? std::atoi(argv[1]) : 30;
+    int seconds = 30;
+    bool startUp = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--frames-only") == 0)
+            startUp = false;
+        else
+            seconds = std::atoi(argv[i]);
+    }
     const std::string bin = XSession::ExeDir();
     std::string pattern = "/tmp/tamsel-bench-window-XXXXXX";
     if (!mkdtemp(pattern.data()))
@@ -202,7 +267,7 @@ int main(int argc, char **argv)
 
     // Start-up, alternating with the peer so that both see the same machine.
     std::vector<double> game, blank, text;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; startUp && i < 9; ++i) {
         for (const char *table : {"tHotel.dht", "tFloor.dht", "tRoom.dht"})
             fs::copy_file(clean + "/" + table, dir + "/" + table,
                           fs::copy_options::overwrite_existing);
@@ -215,7 +280,11 @@ int main(int argc, char **argv)
 
     // Frames: load the hotel, give the window the focus (frames run only while
     // the application is active), then count the scene's updates.
-    const pid_t pid = x.Launch(dir + "/tamsel-hotel", {}, dir, dir + "/frames.log");
+    // The game writes its frame counts once a second.
+    setenv("QT_LOGGING_RULES", "tamsel.frames.debug=true", 1);
+    const std::string frameLog = dir + "/frames.log";
+    const pid_t pid = x.Launch(dir + "/tamsel-hotel", {}, dir, frameLog);
+    unsetenv("QT_LOGGING_RULES");
     XSession::TopWindow window;
     if (!x.WaitWindow("TAMSEL HOTEL", window, 20s))
         return 1;
@@ -233,7 +302,10 @@ int main(int argc, char **argv)
     }
     watch.Run(Clock::now() + 2s, [](::Window, const XRectangle &) { return false; }); // settle
     long frames = 0;
+    const pid_t server = ChildNamed("Xvfb");
     const long cpuStart = CpuTicks(pid);
+    const long serverStart = CpuTicks(server);
+    const FrameCounts countsStart = LastFrameCounts(frameLog);
     const auto start = Clock::now();
     watch.Run(start + std::chrono::seconds(seconds), [&](::Window, const XRectangle &a) {
         frames += isFrame(a);
@@ -241,16 +313,37 @@ int main(int argc, char **argv)
     });
     const double elapsed = Seconds(Clock::now() - start);
     const double cpu = (CpuTicks(pid) - cpuStart) / double(sysconf(_SC_CLK_TCK)) / elapsed;
+    const double serverCpu =
+        (CpuTicks(server) - serverStart) / double(sysconf(_SC_CLK_TCK)) / elapsed;
+    const FrameCounts countsEnd = LastFrameCounts(frameLog);
     x.CloseWindow(window);
     x.WaitExit(pid, 20s);
     fs::remove_all(dir);
 
     const double fps = frames / elapsed;
+    // The occupants move 0.005 frames per millisecond: 5 new pictures a second.
+    constexpr double occupantFrames = 5;
+    if (countsStart.found && countsEnd.found && countsEnd.ms > countsStart.ms) {
+        const double gameSeconds = (countsEnd.ms - countsStart.ms) / 1000.0;
+        const double run = (countsEnd.run - countsStart.run) / gameSeconds;
+        std::printf("frames run per second          %6.1f  (goal >= 57)   %s\n", run,
+                    run >= 57 ? "met" : "MISSED");
+        if (countsEnd.presented >= 0)
+            std::printf("frames presented per second    %6.1f  (game's count)\n",
+                        (countsEnd.presented - countsStart.presented) / gameSeconds);
+    } else {
+        std::printf("frames run per second             n/a  (the game wrote no statistics)\n");
+    }
+    std::printf("frames presented per second    %6.1f  (X server's count; the occupants "
+                "change %.0f times a second: %s)\n",
+                fps, occupantFrames, fps >= 0.95 * occupantFrames ? "met" : "MISSED");
+    std::printf("game CPU, %% of one core        %6.2f  (goal <= 2)    %s\n", 100 * cpu,
+                100 * cpu <= 2 ? "met" : "MISSED");
+    std::printf("X server CPU, %% of one core    %6.2f  (goal <= 1)    %s\n", 100 * serverCpu,
+                100 * serverCpu <= 1 ? "met" : "MISSED");
+    if (!startUp)
+        return 0;
     const double ratio = Median(game) / Median(text);
-    std::printf("frames per second      %6.1f   (goal >= 57)    %s\n", fps,
-                fps >= 57 ? "met" : "MISSED");
-    std::printf("CPU, %% of one core     %6.1f   (goal <= 8)     %s\n", 100 * cpu,
-                100 * cpu <= 8 ? "met" : "MISSED");
     std::printf("start to first paint   %6.0f ms, medians of 9\n", 1000 * Median(game));
     std::printf("  minimal Qt window with a line of text %4.0f ms: %.2fx (goal <= 1.5x) %s\n",
                 1000 * Median(text), ratio, ratio <= 1.5 ? "met" : "MISSED");

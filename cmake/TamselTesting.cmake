@@ -1,15 +1,5 @@
 include(GoogleTest)
 
-# Includes every *.cmake fragment of the calling folder, so that several
-# parts of the program can each add their own tools, benchmarks or tests.
-macro(tamsel_include_fragments)
-  file(GLOB _tamsel_fragments CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
-  list(SORT _tamsel_fragments)
-  foreach(_fragment IN LISTS _tamsel_fragments)
-    include(${_fragment})
-  endforeach()
-endmacro()
-
 # tamsel_add_gtest(NAME LABEL label SOURCES ... LIBS ... [QT])
 # QT tests get the offscreen main of tests/support, which sets the platform
 # before QApplication exists.

@@ -7,7 +7,7 @@ class TSceneCallbacks
 {
 public:
     virtual ~TSceneCallbacks() = default;
-    // status: 0 free, 1 occupied, 2 broken.
+    // status: RoomStatus::Free, Occupied or Broken (common/HotelCodes.h).
     virtual void SetRoomStatus(int roomId, int status) = 0;
     // alpha: 55 to 255, the opacity of a room under construction.
     virtual void SetRoomAlpha(int roomId, int alpha) = 0;

@@ -1,8 +1,10 @@
 #include "model/TD_Data.h"
 
+#include "common/HotelCodes.h"
 #include "model/MessageWindow.h"
 #include "model/SceneCallbacks.h"
 #include "model/TableSchemas.h"
+#include "store/TableFile.h"
 #include "store/TableStreamError.h"
 
 #include <algorithm>
@@ -18,7 +20,13 @@ const char *const kNoMoreFloors = "No more build floor.";
 const char *const kCannotBuild = "You cannot build here";
 
 // The catalog rows the game reads: room types, the floor, stations, comfort items.
-const int kCatalogIds[] = {1, 2, 3, 4, 5, 10, 11, 12, 13, 21, 22, 23, 24};
+// clang-format off
+const int kCatalogIds[] = {
+    1, 2, 3, 4, 5,
+    CatalogRow::Floor,
+    CatalogRow::Station(1), CatalogRow::Station(2), CatalogRow::Station(3),
+    CatalogRow::Item(1), CatalogRow::Item(2), CatalogRow::Item(3), CatalogRow::Item(4)};
+// clang-format on
 
 int Int(const TDataSet &t, const char *field)
 {
@@ -73,6 +81,15 @@ private:
     TDataSet *table_;
 };
 
+// The save set's files, in load and save order.
+const std::vector<std::string> SaveSetFiles{"tHotel.dht", "tFloor.dht", "tRoom.dht"};
+const char *const DamagedFolderPrefix = "damaged";
+
+std::string FileNameOf(const std::string &path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
 std::string WithSlash(std::string path)
 {
     if (path.empty() || path.back() != '/')
@@ -95,7 +112,7 @@ TD_Data::TD_Data(const TDataPlaces &places)
     : tHotel("tHotel"), tFloor("tFloor"), tRoom("tRoom"), tRooms("tRooms"),
       tCurrFloor("tCurrFloor"), tCurrRoom("tCurrRoom"), appPath_(WithSlash(places.SaveDir)),
       catalogFile_(places.CatalogFile), catalogWritable_(places.CatalogWritable),
-      ownRandom_(TSeededRandom::ClockSeed())
+      ownRandom_(TSeededRandom::ClockSeed()), saveSet_(appPath_, SaveSetFiles)
 {
     for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom, &tRooms, &tCurrFloor, &tCurrRoom})
         DefineGameTableFields(*table, table->Name);
@@ -173,12 +190,37 @@ std::string TD_Data::TableFileName(const TvekMemTable &table) const
 
 std::string TD_Data::LoadErrorText() const
 {
-    if (loadErrors_.empty())
-        return {};
     std::string text;
+    if (!setCheck_.Damaged.empty()) {
+        text += "The saved hotels are damaged:\n";
+        for (const TTableFileError &error : setCheck_.Damaged)
+            text += FileNameOf(error.FileName) + ": " + error.Message + "\n";
+        if (!setCheck_.MovedTo.empty()) {
+            text += "\nThe files were moved unchanged to " + setCheck_.MovedTo + ".\n";
+            if (!setCheck_.RestoredFrom.empty())
+                text +=
+                    "The hotels were restored from the backup " + setCheck_.RestoredFrom + ".\n";
+            else
+                text += "No backup could be restored, so the game starts with no hotels.\n";
+            if (!setCheck_.RestoreProblem.empty())
+                text += "The restored hotels could not be written yet (" +
+                        setCheck_.RestoreProblem + "); they are saved at the next save.\n";
+        } else {
+            text += "\nThey could not be moved aside (" + setCheck_.MoveProblem +
+                    "), so they stay as they are: the game starts with no hotels and does not "
+                    "save hotels.\n";
+        }
+    }
+    std::vector<TTableFileError> others;
     for (const TTableFileError &error : loadErrors_)
-        text +=
-            std::filesystem::path(error.FileName).filename().string() + ": " + error.Message + "\n";
+        if (!error.InSaveSet)
+            others.push_back(error);
+    if (others.empty())
+        return text;
+    if (!text.empty())
+        text += "\n";
+    for (const TTableFileError &error : others)
+        text += FileNameOf(error.FileName) + ": " + error.Message + "\n";
     text += "\nThese tables start empty and are not saved at exit, so their files stay as they "
             "are.";
     if (!catalogReady_)
@@ -208,39 +250,126 @@ void TD_Data::SaveTable(TvekMemTable &table)
     table.SetFiltered(filtered);
 }
 
-// Each table loads on its own: one bad file neither stops the others nor gets
-// overwritten at exit. A missing hotel, floor or room file is a first start.
+// The saved hotels load as one set; the catalog loads on its own, and a bad
+// catalog file is reported and never overwritten at exit.
 void TD_Data::LoadTables()
 {
     loadErrors_.clear();
     unloaded_.clear();
-    for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom, &tRooms}) {
-        const std::string fileName = TableFileName(*table);
-        std::string problem;
-        bool firstStart = false;
-        try {
-            LoadTable(*table);
-            problem = SchemaProblem(*table);
-        } catch (const std::exception &error) {
-            problem = error.what();
-            std::error_code ignored;
-            firstStart = table != &tRooms && dynamic_cast<const EFOpenError *>(&error) &&
-                         !std::filesystem::exists(fileName, ignored);
-        }
-        if (problem.empty())
-            continue;
-        // Records read before the damage are dropped, and a file's own field list
-        // gives way to the game's: the table starts empty with its proper fields.
-        table->Close();
-        table->ClearFields();
-        DefineGameTableFields(*table, table->Name);
-        table->Open();
-        if (!firstStart) {
-            loadErrors_.push_back({fileName, problem});
-            unloaded_.push_back(table);
-        }
+    LoadSaveSet();
+    const std::string fileName = TableFileName(tRooms);
+    std::string problem;
+    try {
+        LoadTable(tRooms);
+        problem = SchemaProblem(tRooms);
+    } catch (const std::exception &error) {
+        problem = error.what();
+    }
+    if (!problem.empty()) {
+        EmptyTable(tRooms);
+        loadErrors_.push_back({fileName, problem});
+        unloaded_.push_back(&tRooms);
     }
     CheckCatalog();
+}
+
+// Records read before the damage are dropped, and a file's own field list
+// gives way to the game's: the table is empty with its proper fields.
+void TD_Data::EmptyTable(TvekMemTable &table)
+{
+    table.Close();
+    table.ClearFields();
+    DefineGameTableFields(table, table.Name);
+    table.Open();
+}
+
+// Loads the set from the folder into tHotel, tFloor and tRoom and says what is
+// wrong with it: a file that is missing, empty or does not load, or floors and
+// rooms without any hotel. The tables hold the set only when nothing is.
+std::vector<TTableFileError> TD_Data::JudgeSaveSet(const std::string &folder)
+{
+    std::vector<TTableFileError> problems;
+    TvekMemTable *const tables[] = {&tHotel, &tFloor, &tRoom};
+    for (TvekMemTable *table : tables) {
+        const std::string fileName = folder + table->Name + ".dht";
+        std::string problem;
+        std::error_code error;
+        if (!std::filesystem::exists(fileName, error)) {
+            problem = "The file is missing.";
+        } else if (std::filesystem::is_regular_file(fileName, error) &&
+                   std::filesystem::file_size(fileName, error) == 0) {
+            problem = "The file is empty (0 bytes).";
+        } else {
+            try {
+                table->Close();
+                table->Open();
+                table->ReadTableFile(fileName);
+                problem = SchemaProblem(*table);
+            } catch (const std::exception &failure) {
+                problem = failure.what();
+            }
+        }
+        if (!problem.empty())
+            problems.push_back({fileName, problem, true});
+    }
+    if (problems.empty() && tHotel.RawRecordCount() == 0 &&
+        (tFloor.RawRecordCount() > 0 || tRoom.RawRecordCount() > 0))
+        problems.push_back({folder + "tHotel.dht",
+                            "It holds no hotel, but tFloor.dht or tRoom.dht hold floors or rooms.",
+                            true});
+    if (!problems.empty())
+        for (TvekMemTable *table : tables)
+            EmptyTable(*table);
+    return problems;
+}
+
+// A first start finds none of the three files. A damaged set is moved aside
+// whole, so that a restored backup never mixes with what was there.
+void TD_Data::LoadSaveSet()
+{
+    setCheck_ = {};
+    setOnDisk_.clear();
+    saveSet_.Recover();
+    const bool firstStart =
+        std::none_of(SaveSetFiles.begin(), SaveSetFiles.end(), [this](const std::string &name) {
+            std::error_code error;
+            return std::filesystem::exists(std::filesystem::symlink_status(appPath_ + name, error));
+        });
+    if (firstStart) {
+        for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom})
+            EmptyTable(*table);
+        return;
+    }
+    setCheck_.Damaged = JudgeSaveSet(appPath_);
+    if (setCheck_.Damaged.empty()) {
+        setOnDisk_ = SaveSetContents();
+        return;
+    }
+    loadErrors_.insert(loadErrors_.end(), setCheck_.Damaged.begin(), setCheck_.Damaged.end());
+    try {
+        setCheck_.MovedTo = saveSet_.MoveAside(DamagedFolderPrefix);
+    } catch (const ESaveSetError &error) {
+        setCheck_.MoveProblem = error.what();
+        unloaded_ = {&tHotel, &tFloor, &tRoom};
+        return;
+    }
+    for (const std::string &backup : saveSet_.Backups()) {
+        if (!JudgeSaveSet(backup).empty())
+            continue;
+        setCheck_.RestoredFrom = backup;
+        try {
+            std::vector<std::string> contents;
+            for (const std::string &name : SaveSetFiles) {
+                const TTableFile::TFileBytes bytes = TTableFile::LoadBytes(backup + name);
+                contents.emplace_back(bytes.View());
+            }
+            saveSet_.Save(contents);
+            setOnDisk_ = contents;
+        } catch (const std::exception &error) {
+            setCheck_.RestoreProblem = error.what();
+        }
+        return;
+    }
 }
 
 // A table file brings its own field list; the rules need every field of the
@@ -259,23 +388,58 @@ std::string TD_Data::SchemaProblem(const TvekMemTable &table)
     return {};
 }
 
-// Every table is written even when another fails; a table whose file failed to
-// load is never written, so the damaged file stays for the player to recover.
+// The hotels, floors and rooms are saved all or nothing; the catalog on its
+// own. A table whose file failed to load is never written, so the damaged
+// file stays for the player to recover.
 void TD_Data::SaveTables()
 {
     saveErrors_.clear();
-    for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom, &tRooms}) {
-        if (std::find(unloaded_.begin(), unloaded_.end(), table) != unloaded_.end())
-            continue;
-        // A catalog read from a folder the game may not write (an installed
-        // one) is never rewritten.
-        if (table == &tRooms && !catalogWritable_)
-            continue;
-        try {
-            SaveTable(*table);
-        } catch (const std::exception &error) {
-            saveErrors_.push_back({TableFileName(*table), error.what()});
+    SaveTheSet();
+    // A catalog read from a folder the game may not write (an installed one)
+    // is never rewritten.
+    if (std::find(unloaded_.begin(), unloaded_.end(), &tRooms) != unloaded_.end() ||
+        !catalogWritable_)
+        return;
+    try {
+        SaveTable(tRooms);
+    } catch (const std::exception &error) {
+        saveErrors_.push_back({TableFileName(tRooms), error.what()});
+    }
+}
+
+void TD_Data::AutoSave()
+{
+    saveErrors_.clear();
+    if (SaveSetContents() != setOnDisk_)
+        SaveTheSet();
+}
+
+std::vector<std::string> TD_Data::SaveSetContents()
+{
+    std::vector<std::string> contents;
+    for (TvekMemTable *table : {&tHotel, &tFloor, &tRoom}) {
+        if (table->State() == tsEdit || table->State() == tsInsert) {
+            try {
+                table->Post();
+            } catch (const std::exception &) {
+                // As SaveTable: there is normally nothing to post.
+            }
         }
+        contents.push_back(TTableFile::WriteEveryRecord(*table, table->SaveOptions));
+    }
+    return contents;
+}
+
+void TD_Data::SaveTheSet()
+{
+    if (std::find(unloaded_.begin(), unloaded_.end(), &tHotel) != unloaded_.end())
+        return;
+    std::vector<std::string> contents = SaveSetContents();
+    try {
+        saveSet_.Save(contents);
+        setOnDisk_ = std::move(contents);
+    } catch (const ESaveSetError &error) {
+        saveErrors_.push_back({error.FileName, error.what(), true});
     }
 }
 
@@ -302,8 +466,10 @@ void TD_Data::SelectHotel(int hotelId)
 int TD_Data::NextID()
 {
     // Edit on an empty view would append a hotel record; with no hotel there is
-    // no counter to advance.
-    if (tHotel.IsEmpty())
+    // no counter to advance. With no hotel open, the copy that closing a hotel
+    // makes would otherwise advance the counter of whichever hotel the list
+    // shows first, changing a hotel the player is not playing.
+    if (tHotel.IsEmpty() || HotelID < 0)
         return 0;
     const int id = Int(tHotel, "ID") + 1;
     tHotel.Edit();
@@ -478,9 +644,9 @@ void TD_Data::CheckCatalog()
                 problem = "row " + std::to_string(id) + " has no valid " + field;
         if (!problem.empty())
             break;
-        if (id <= 5 && (Int(tRooms, "WIDTH") < 1 || Int(tRooms, "WIDTH") > 10))
+        if (CatalogRow::IsRoomType(id) && (Int(tRooms, "WIDTH") < 1 || Int(tRooms, "WIDTH") > 10))
             problem = "room type " + std::to_string(id) + " is not 1 to 10 cells wide";
-        else if (id > 20 && Int(tRooms, "WEAR") > 99)
+        else if (CatalogRow::IsItem(id) && Int(tRooms, "WEAR") > 99)
             problem = "comfort item " + std::to_string(id) + " lives longer than 99 days";
         if (!problem.empty())
             break;
@@ -526,7 +692,7 @@ void TD_Data::GameError(const std::string &message)
 void TD_Data::BuildFloor()
 {
     RequireCatalog();
-    if (CatalogPrice(10) > GetMoney())
+    if (CatalogPrice(CatalogRow::Floor) > GetMoney())
         GameError(kNoMoney);
     TNoticeHold hold(tFloor);
     int top = -1;
@@ -541,7 +707,7 @@ void TD_Data::BuildFloor()
     tFloor.Post();
     hold.Release();
     SelectFloor(top + 1);
-    AddMoney(-CatalogPrice(10));
+    AddMoney(-CatalogPrice(CatalogRow::Floor));
 }
 
 void TD_Data::BuildRoom(int type, int cell)
@@ -611,7 +777,7 @@ void TD_Data::BuildStation(int kind)
 {
     const char *field = StationField(kind);
     RequireCatalog();
-    if (CatalogPrice(10 + kind) > GetMoney())
+    if (CatalogPrice(CatalogRow::Station(kind)) > GetMoney())
         GameError(kNoMoney);
     // A floor that is missing or already has this station buys nothing.
     if (!tFloor.Locate("FLOOR_ID", FloorID) || Int(tFloor, field) >= 0)
@@ -619,7 +785,7 @@ void TD_Data::BuildStation(int kind)
     tFloor.Edit();
     SetInt(tFloor, field, 0);
     tFloor.Post();
-    AddMoney(-CatalogPrice(10 + kind));
+    AddMoney(-CatalogPrice(CatalogRow::Station(kind)));
     RefreshCurrFloor();
 }
 
@@ -643,9 +809,9 @@ void TD_Data::BuyStuff(int item)
     if (item < 1 || item > 4)
         throw std::out_of_range("There is no comfort item " + std::to_string(item) + ".");
     RequireCatalog();
-    if (CatalogPrice(20 + item) > GetMoney())
+    if (CatalogPrice(CatalogRow::Item(item)) > GetMoney())
         GameError(kNoMoney);
-    const int life = CatalogWear(20 + item);
+    const int life = CatalogWear(CatalogRow::Item(item));
     const std::string counter = (life < 10 ? "0" : "") + std::to_string(life);
     if (!tFloor.Locate("FLOOR_ID", FloorID))
         return;
@@ -659,7 +825,7 @@ void TD_Data::BuyStuff(int item)
     SetStr(tFloor, "STUFF", stuff);
     SetStr(tFloor, "STUF_WEAR", wear);
     tFloor.Post();
-    AddMoney(-CatalogPrice(20 + item));
+    AddMoney(-CatalogPrice(CatalogRow::Item(item)));
     RefreshCurrFloor();
 }
 
@@ -718,7 +884,7 @@ int TD_Data::FloorLoad(int storey)
     TNoticeHold hold(tRoom);
     int load = 0;
     for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next())
-        if (Int(tRoom, "STATUS") == 1 && Int(tRoom, "FLOOR_ID") == storey)
+        if (Int(tRoom, "STATUS") == RoomStatus::Occupied && Int(tRoom, "FLOOR_ID") == storey)
             load += Int(tRoom, "TYPE");
     return load;
 }
@@ -731,16 +897,16 @@ void TD_Data::AdvanceConstruction()
     TNoticeHold hold(tRoom);
     for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next()) {
         int status = Int(tRoom, "STATUS");
-        if (status >= 0)
+        if (!RoomStatus::UnderConstruction(status))
             continue;
         const int build = LocateCatalog(Int(tRoom, "TYPE")) ? Int(tRooms, "BUILD") : 0;
         tRoom.Edit();
         status += 1;
         // A type whose catalog row now says it needs no building is finished at once.
         if (build <= 0)
-            status = 0;
+            status = RoomStatus::Free;
         double x = 200;
-        if (status < 0)
+        if (RoomStatus::UnderConstruction(status))
             x = static_cast<double>((1.0L - static_cast<long double>(-status) / build) * 120.0L);
         // A room begun under a longer BUILD than the catalog's now starts below 55.
         const int alpha = std::clamp(static_cast<int>(std::nearbyint(x)) + 55, 55, 255);
@@ -748,9 +914,9 @@ void TD_Data::AdvanceConstruction()
         SetInt(tRoom, "ALPHA", alpha);
         tRoom.Post();
         const int id = Int(tRoom, "ID");
-        if (status == 0 && scene_ != nullptr)
-            scene_->SetRoomStatus(id, 0);
-        if (status == 0)
+        if (status == RoomStatus::Free && scene_ != nullptr)
+            scene_->SetRoomStatus(id, RoomStatus::Free);
+        if (status == RoomStatus::Free)
             events_->ConstructionFinished(id, Int(tRoom, "FLOOR_ID"), Int(tRoom, "TYPE"));
         if (scene_ != nullptr)
             scene_->SetRoomAlpha(id, alpha);
@@ -773,7 +939,7 @@ void TD_Data::UpdateLevel(const char *levelField, const char *stationField, int 
         if (workers > 0) {
             const int wage = CatalogIncome(wageId) * workers;
             // Each wage is checked against the money left at this moment.
-            const int station = wageId - 10;
+            const int station = wageId - CatalogRow::Floor;
             const int storey = Int(tFloor, "FLOOR_ID");
             if (wage < GetMoney()) {
                 drop -= gain * workers;
@@ -792,19 +958,19 @@ void TD_Data::UpdateLevel(const char *levelField, const char *stationField, int 
 void TD_Data::UpdateFire()
 {
     if (GetHour() % 5 == 0)
-        UpdateLevel("FIRE", "FIRE_STATION", 13, 2, true);
+        UpdateLevel("FIRE", "FIRE_STATION", CatalogRow::Station(3), 2, true);
 }
 
 void TD_Data::UpdatePolice()
 {
     if (GetHour() % 4 == 0)
-        UpdateLevel("POLICY", "POLICY_STATION", 12, 2, true);
+        UpdateLevel("POLICY", "POLICY_STATION", CatalogRow::Station(2), 2, true);
 }
 
 void TD_Data::UpdateDirt()
 {
     if (GetHour() % 3 == 0)
-        UpdateLevel("DIRTY", "DIRTY_STATION", 11, 4, false);
+        UpdateLevel("DIRTY", "DIRTY_STATION", CatalogRow::Station(1), 4, false);
 }
 
 void TD_Data::WearRooms()
@@ -812,16 +978,16 @@ void TD_Data::WearRooms()
     if (GetHour() != 22)
         return;
     for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next()) {
-        if (Int(tRoom, "STATUS") != 1)
+        if (Int(tRoom, "STATUS") != RoomStatus::Occupied)
             continue;
         tRoom.Edit();
         const int wear = Int(tRoom, "WEAR") - 1;
         SetInt(tRoom, "WEAR", wear);
         if (wear <= 0) {
             SetInt(tRoom, "WEAR", 0);
-            SetInt(tRoom, "STATUS", 2);
+            SetInt(tRoom, "STATUS", RoomStatus::Broken);
             if (scene_ != nullptr)
-                scene_->SetRoomStatus(Int(tRoom, "ID"), 2);
+                scene_->SetRoomStatus(Int(tRoom, "ID"), RoomStatus::Broken);
         }
         tRoom.Post();
         if (wear <= 0)
@@ -835,9 +1001,9 @@ void TD_Data::UpdateOccupancy()
         return;
     for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next()) {
         const int status = Int(tRoom, "STATUS");
-        if (status != 0 && status != 1)
+        if (status != RoomStatus::Free && status != RoomStatus::Occupied)
             continue;
-        if (status == 0 && Int(tRoom, "WEAR") <= 0)
+        if (status == RoomStatus::Free && Int(tRoom, "WEAR") <= 0)
             continue;
         // A room whose floor is gone stays as it is.
         if (!tFloor.Locate("FLOOR_ID", Int(tRoom, "FLOOR_ID")))
@@ -847,10 +1013,11 @@ void TD_Data::UpdateOccupancy()
         const int policy = Int(tFloor, "POLICY");
         const int fire = Int(tFloor, "FIRE");
         int next = status;
-        if (status == 0 && comfort > 50 && dirty > 20 && policy > 20 && fire > 20)
-            next = 1;
-        else if (status == 1 && (comfort < 50 || dirty < 20 || policy < 20 || fire < 20))
-            next = 0;
+        if (status == RoomStatus::Free && comfort > 50 && dirty > 20 && policy > 20 && fire > 20)
+            next = RoomStatus::Occupied;
+        else if (status == RoomStatus::Occupied &&
+                 (comfort < 50 || dirty < 20 || policy < 20 || fire < 20))
+            next = RoomStatus::Free;
         if (next == status)
             continue;
         tRoom.Edit();
@@ -861,7 +1028,7 @@ void TD_Data::UpdateOccupancy()
         const int id = Int(tRoom, "ID");
         const int storey = Int(tRoom, "FLOOR_ID");
         const int type = Int(tRoom, "TYPE");
-        if (next == 1)
+        if (next == RoomStatus::Occupied)
             events_->GuestArrived(id, storey, type);
         else
             events_->GuestLeft(id, storey, type, {comfort, dirty, policy, fire});
@@ -880,7 +1047,8 @@ void TD_Data::CollectIncome()
         {
             TNoticeHold hold(tRoom);
             for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next())
-                if (Int(tRoom, "FLOOR_ID") == storey && Int(tRoom, "STATUS") == 1) {
+                if (Int(tRoom, "FLOOR_ID") == storey &&
+                    Int(tRoom, "STATUS") == RoomStatus::Occupied) {
                     rates += CatalogIncome(Int(tRoom, "TYPE"));
                     ++occupied;
                 }

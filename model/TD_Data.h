@@ -7,6 +7,7 @@
 #include "model/SeededRandom.h"
 #include "model/SystemDateSource.h"
 #include "store/MemTable.h"
+#include "store/SaveSet.h"
 
 #include <string>
 #include <vector>
@@ -22,6 +23,24 @@ struct TTableFileError
 {
     std::string FileName;
     std::string Message;
+    // Whether the file belongs to the saved hotels (tHotel, tFloor, tRoom),
+    // as opposed to the price catalog.
+    bool InSaveSet = false;
+};
+
+// What start-up found of the saved hotels and did about it.
+struct TSaveSetCheck
+{
+    // The files of the set that were damaged, each with why; empty when the set was sound.
+    std::vector<TTableFileError> Damaged;
+    // Where the damaged set was moved (with a trailing '/'); empty when it could not be.
+    std::string MovedTo;
+    // Why it could not be moved; the set is then neither played nor saved.
+    std::string MoveProblem;
+    // The backup folder the hotels came back from; empty when none loaded cleanly.
+    std::string RestoredFrom;
+    // Why the restored set could not be written in place (it is saved at the next save).
+    std::string RestoreProblem;
 };
 
 // The hotel model: the six game tables, the selection of hotel, floor and room,
@@ -30,6 +49,12 @@ struct TTableFileError
 // Lifetime: the constructor runs DataModuleCreate (seed, load the four table
 // files, open tCurrFloor); DataModuleDestroy saves them and runs from the
 // destructor unless the owner called it first (to show SaveErrors()).
+//
+// Saved hotels: tHotel, tFloor and tRoom are one save set, loaded, judged and
+// saved together (TSaveSet): a save replaces all three or none, and keeps the
+// set it replaces as the newest backup. A damaged set is never played into
+// and never written over: start-up moves it into a dated folder and restores
+// the newest backup that loads cleanly (SaveSetCheck()).
 //
 // Seams: the clock, the message window, the scene callbacks, the random
 // generator, the date and the listener of the hourly rules' events come from
@@ -90,6 +115,13 @@ public:
     // The load errors as one text for the start-up message box; empty when none.
     std::string LoadErrorText() const;
     const std::vector<TTableFileError> &SaveErrors() const { return saveErrors_; }
+    const TSaveSetCheck &SaveSetCheck() const { return setCheck_; }
+    // Saves the hotels, floors and rooms alone, as the exit save writes them,
+    // when they changed since they were last loaded or saved; SaveErrors()
+    // tells of a failure. Changes nothing the player sees.
+    void AutoSave();
+    // The bytes the save set's three files get at the next save.
+    std::vector<std::string> SaveSetContents();
     // True when the catalog loaded and holds every row the game needs; when
     // false, purchases refuse with CatalogProblem() and the clock does not advance.
     bool CatalogReady() const { return catalogReady_; }
@@ -156,6 +188,10 @@ private:
     void RequireCatalog();
     bool LocateCatalog(int id);
     std::string TableFileName(const TvekMemTable &table) const;
+    void LoadSaveSet();
+    std::vector<TTableFileError> JudgeSaveSet(const std::string &folder);
+    void EmptyTable(TvekMemTable &table);
+    void SaveTheSet();
     static std::string SchemaProblem(const TvekMemTable &table);
 
     std::string appPath_;
@@ -174,6 +210,11 @@ private:
 
     std::vector<TTableFileError> loadErrors_;
     std::vector<TTableFileError> saveErrors_;
+    TSaveSet saveSet_;
+    TSaveSetCheck setCheck_;
+    // What the set's files hold on disk, as far as this run knows; AutoSave
+    // skips a save that would write the same.
+    std::vector<std::string> setOnDisk_;
     // Tables whose file failed to load; they are never written back, so the damaged file stays.
     std::vector<const TvekMemTable *> unloaded_;
     bool catalogReady_ = false;

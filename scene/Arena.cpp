@@ -1,5 +1,6 @@
 #include "scene/Arena.h"
 
+#include "common/HotelCodes.h"
 #include "scene/FloorSprite.h"
 #include "scene/RoomSprite.h"
 #include "scene/SceneSpriteEngine.h"
@@ -30,7 +31,7 @@ TRoomSprite *TArena::AddRoom(int id, int roomType, int floorId, int cell, int st
     room->SetFloor(floorId);
     room->SetID(id);
     room->SetStatus(status);
-    if (status < 0)
+    if (RoomStatus::UnderConstruction(status))
         room->Alpha = alpha;
     return room;
 }

@@ -42,7 +42,8 @@ public:
 
     TPictureList *ImageList = nullptr;
     TSceneSpriteEngine *Engine = nullptr;
-    int CellWidth = 50;
+    // Width of one building cell; a floor has ten.
+    static constexpr int CellWidth = 50;
     int SurfaceHeight = 0;
     // Chooses each occupant's first frame.
     std::minstd_rand Random{std::random_device{}()};

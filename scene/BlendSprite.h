@@ -13,6 +13,8 @@ public:
     QRect GetBounds() const override;
     // The target rectangle; opaque at Alpha 255 with a picture that has no colour key.
     bool PaintArea(QRect &area, bool &opaque) const override;
+    // The picture, rectangle, pattern and alpha Paint uses; no picture when it paints nothing.
+    bool PaintStepNow(TPaintStep &step) const override;
 
     int Alpha = 255;
 };

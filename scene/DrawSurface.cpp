@@ -426,6 +426,7 @@ void TDrawSurface::Fill(std::uint32_t pixel)
 {
     if (IsEmpty())
         return;
+    ++FVersion;
     FPendingFill = pixel;
 }
 
@@ -465,6 +466,7 @@ void TDrawSurface::FillOnly(const QRect *rects, int count)
 {
     if (!FPendingFill)
         return;
+    ++FVersion;
     const std::uint32_t pixel = *FPendingFill;
     FPendingFill.reset();
     uchar *bits = FImage.bits();
@@ -512,6 +514,7 @@ void TDrawSurface::SetColourKey(std::optional<QRgb> key)
 void TDrawSurface::Draw(const TDrawSurface &source, const QRect &sourceRect, const QRect &target,
                         std::optional<QRgb> colourKey)
 {
+    ++FVersion;
     const QRect whole = Rect();
     const QRect *clips = FClip ? FClip : &whole;
     const int clipCount = FClip ? FClipCount : 1;
@@ -555,6 +558,7 @@ void TDrawSurface::DrawBlended(const TDrawSurface &source, const QRect &sourceRe
         Draw(source, sourceRect, target, colourKey);
         return;
     }
+    ++FVersion;
     const QRect whole = Rect();
     const QRect *clips = FClip ? FClip : &whole;
     const int clipCount = FClip ? FClipCount : 1;

@@ -38,12 +38,14 @@ public:
     QImage &Image()
     {
         Settle();
+        ++FVersion;
         return FImage;
     }
 
     std::uint32_t *Row(int y)
     {
         Settle();
+        ++FVersion;
         return reinterpret_cast<std::uint32_t *>(FImage.scanLine(y));
     }
     const std::uint32_t *Row(int y) const
@@ -55,8 +57,13 @@ public:
 
     // Sets every pixel to the raw value (0 is black), as soon as the pixels are next used.
     void Fill(std::uint32_t pixel);
-    // Whether a Fill is still to be carried out.
+    // Whether a Fill is still to be carried out, and with which pixel value.
     bool FillPending() const { return FPendingFill.has_value(); }
+    std::optional<std::uint32_t> PendingFill() const { return FPendingFill; }
+
+    // Changes whenever the pixels may have changed: every fill, copy and writable access counts.
+    // Reading through the const accessors leaves it alone, so a presenter does not count.
+    std::uint64_t Version() const { return FVersion; }
     // Carries out a pending Fill inside the given rectangles only: the caller paints every other
     // pixel opaquely before anyone looks.
     void FillOnly(const QRect *rects, int count);
@@ -95,6 +102,7 @@ private:
 
     mutable QImage FImage;
     mutable std::optional<std::uint32_t> FPendingFill;
+    std::uint64_t FVersion = 0;
     const QRect *FClip = nullptr;
     int FClipCount = 0;
     std::optional<QRgb> FColourKey;

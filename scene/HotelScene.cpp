@@ -43,7 +43,19 @@ void THotelScene::Frame(int lagCount)
 {
     if (!surface_)
         return;
-    surface_->Fill(0);
+    surface_->Fill(Background);
     Engine.Move(lagCount);
     Engine.Draw();
+}
+
+bool THotelScene::FrameIfChanged(int lagCount)
+{
+    if (!surface_)
+        return false;
+    Engine.Move(lagCount);
+    if (!Engine.PictureChanged(Background))
+        return false;
+    surface_->Fill(Background);
+    Engine.Draw();
+    return true;
 }

@@ -5,6 +5,7 @@
 #include "scene/PictureList.h"
 #include "scene/SceneSpriteEngine.h"
 
+#include <cstdint>
 #include <memory>
 
 // The whole scene wired once, for the main window and for the programs that draw a hotel
@@ -33,8 +34,15 @@ public:
     bool Attached() const { return surface_ != nullptr; }
     TDrawSurface &Surface() { return *surface_; }
 
-    // One frame as the frame loop runs it: fill, move, draw. Nothing without a surface.
+    // The raw pixel value every frame starts from: black.
+    static constexpr std::uint32_t Background = 0;
+
+    // One frame drawn in full: fill, move, draw. Nothing without a surface.
     void Frame(int lagCount);
+    // One frame as the frame loop runs it: move, then fill and draw only when that changes the
+    // picture (the surface then holds what Frame would have left). Returns whether it drew;
+    // nothing without a surface.
+    bool FrameIfChanged(int lagCount);
 
     TPictureList Pictures;
     TSceneSpriteEngine Engine;

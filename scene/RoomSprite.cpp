@@ -1,5 +1,6 @@
 #include "scene/RoomSprite.h"
 
+#include "common/HotelCodes.h"
 #include "scene/Arena.h"
 #include "scene/MickySprite.h"
 
@@ -31,10 +32,10 @@ void TRoomSprite::SetRoomType(int roomType)
 void TRoomSprite::SetCell(int cell)
 {
     Cell = cell;
-    X = Arena.LeftMargin() + cell * 50;
+    X = Arena.LeftMargin() + cell * TArena::CellWidth;
     // The occupant stands in the room's rightmost cell.
     if (Micky)
-        Micky->X = X + (Width / 50 - 1) * 50;
+        Micky->X = X + (Width / TArena::CellWidth - 1) * TArena::CellWidth;
 }
 
 void TRoomSprite::SetFloor(int floor)
@@ -57,9 +58,9 @@ void TRoomSprite::SetID(int id)
 void TRoomSprite::SetStatus(int status)
 {
     Status = status;
-    FrameBase = status == 2 ? 1 : 0;
+    FrameBase = status == RoomStatus::Broken ? 1 : 0;
     if (Micky)
-        Micky->Visible = status == 1;
+        Micky->Visible = status == RoomStatus::Occupied;
 }
 
 void TRoomSprite::Kill()

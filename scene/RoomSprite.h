@@ -4,8 +4,8 @@
 
 class TMickySprite;
 
-// A built room with its occupant. Status below 0: under construction; 0 free; 1 occupied
-// (occupant shown); 2 broken (damaged pattern).
+// A built room with its occupant. Status (RoomStatus): under construction, free, occupied
+// (occupant shown) or broken (damaged pattern).
 class TRoomSprite : public TGeneralSprite
 {
 public:

@@ -23,6 +23,9 @@ public:
     void Move(int lagCount) { FRoot.Move(lagCount); }
     // Paints every visible sprite in Z order; nothing while no surface is attached.
     void Draw();
+    // Whether filling with background and drawing would change the surface's picture (true
+    // while no surface is attached, as there is nothing to compare with).
+    bool PictureChanged(std::uint32_t background) { return FRoot.PictureChanged(background); }
     void FreeKilled() { FRoot.FreeKilled(); }
     // The topmost visible sprite under the surface point, or nullptr.
     TSprite *SpriteAt(int x, int y) { return FRoot.SpriteAt(x, y); }

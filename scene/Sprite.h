@@ -4,6 +4,21 @@
 #include <vector>
 
 class TSpriteEngine;
+class TPictureItem;
+
+// What one sprite's Paint puts on the surface, in a form cheap to compare: two sprites with equal
+// steps paint equal pixels over equal backgrounds. A step without a picture paints nothing.
+struct TPaintStep
+{
+    const TPictureItem *picture = nullptr;
+    QRect target;
+    int pattern = 0;
+    int alpha = 0; // 1..255, 255 opaque
+    bool keyed = false;
+    unsigned key = 0;
+
+    bool operator==(const TPaintStep &other) const = default;
+};
 
 // A node of the scene's sprite tree. A sprite owns its children, keeps them in creation order
 // (Children) and in painting order (DrawOrder, ascending Z, the most recently filed first among
@@ -40,6 +55,15 @@ public:
     {
         (void)area;
         (void)opaque;
+        return false;
+    }
+
+    // Fills step with what Paint would put on the surface now. False when unknown: the engine then
+    // takes every frame for a changed one. Like PaintArea, a class that overrides Paint must keep
+    // this true to it.
+    virtual bool PaintStepNow(TPaintStep &step) const
+    {
+        (void)step;
         return false;
     }
 

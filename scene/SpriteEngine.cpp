@@ -13,6 +13,7 @@ TSpriteEngine::~TSpriteEngine()
 void TSpriteEngine::SetSurface(TDrawSurface *surface)
 {
     Surface = surface;
+    FDrawnKnown = false;
     if (!surface)
         return;
     SurfaceRect = QRect(0, 0, surface->Width(), surface->Height());
@@ -28,8 +29,25 @@ void TSpriteEngine::FreeKilled()
 
 void TSpriteEngine::Draw()
 {
-    if (Surface)
-        FOcclusion.Render(*this, *Surface);
-    else
+    if (!Surface) {
         Render();
+        return;
+    }
+    // The picture is known only over a uniform background: a pending fill.
+    const std::optional<std::uint32_t> background = Surface->PendingFill();
+    FDrawnKnown = background && FDrawn.Collect(*this, SurfaceRect);
+    FOcclusion.Render(*this, *Surface);
+    FDrawnSurface = Surface;
+    FDrawnVersion = Surface->Version();
+    FDrawnBackground = background.value_or(0);
+}
+
+bool TSpriteEngine::PictureChanged(std::uint32_t background)
+{
+    if (!Surface || !FDrawnKnown || FDrawnSurface != Surface ||
+        FDrawnVersion != Surface->Version() || FDrawnBackground != background)
+        return true;
+    if (!FNow.Collect(*this, SurfaceRect))
+        return true;
+    return !(FNow == FDrawn);
 }

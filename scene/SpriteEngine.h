@@ -1,8 +1,10 @@
 #pragma once
 
 #include "scene/Occlusion.h"
+#include "scene/PaintList.h"
 #include "scene/Sprite.h"
 
+#include <cstdint>
 #include <vector>
 
 class TDrawSurface;
@@ -22,6 +24,10 @@ public:
     // Renders the tree; the root itself is never painted. The result is Render's, pixel for
     // pixel, but pixels that later opaque sprites cover are neither filled nor painted.
     void Draw();
+    // Whether Fill(background) followed by Draw would now leave other pixels on the surface than
+    // it holds. False only when the last Draw painted the same steps over the same fill and
+    // nothing has written to the surface since; true whenever that is not known.
+    bool PictureChanged(std::uint32_t background);
 
     std::vector<TSprite *> KillList;
     TDrawSurface *Surface = nullptr;
@@ -29,4 +35,11 @@ public:
 
 private:
     TOcclusion FOcclusion;
+    // What the last Draw left on the surface, when it is known.
+    bool FDrawnKnown = false;
+    const TDrawSurface *FDrawnSurface = nullptr;
+    std::uint64_t FDrawnVersion = 0;
+    std::uint32_t FDrawnBackground = 0;
+    TPaintList FDrawn;
+    TPaintList FNow;
 };

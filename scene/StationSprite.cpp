@@ -1,5 +1,6 @@
 #include "scene/StationSprite.h"
 
+#include "scene/Arena.h"
 #include "scene/StuffSprite.h"
 
 TStationSprite::TStationSprite(TArena &arena, TStuffSprite &stuff)
@@ -13,5 +14,5 @@ void TStationSprite::SetNumber(int number)
 {
     Number = number;
     SetImageName(QStringLiteral("Station0%1").arg(number));
-    X = Stuff.X + number * 50;
+    X = Stuff.X + number * TArena::CellWidth; // one cell per station
 }

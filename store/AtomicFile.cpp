@@ -1,14 +1,21 @@
 #include "store/AtomicFile.h"
 
+#include "store/FileSystem.h"
 #include "store/TableStreamError.h"
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// Linux gives up on a chain of links after as many.
+constexpr int MaxLinksFollowed = 40;
+constexpr int MaxNameAttempts = 100;
+const char *const TemporaryMark = ".tmp-";
 
 std::string DirectoryOf(const std::string &fileName)
 {
@@ -25,6 +32,11 @@ std::string BaseNameOf(const std::string &fileName)
     return slash == std::string::npos ? fileName : fileName.substr(slash + 1);
 }
 
+std::string ErrorText(int error)
+{
+    return std::strerror(error);
+}
+
 // Makes the rename itself durable; a directory that refuses fsync changes nothing.
 void SyncDirectory(const std::string &directory)
 {
@@ -35,31 +47,89 @@ void SyncDirectory(const std::string &directory)
     }
 }
 
+bool AllDigits(const std::string &text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
 } // namespace
 
-TAtomicFile::TAtomicFile(std::string name) : fileName(std::move(name))
+std::string TAtomicFile::FollowLinks(const std::string &fileName)
+{
+    std::string name = fileName;
+    for (int hop = 0; hop < MaxLinksFollowed; ++hop) {
+        struct stat info
+        {
+        };
+        if (::lstat(name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return name;
+        }
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096), '\0');
+        const ssize_t length = ::readlink(name.c_str(), target.data(), target.size());
+        if (length <= 0) {
+            return name;
+        }
+        target.resize(static_cast<std::size_t>(length));
+        name = target.front() == '/' ? target : DirectoryOf(name) + "/" + target;
+    }
+    return name;
+}
+
+bool TAtomicFile::IsTemporaryName(const std::string &baseName, long *processId)
+{
+    // ".NAME.tmp-PID-N"
+    if (baseName.size() < 2 || baseName.front() != '.') {
+        return false;
+    }
+    const auto mark = baseName.rfind(TemporaryMark);
+    if (mark == std::string::npos || mark < 2) {
+        return false;
+    }
+    const std::string numbers = baseName.substr(mark + std::strlen(TemporaryMark));
+    const auto dash = numbers.find('-');
+    if (dash == std::string::npos || !AllDigits(numbers.substr(0, dash)) ||
+        !AllDigits(numbers.substr(dash + 1)) || dash > 9) {
+        return false;
+    }
+    if (processId != nullptr) {
+        *processId = std::stol(numbers.substr(0, dash));
+    }
+    return true;
+}
+
+TAtomicFile::TAtomicFile(std::string name)
+    : fileName(std::move(name)), targetName(FollowLinks(fileName))
 {
     static std::atomic<unsigned> counter{0};
-    const std::string directory = DirectoryOf(fileName);
-    const std::string prefix =
-        directory + "/." + BaseNameOf(fileName) + ".tmp-" + std::to_string(::getpid()) + "-";
+    struct stat old
+    {
+    };
+    const bool exists = ::stat(targetName.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    // A file the player made read-only is theirs to keep, also for a user
+    // who could write it all the same.
+    if (exists && (::access(targetName.c_str(), W_OK) != 0 ||
+                   (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
+        throw EFCreateError(fileName, "the file is read-only");
+    }
+    TFileSystem &files = TFileSystem::Current();
+    const std::string prefix = DirectoryOf(targetName) + "/." + BaseNameOf(targetName) +
+                               TemporaryMark + std::to_string(::getpid()) + "-";
     // A file of that name that someone else left behind is never reused.
-    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
+    int error = 0;
+    for (int attempt = 0; attempt < MaxNameAttempts && descriptor < 0; ++attempt) {
         temporaryName = prefix + std::to_string(counter++);
-        descriptor = ::open(temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor < 0 && errno != EEXIST) {
+        descriptor = files.Create(temporaryName, 0666);
+        error = errno;
+        if (descriptor < 0 && error != EEXIST) {
             break;
         }
     }
     if (descriptor < 0) {
         temporaryName.clear();
-        throw EFCreateError(fileName);
+        throw EFCreateError(fileName, ErrorText(error));
     }
     // The new file keeps the permissions of the one it replaces.
-    struct stat old
-    {
-    };
-    if (::stat(fileName.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (exists) {
         ::fchmod(descriptor, old.st_mode & 07777);
     }
 }
@@ -71,35 +141,47 @@ TAtomicFile::~TAtomicFile()
 
 void TAtomicFile::Write(const void *data, std::size_t size)
 {
+    TFileSystem &files = TFileSystem::Current();
     const char *bytes = static_cast<const char *>(data);
     while (size > 0) {
-        const ssize_t written = ::write(descriptor, bytes, size);
+        const ssize_t written = files.Write(descriptor, bytes, size);
         if (written < 0 && errno == EINTR) {
             continue;
         }
         if (written <= 0) {
-            throw EWriteError();
+            throw EWriteError(written < 0 ? ErrorText(errno) : ErrorText(ENOSPC));
         }
         bytes += written;
         size -= static_cast<std::size_t>(written);
     }
 }
 
-void TAtomicFile::Commit()
+void TAtomicFile::Finish()
 {
-    if (::fsync(descriptor) != 0) {
-        throw EWriteError();
+    TFileSystem &files = TFileSystem::Current();
+    if (files.Flush(descriptor) != 0) {
+        throw EWriteError(ErrorText(errno));
     }
     const int handle = descriptor;
     descriptor = -1;
-    if (::close(handle) != 0) {
-        throw EWriteError();
+    if (files.Close(handle) != 0) {
+        throw EWriteError(ErrorText(errno));
     }
-    if (::rename(temporaryName.c_str(), fileName.c_str()) != 0) {
-        throw EFCreateError(fileName);
+}
+
+void TAtomicFile::Replace()
+{
+    if (TFileSystem::Current().Rename(temporaryName, targetName) != 0) {
+        throw EFCreateError(fileName, ErrorText(errno));
     }
     temporaryName.clear();
-    SyncDirectory(DirectoryOf(fileName));
+    SyncDirectory(DirectoryOf(targetName));
+}
+
+void TAtomicFile::Commit()
+{
+    Finish();
+    Replace();
 }
 
 void TAtomicFile::Discard() noexcept

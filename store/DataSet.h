@@ -129,7 +129,8 @@ protected:
     virtual void InternalAppendRecord(const std::vector<TFieldValue> &buffer) = 0;
     virtual void InternalSetRecord(std::size_t record, const std::vector<TFieldValue> &buffer) = 0;
     virtual void InternalDeleteRecord(std::size_t record) = 0;
-    // Append step 7 (the autoincrement value) and Post step 3 (the counter).
+    // A new record gets the next autoincrement value; a stored record raises the
+    // counter to its value.
     virtual void InternalInitAutoInc(std::vector<TFieldValue> &buffer) = 0;
     virtual void InternalBeforeStore(const std::vector<TFieldValue> &buffer) = 0;
     // Called by Open before the state changes; may throw to keep it closed.

@@ -489,8 +489,9 @@ private:
 class TTableFileWriter
 {
 public:
-    TTableFileWriter(TvekCustomMemTable &table, TvekMemTableSaveFlags flags)
-        : table(table), flags(flags)
+    TTableFileWriter(TvekCustomMemTable &table, TvekMemTableSaveFlags flags,
+                     bool everyRecord = false)
+        : table(table), flags(flags), everyRecord(everyRecord)
     {
         for (int index = 0; index < table.FieldCount(); ++index) {
             if (IsSaved(table.Fields(index))) {
@@ -564,7 +565,7 @@ private:
         const std::size_t count = table.Active() ? records.Count() : 0;
         for (std::size_t record = 0; record < count; ++record) {
             const std::int32_t status = records.Status(record);
-            if (status == DeletedStatus || !table.RawRecordVisible(record)) {
+            if (status == DeletedStatus || (!everyRecord && !table.RawRecordVisible(record))) {
                 continue;
             }
             stream.WriteListBegin();
@@ -603,6 +604,7 @@ private:
 
     TvekCustomMemTable &table;
     TvekMemTableSaveFlags flags;
+    bool everyRecord;
     std::vector<std::size_t> fields;
     std::vector<TFieldType> types;
     TTableStreamWriter stream;
@@ -691,7 +693,7 @@ void TTableFile::Read(TvekCustomMemTable &table, std::string_view bytes)
 
 namespace {
 
-// Steps 2 to 9 of a write: leave the edit state, switch the filter off when the
+// What every write does: leave the edit state, switch the filter off when the
 // flags say so, and hand the bytes to `consume` while notices are held back.
 template <typename Consume>
 void WriteTable(TvekCustomMemTable &table, TvekMemTableSaveFlags saveFlags, Consume consume)
@@ -717,6 +719,12 @@ std::string TTableFile::Write(TvekCustomMemTable &table, TvekMemTableSaveFlags s
     std::string bytes;
     WriteTable(table, saveFlags, [&](std::string_view written) { bytes = written; });
     return bytes;
+}
+
+std::string TTableFile::WriteEveryRecord(TvekCustomMemTable &table, TvekMemTableSaveFlags saveFlags)
+{
+    TTableFileWriter writer(table, saveFlags, true);
+    return std::string(writer.Run());
 }
 
 void TvekCustomMemTable::ReadTableFile(const std::string &fileName)

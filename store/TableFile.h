@@ -35,4 +35,8 @@ public:
     // The bytes of the table's file; leaves the edit state and, as the flags
     // say, switches the filter off for the write.
     static std::string Write(TvekCustomMemTable &table, TvekMemTableSaveFlags saveFlags);
+    // The bytes of the file that Write gives with the filter switched off, made
+    // without touching the table: its state, filter and cursor stay, and no
+    // notice is sent. A change still being edited is not part of it.
+    static std::string WriteEveryRecord(TvekCustomMemTable &table, TvekMemTableSaveFlags saveFlags);
 };

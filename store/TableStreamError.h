@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 // The stream errors of table files. Their messages are the fixed texts players
 // and tools see; the classes let callers tell a damaged file (EReadError) from a
@@ -10,6 +11,10 @@ class EStreamError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
+
+    // Why the system refused, when it said (for example "No space left on
+    // device"); the message itself stays the fixed text.
+    std::string Reason;
 };
 
 class EFOpenError : public EStreamError
@@ -27,6 +32,10 @@ public:
         : EStreamError("Cannot create file " + fileName)
     {
     }
+    EFCreateError(const std::string &fileName, std::string reason) : EFCreateError(fileName)
+    {
+        Reason = std::move(reason);
+    }
 };
 
 class EReadError : public EStreamError
@@ -39,4 +48,5 @@ class EWriteError : public EStreamError
 {
 public:
     EWriteError() : EStreamError("Stream write error") {}
+    explicit EWriteError(std::string reason) : EWriteError() { Reason = std::move(reason); }
 };

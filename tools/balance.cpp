@@ -4,9 +4,10 @@
 // hotel run with care grows, a neglected one declines.
 //
 //   balance [days] [seed]
+#include "common/HotelCodes.h"
 #include "model/SeededRandom.h"
 #include "model/TD_Data.h"
-#include "tools/CatalogSource.h"
+#include "tests/support/CatalogSource.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -68,9 +69,9 @@ public:
             const TCatalogRow &row = catalog_.at(room.type);
             for (int k = 0; k < row.WIDTH; ++k)
                 v.cells[RoomCell(room) + k] = true;
-            if (room.status == 1)
+            if (room.status == RoomStatus::Occupied)
                 v.load += room.type;
-            if (room.status != 2)
+            if (room.status != RoomStatus::Broken)
                 v.planned += room.type;
         }
         return floors;
@@ -187,7 +188,7 @@ void Careful(TPlayer &player, const std::vector<int> &types, bool items = true)
     if (player.Floors().empty())
         player.BuildFloor();
     for (const RoomView &room : player.Rooms())
-        if (room.status == 2)
+        if (room.status == RoomStatus::Broken)
             player.Demolish(room.storey, room.id);
     int wagesPerDay = 0;
     for (const FloorView &floor : player.Floors()) {

@@ -5,10 +5,11 @@ if(TAMSEL_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     message(FATAL_ERROR "TAMSEL_FUZZ needs clang (configure with -DCMAKE_CXX_COMPILER=clang++)")
   endif()
-  file(GLOB fuzz_store_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/store/*.cpp)
+  get_target_property(fuzz_store_sources tamsel_store SOURCES)
+  list(TRANSFORM fuzz_store_sources PREPEND ${CMAKE_SOURCE_DIR}/store/)
   add_executable(fuzz-table-file
     ${CMAKE_CURRENT_LIST_DIR}/fuzz/FuzzTableFile.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/fuzz/TableFileFuzzCheck.cpp
+    ${CMAKE_SOURCE_DIR}/tests/support/TableFileFuzzCheck.cpp
     ${CMAKE_SOURCE_DIR}/model/TableSchemas.cpp
     ${fuzz_store_sources})
   target_include_directories(fuzz-table-file PRIVATE ${CMAKE_SOURCE_DIR})

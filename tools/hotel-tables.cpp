@@ -18,6 +18,8 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -109,6 +111,80 @@ int Dump(TvekMemTable &table, const std::string &file)
     return std::cout ? 0 : 1;
 }
 
+// A parser's message names where it stopped and what it read there; a long
+// token is cut, so that a bad line never comes back whole.
+constexpr std::size_t MaxMessageLength = 160;
+
+std::string Shortened(std::string message)
+{
+    if (message.size() > MaxMessageLength)
+        message = message.substr(0, MaxMessageLength) + "...";
+    return message;
+}
+
+// One line of input as the fields it names, each with a plain value. Nesting
+// is refused where it starts, so no depth of brackets reaches a recursive
+// step (the parser itself keeps its place without recursion).
+class TRecordLine : public nlohmann::json_sax<json>
+{
+public:
+    std::vector<std::pair<std::string, json>> fields;
+    std::string error;
+
+    bool null() override { return Value(nullptr); }
+    bool boolean(bool value) override { return Value(value); }
+    bool number_integer(number_integer_t value) override { return Value(value); }
+    bool number_unsigned(number_unsigned_t value) override { return Value(value); }
+    bool number_float(number_float_t value, const string_t &) override { return Value(value); }
+    bool string(string_t &value) override { return Value(value); }
+    bool binary(binary_t &) override { return Refuse("a text"); }
+    bool start_object(std::size_t) override
+    {
+        if (depth == 0) {
+            depth = 1;
+            return true;
+        }
+        return Refuse("an object");
+    }
+    bool key(string_t &name) override
+    {
+        field = name;
+        return true;
+    }
+    bool end_object() override
+    {
+        depth = 0;
+        return true;
+    }
+    bool start_array(std::size_t) override { return Refuse("an array"); }
+    bool end_array() override { return true; }
+    bool parse_error(std::size_t, const std::string &,
+                     const nlohmann::detail::exception &failure) override
+    {
+        error = Shortened(failure.what());
+        return false;
+    }
+
+private:
+    bool Value(json value)
+    {
+        if (depth == 0)
+            return Refuse("a plain value");
+        fields.emplace_back(field, std::move(value));
+        return true;
+    }
+    bool Refuse(const char *what)
+    {
+        error = depth == 0 ? std::string("a record must be a JSON object")
+                           : "field '" + Shortened(field) +
+                                 "' takes a number, a text or null, not " + what;
+        return false;
+    }
+
+    int depth = 0;
+    std::string field;
+};
+
 // Assigns as the game would: through the field, so the store checks the value.
 void AssignJson(TField &field, const json &value)
 {
@@ -117,12 +193,22 @@ void AssignJson(TField &field, const json &value)
     } else if (value.is_string()) {
         const std::string text = value.get<std::string>();
         field.SetAsString(field.DataType() == ftString ? TCodePage::FromUtf8(text) : text);
-    } else if (value.is_number_integer() &&
-               value.get<std::int64_t>() >= std::numeric_limits<std::int32_t>::min() &&
-               value.get<std::int64_t>() <= std::numeric_limits<std::int32_t>::max()) {
-        field.SetAsInteger(static_cast<std::int32_t>(value.get<std::int64_t>()));
+    } else if (value.is_number_unsigned()) {
+        // Read as unsigned so that 2^63 and above are not taken for negatives.
+        const std::uint64_t number = value.get<std::uint64_t>();
+        if (number <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+            field.SetAsInteger(static_cast<std::int32_t>(number));
+        else
+            field.SetAsString(std::to_string(number)); // the store refuses it with its message
+    } else if (value.is_number_integer()) {
+        const std::int64_t number = value.get<std::int64_t>();
+        if (number >= std::numeric_limits<std::int32_t>::min() &&
+            number <= std::numeric_limits<std::int32_t>::max())
+            field.SetAsInteger(static_cast<std::int32_t>(number));
+        else
+            field.SetAsString(std::to_string(number));
     } else if (value.is_number()) {
-        // Out of range or fractional: the store refuses it with its own message.
+        // Fractional: the store refuses it with its own message.
         field.SetAsString(value.dump());
     } else {
         throw EToolError("field '" + field.FieldName + "' takes a number, a text or null, not " +
@@ -132,13 +218,12 @@ void AssignJson(TField &field, const json &value)
 
 void AppendLine(TvekMemTable &table, const std::string &line)
 {
-    const json object = json::parse(line);
-    if (!object.is_object()) {
-        throw EToolError("a record must be a JSON object");
-    }
+    TRecordLine record;
+    if (!json::sax_parse(line, &record))
+        throw EToolError(record.error.empty() ? "a record must be a JSON object" : record.error);
     table.Append();
     try {
-        for (const auto &[name, value] : object.items()) {
+        for (const auto &[name, value] : record.fields) {
             AssignJson(table.FieldNamed(name), value);
         }
         table.Post();

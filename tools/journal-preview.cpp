@@ -7,7 +7,7 @@
 #include "model/HotelJournal.h"
 #include "model/SeededRandom.h"
 #include "model/TD_Data.h"
-#include "tools/CatalogSource.h"
+#include "tests/support/CatalogSource.h"
 #include "ui/JournalWindow.h"
 
 #include <QApplication>

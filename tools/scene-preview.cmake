@@ -1,5 +1,3 @@
 # scene-preview: renders a demo hotel through the real scene engine into a PNG.
-if(TAMSEL_WITH_QT)
-  add_executable(scene-preview ${CMAKE_CURRENT_LIST_DIR}/scene-preview.cpp)
-  target_link_libraries(scene-preview PRIVATE tamsel_scene)
-endif()
+add_executable(scene-preview ${CMAKE_CURRENT_LIST_DIR}/scene-preview.cpp)
+target_link_libraries(scene-preview PRIVATE tamsel_scene)

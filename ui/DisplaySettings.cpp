@@ -6,8 +6,16 @@ namespace {
 
 const char *const kHighContrastKey = "display/highContrast";
 
+QString &SettingsFile()
+{
+    static QString file;
+    return file;
+}
+
 QSettings UserSettings()
 {
+    if (!SettingsFile().isEmpty())
+        return QSettings(SettingsFile(), QSettings::IniFormat);
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tamsel", "Tamsel Hotel");
 }
 
@@ -21,4 +29,9 @@ bool TDisplaySettings::HighContrast()
 void TDisplaySettings::SetHighContrast(bool on)
 {
     UserSettings().setValue(kHighContrastKey, on);
+}
+
+void TDisplaySettings::UseFile(const QString &path)
+{
+    SettingsFile() = path;
 }

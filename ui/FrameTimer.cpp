@@ -1,8 +1,17 @@
 #include "ui/FrameTimer.h"
 
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QScreen>
 #include <algorithm>
+
+namespace {
+
+Q_LOGGING_CATEGORY(FrameStatistics, "tamsel.frames", QtWarningMsg)
+
+constexpr std::int64_t StatisticsPeriodMs = 1000;
+
+} // namespace
 
 TFrameTimer::TFrameTimer(QObject *parent) : QObject(parent)
 {
@@ -30,9 +39,15 @@ void TFrameTimer::ApplicationStateChanged(Qt::ApplicationState state)
     UpdateRunning();
 }
 
+void TFrameTimer::SetViewShown(bool shown)
+{
+    viewShown_ = shown;
+    UpdateRunning();
+}
+
 void TFrameTimer::UpdateRunning()
 {
-    const bool run = enabled_ && (active_ || !ActiveOnly);
+    const bool run = enabled_ && (active_ || !ActiveOnly) && viewShown_;
     if (run == running_)
         return;
     running_ = run;
@@ -76,10 +91,24 @@ void TFrameTimer::Tick()
     if (elapsed >= static_cast<std::uint32_t>(std::max(Interval, 0))) {
         last_ = now;
         const std::uint32_t lag = elapsed / static_cast<std::uint32_t>(std::max(Interval, 1));
+        ++frames_;
         if (OnTimer)
             OnTimer(static_cast<int>(std::max<std::uint32_t>(lag, 1)));
+        LogStatistics();
     }
     // OnTimer may have switched the timer off.
     if (running_)
         ScheduleNext();
+}
+
+void TFrameTimer::LogStatistics()
+{
+    if (!FrameStatistics().isDebugEnabled())
+        return;
+    const std::int64_t nowMs = monotonic_.elapsed();
+    if (nowMs < nextLogMs_)
+        return;
+    nextLogMs_ = nowMs + StatisticsPeriodMs;
+    qCDebug(FrameStatistics, "frames %ld presented %d at %lld ms", frames_,
+            PresentedFrames ? PresentedFrames() : -1, static_cast<long long>(nowMs));
 }

@@ -1,5 +1,6 @@
 #include "ui/RoomPanel.h"
 
+#include "common/HotelCodes.h"
 #include "model/TD_Data.h"
 #include "ui/Controls.h"
 #include "ui/TableText.h"
@@ -47,13 +48,13 @@ void TRoomPanel::dsCurrRoomDataChange()
     edRoomName->SetCaption(FromTableText(data_.CatalogName(type)));
     edRoomIncome->SetCaption(QString::number(data_.CatalogIncome(type)));
     const int status = room.FieldNamed("STATUS").AsInteger();
-    if (status < 0) {
+    if (RoomStatus::UnderConstruction(status)) {
         edRoomStatus->SetCaption("Building");
         edRoomStatus->SetFontColor(clAqua);
-    } else if (status == 0) {
+    } else if (status == RoomStatus::Free) {
         edRoomStatus->SetCaption("Free");
         edRoomStatus->SetFontColor(clRed);
-    } else if (status == 1) {
+    } else if (status == RoomStatus::Occupied) {
         edRoomStatus->SetCaption("Ocupied");
         edRoomStatus->SetFontColor(clLime);
     } else {

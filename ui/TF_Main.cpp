@@ -1,6 +1,8 @@
 #include "ui/TF_Main.h"
 
+#include "common/HotelCodes.h"
 #include "model/TD_Data.h"
+#include "scene/Arena.h"
 #include "scene/FloorSprite.h"
 #include "scene/MickySprite.h"
 #include "scene/RoomSprite.h"
@@ -203,6 +205,10 @@ void TF_Main::BuildWindow()
         Guard.Run([&] { SceneViewMouseMove(s, x, y); });
     };
     FrameTimer->OnTimer = [this](int lag) { Guard.Run([&] { FrameTimerTimer(lag); }); };
+    FrameTimer->PresentedFrames = [this] { return SceneView->PresentedFrames(); };
+    // No frames for a scene that is not on the screen (minimised, hidden, the list page shown).
+    FrameTimer->SetViewShown(SceneView->Shown());
+    connect(SceneView, &TSceneView::ShownChanged, FrameTimer, &TFrameTimer::SetViewShown);
 }
 
 void TF_Main::FormCreate()
@@ -305,11 +311,13 @@ void TF_Main::BitBtn1Click(QObject *)
     Tools->ntBuilding->setCurrentIndex(1);
     HotelInfo->OvalButton9->show();
     auto price = [this](int id) { return QString::number(data_.CatalogPrice(id)); };
-    Tools->edFloorPrice->SetCaption(price(10));
-    for (int k = 0; k < 3; ++k)
-        FloorPanel->stations[static_cast<std::size_t>(k)].price->SetCaption(price(11 + k));
-    for (int k = 0; k < 4; ++k)
-        FloorPanel->edFeaturePrice[static_cast<std::size_t>(k)]->SetCaption(price(21 + k));
+    Tools->edFloorPrice->SetCaption(price(CatalogRow::Floor));
+    for (int k = 0; k < CatalogRow::StationCount; ++k)
+        FloorPanel->stations[static_cast<std::size_t>(k)].price->SetCaption(
+            price(CatalogRow::Station(k + 1)));
+    for (int k = 0; k < CatalogRow::ItemCount; ++k)
+        FloorPanel->edFeaturePrice[static_cast<std::size_t>(k)]->SetCaption(
+            price(CatalogRow::Item(k + 1)));
     OpenJournal(hotelId);
     data_.StartClock();
     Pace->ClockStarted();
@@ -344,6 +352,8 @@ void TF_Main::OvalButton9Click(QObject *)
     CloseJournal();
     data_.CloseHotel();
     Pace->ClockStopped();
+    if (OnHotelClosed)
+        OnHotelClosed();
 }
 
 void TF_Main::AddFloorSprite()
@@ -421,8 +431,9 @@ void TF_Main::FrameTimerTimer(int LagCount)
 {
     if (!SceneView->Ready())
         return;
-    Scene.Frame(LagCount);
-    SceneView->Present();
+    // A picture equal to the one on screen is neither drawn nor presented again.
+    if (Scene.FrameIfChanged(LagCount))
+        SceneView->Present();
 }
 
 // ---------------------------------------------------------------------------
@@ -482,7 +493,7 @@ void TF_Main::btFloorClick(QObject *)
 
 void TF_Main::SceneViewMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
 {
-    const int cell = (X - SceneArena().LeftMargin()) / 50; // truncates toward zero
+    const int cell = (X - SceneArena().LeftMargin()) / TArena::CellWidth; // truncates toward zero
     TSprite *sprite = HotelEngine.SpriteAt(X, Y);
     if (auto *floor = dynamic_cast<TFloorSprite *>(sprite)) {
         data_.SelectFloor(floor->Floor);

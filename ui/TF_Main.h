@@ -93,6 +93,8 @@ public:
     // Asks the question with the action's button and Cancel; true to go ahead.
     // Tests replace it.
     std::function<bool(const QString &question, const QString &action)> AskConfirmation;
+    // Runs when Main menu has closed the hotel (the application saves then).
+    std::function<void()> OnHotelClosed;
 
     // ---- Start, list and play screen ----
     void FormCreate();

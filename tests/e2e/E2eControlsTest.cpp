@@ -2,7 +2,7 @@
 // and restarts the clock, 3 and 1 change its pace, Escape releases a building
 // tool, H switches the high-contrast colours, and Escape in the question
 // after Delete keeps the hotel.
-#include "GameDriver.h"
+#include "support/x/GameDriver.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

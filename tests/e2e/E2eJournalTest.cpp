@@ -2,7 +2,7 @@
 // hotel opened at 09:00 gets its first morning report in the left panel after
 // 08:00 the next day, J shows the whole journal, a tool explains itself on
 // hover, and F1 shows how to play. Screenshots of each go to e2e-shots/.
-#include "GameDriver.h"
+#include "support/x/GameDriver.h"
 
 #include <QElapsedTimer>
 #include <cstdio>

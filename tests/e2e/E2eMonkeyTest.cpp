@@ -2,7 +2,7 @@
 // controls and anywhere, random buttons, random keys and names. The game must
 // not crash, show no error box besides its own messages, and leave table
 // files that read back and keep the model's rules.
-#include "GameDriver.h"
+#include "support/x/GameDriver.h"
 
 #include <cstdlib>
 #include <filesystem>

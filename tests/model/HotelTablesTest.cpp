@@ -227,8 +227,11 @@ TEST_P(BadFileTest, IsReportedAndNeverOverwritten)
         << data->LoadErrors()[0].Message;
     EXPECT_NE(data->LoadErrorText().find(std::string(c.file) + ": "), std::string::npos);
     EXPECT_EQ(data->CatalogReady(), c.catalogReady);
-    // The tables after the bad one loaded all the same.
-    EXPECT_EQ(data->tRoom.RawRecordCount(), std::string(c.file) == "tRoom.dht" ? 0u : 1u);
+    // A damaged file of the saved hotels takes the whole set aside (with no
+    // backup to restore, the game starts without hotels); a bad catalog alone
+    // leaves the hotels loaded.
+    const bool inSaveSet = std::string(c.file) != "tRooms.dht";
+    EXPECT_EQ(data->tRoom.RawRecordCount(), inSaveSet ? 0u : 1u);
 
     if (std::string(c.file) != "tHotel.dht") {
         data->SelectHotel(0);
@@ -236,9 +239,17 @@ TEST_P(BadFileTest, IsReportedAndNeverOverwritten)
         data->NewHotel("Changed");
     }
     data.reset();
-    EXPECT_EQ(std::filesystem::exists(path), !c.bytes.empty());
-    if (!c.bytes.empty()) {
-        EXPECT_EQ(FileBytes(path), c.bytes);
+    if (inSaveSet) {
+        std::string kept;
+        for (const auto &entry : std::filesystem::directory_iterator(dir.Path))
+            if (entry.path().filename().string().rfind("damaged-", 0) == 0)
+                kept = entry.path().string() + "/" + c.file;
+        EXPECT_EQ(FileBytes(kept), c.bytes) << "the damaged file is kept, moved aside";
+    } else {
+        EXPECT_EQ(std::filesystem::exists(path), !c.bytes.empty());
+        if (!c.bytes.empty()) {
+            EXPECT_EQ(FileBytes(path), c.bytes);
+        }
     }
     if (std::string(c.file) != "tHotel.dht") {
         EXPECT_NE(FileBytes(dir.Path + "tHotel.dht"), hotelsBefore) << "tHotel was saved";
@@ -315,16 +326,20 @@ TEST_F(HotelTablesTest, MissingCatalogMakesLookupsFailClearly)
     EXPECT_EQ(data->GetHour(), 10);
 }
 
-TEST_F(HotelTablesTest, SavingGoesOnPastATableThatCannotBeWritten)
+// The hotels, floors and rooms are saved all or nothing; the catalog apart.
+TEST_F(HotelTablesTest, ATableThatCannotBeWrittenKeepsTheWholeSetOldAndTheCatalogIsSaved)
 {
     data->NewHotel("Kept");
     // A directory where the hotel file should go makes its write fail.
     std::filesystem::create_directory(dir.Path + "tHotel.dht");
+    std::filesystem::remove(dir.Path + "tRooms.dht");
     data->DataModuleDestroy();
     ASSERT_EQ(data->SaveErrors().size(), 1u);
     EXPECT_EQ(data->SaveErrors()[0].FileName, dir.Path + "tHotel.dht");
-    for (const char *file : {"tFloor.dht", "tRoom.dht", "tRooms.dht"})
-        EXPECT_TRUE(std::filesystem::is_regular_file(dir.Path + file)) << file;
+    EXPECT_TRUE(data->SaveErrors()[0].InSaveSet);
+    for (const char *file : {"tFloor.dht", "tRoom.dht"})
+        EXPECT_FALSE(std::filesystem::exists(dir.Path + file)) << file;
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.Path + "tRooms.dht"));
 }
 
 TEST(AppPathTest, IsTheExecutablesDirectoryWithASlash)

@@ -3,6 +3,7 @@
 // floor or the wrong hour gives a different figure.
 #include "ModelFixture.h"
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -387,4 +388,121 @@ TEST_F(ItemLifeTest, CountersAreTwoDigitsAndCountDownAtFifteen)
     data->RunHours(24);
     EXPECT_EQ(FloorText(0, "STUF_WEAR"), "07089700");
     EXPECT_TRUE(scene.Calls.empty());
+}
+
+TEST_F(ModelTest, CatalogLimitsHoldAtTheirEdges)
+{
+    struct Case
+    {
+        const char *name;
+        int id;
+        int width, wear; // -1 keeps the test catalog's value
+        bool ready;
+    };
+    const Case cases[] = {
+        {"a room of 10 cells", 5, 10, -1, true},
+        {"a room of 11 cells", 5, 11, -1, false},
+        {"the last room type without width", 5, 0, -1, false},
+        {"a floor row without width", 10, 0, -1, true},
+        {"the first item living 99 days", 21, -1, 99, true},
+        {"the first item living 100 days", 21, -1, 100, false},
+        {"a station row with a wear of 100", 13, -1, 100, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<TCatalogRow> rows = TestCatalog();
+        for (TCatalogRow &row : rows) {
+            if (row.ID != c.id)
+                continue;
+            if (c.width >= 0)
+                row.WIDTH = c.width;
+            if (c.wear >= 0)
+                row.WEAR = c.wear;
+        }
+        data.reset();
+        WriteCatalogFile(rows, dir.Path + "tRooms.dht");
+        StartModel();
+        EXPECT_EQ(data->CatalogReady(), c.ready);
+    }
+}
+
+TEST_F(ModelTest, LoadingAgainForgetsTheTablesThatFailedBefore)
+{
+    data.reset();
+    {
+        std::ofstream damaged(dir.Path + "tRooms.dht", std::ios::binary);
+        damaged << "not a table";
+    }
+    StartModel();
+    ASSERT_FALSE(data->CatalogReady());
+    ASSERT_EQ(data->LoadErrors().size(), 1u);
+    WriteCatalogFile(TestCatalog(), dir.Path + "tRooms.dht");
+    data->LoadTables();
+    EXPECT_TRUE(data->LoadErrors().empty());
+    EXPECT_TRUE(data->CatalogReady());
+    EXPECT_EQ(data->CatalogProblem(), "");
+}
+
+TEST_F(RefusalOrderTest, ANewFloorsPanelsAreLiveAgainBeforeTheMoneyIsTaken)
+{
+    int floorNoticesHeld = -1;
+    TDataSource hotel(&data->tHotel);
+    hotel.OnDataChange = [&](TDataSource &, TField *) {
+        floorNoticesHeld = data->tFloor.NotificationSuspendCount();
+    };
+    SetMoney(100000);
+    floorNoticesHeld = -1;
+    data->BuildFloor();
+    EXPECT_EQ(data->GetMoney(), 90000);
+    EXPECT_EQ(floorNoticesHeld, 0);
+}
+
+TEST_F(ModelTest, ACatalogWithoutAnyOfTheRowsTheGameReadsIsRefused)
+{
+    for (const int missing : {1, 2, 3, 4, 5, 10, 11, 12, 13, 21, 22, 23, 24}) {
+        SCOPED_TRACE(missing);
+        std::vector<TCatalogRow> rows;
+        for (const TCatalogRow &row : TestCatalog())
+            if (row.ID != missing)
+                rows.push_back(row);
+        data.reset();
+        WriteCatalogFile(rows, dir.Path + "tRooms.dht");
+        StartModel();
+        EXPECT_FALSE(data->CatalogReady());
+        ASSERT_EQ(data->LoadErrors().size(), 1u);
+        EXPECT_NE(data->LoadErrors()[0].Message.find("no row " + std::to_string(missing)),
+                  std::string::npos)
+            << data->LoadErrors()[0].Message;
+    }
+}
+
+TEST_F(RefusalOrderTest, BreakingAnItemClearsItsOwnCounterOnly)
+{
+    SetMoney(100000);
+    data->BuyStuff(2); // life 7
+    data->BuyStuff(4); // life 12
+    ASSERT_EQ(FloorText(0, "STUF_WEAR"), "00070012");
+    ASSERT_TRUE(data->tFloor.Locate("FLOOR_ID", 0));
+    data->BreakStuff(2);
+    EXPECT_EQ(FloorText(0, "STUFF"), "0001");
+    EXPECT_EQ(FloorText(0, "STUF_WEAR"), "00000012");
+    EXPECT_EQ(FloorValue(0, "COMFORT"), (300 + 25) / 4);
+    EXPECT_EQ(scene.Calls, std::vector<std::string>{"stuff 0 2"});
+}
+
+TEST_F(RefusalOrderTest, TheCopiesHoldOnlyTheLastSelectedFloorAndRoom)
+{
+    SetMoney(1000000);
+    data->BuildFloor(); // storey 1
+    const int first = AddRoom(1, 0, 0);
+    const int second = AddRoom(3, 2, 1);
+    data->SelectRoom(first);
+    data->SelectRoom(second);
+    data->SelectFloor(0);
+    data->SelectFloor(1);
+    EXPECT_EQ(data->tCurrRoom.RawRecordCount(), 1u);
+    EXPECT_EQ(Get(data->tCurrRoom, "ID"), second);
+    EXPECT_EQ(Get(data->tCurrRoom, "TYPE"), 3);
+    EXPECT_EQ(data->tCurrFloor.RawRecordCount(), 1u);
+    EXPECT_EQ(Get(data->tCurrFloor, "FLOOR_ID"), 1);
 }

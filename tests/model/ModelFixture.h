@@ -5,7 +5,7 @@
 #include "support/FakeMessageWindow.h"
 #include "support/FakeRandom.h"
 #include "support/FakeSceneCallbacks.h"
-#include "tools/CatalogSource.h"
+#include "support/CatalogSource.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "ReferenceDraw.h"
+#include "support/ReferenceDraw.h"
 #include "SceneFixture.h"
 #include "scene/FeatureSprite.h"
 #include "scene/FloorSprite.h"

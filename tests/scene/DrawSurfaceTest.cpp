@@ -1,6 +1,6 @@
 #include "scene/DrawSurface.h"
 
-#include "ReferenceDraw.h"
+#include "support/ReferenceDraw.h"
 
 #include <gtest/gtest.h>
 #include <optional>

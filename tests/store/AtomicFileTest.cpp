@@ -103,4 +103,74 @@ TEST_F(AtomicFile, RefusedBytesAreAWriteErrorAndKeepTheOldFile)
     EXPECT_EQ(EntryCount(), 1u);
 }
 
+TEST_F(AtomicFile, WritesThroughASymbolicLinkAndKeepsTheLink)
+{
+    fs::create_directory(directory / "saves");
+    TScratchDirectory::Put((directory / "saves" / "hotels.dht").string(), "old");
+    fs::create_symlink("saves/hotels.dht", file);
+    {
+        TAtomicFile out(file);
+        out.Write("new", 3);
+        out.Commit();
+    }
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(fs::read_symlink(file), "saves/hotels.dht");
+    EXPECT_EQ(Contents((directory / "saves" / "hotels.dht").string()), "new");
+    EXPECT_EQ(EntryCount(), 2u);
+}
+
+TEST_F(AtomicFile, ADanglingLinkGetsItsFileMade)
+{
+    fs::create_symlink("made-later.dht", file);
+    {
+        TAtomicFile out(file);
+        out.Write("new", 3);
+        out.Commit();
+    }
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(Contents((directory / "made-later.dht").string()), "new");
+}
+
+TEST_F(AtomicFile, AReadOnlyFileIsRefusedAndKept)
+{
+    WriteOld("old");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    try {
+        TAtomicFile out(file);
+        FAIL() << "a read-only file was replaced";
+    } catch (const EFCreateError &error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create file " + file);
+        EXPECT_EQ(error.Reason, "the file is read-only");
+    }
+    EXPECT_EQ(Contents(file), "old");
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(AtomicFile, TellsItsTemporaryNamesApart)
+{
+    struct Case
+    {
+        const char *name;
+        bool temporary;
+        long processId;
+    };
+    const Case cases[] = {
+        {".tHotel.dht.tmp-123-0", true, 123},
+        {".x.tmp-1-99", true, 1},
+        {"tHotel.dht.tmp-123-0", false, 0},
+        {".tHotel.dht.tmp-123", false, 0},
+        {".tHotel.dht.tmp-12a-0", false, 0},
+        {".tHotel.dht.tmp--0", false, 0},
+        {".tmp-1-2", false, 0},
+        {".tHotel.dht", false, 0},
+    };
+    for (const Case &c : cases) {
+        long processId = 0;
+        EXPECT_EQ(TAtomicFile::IsTemporaryName(c.name, &processId), c.temporary) << c.name;
+        EXPECT_EQ(processId, c.processId) << c.name;
+    }
+    TAtomicFile out(file);
+    EXPECT_TRUE(TAtomicFile::IsTemporaryName(fs::path(out.TemporaryName()).filename().string()));
+}
+
 } // namespace

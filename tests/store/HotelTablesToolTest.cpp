@@ -180,4 +180,54 @@ TEST_F(HotelTablesTool, FailedWriteLeavesTheFileAsItWas)
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path), fs::directory_iterator()), 4);
 }
 
+// Values the fields cannot take, however deep or large: a short message naming
+// the field and the line, exit status 1, and the file as it was.
+TEST_F(HotelTablesTool, RefusesNestedAndOutOfRangeValuesWithAShortMessage)
+{
+    const std::string file = PathOf("tHotel.dht");
+    ASSERT_EQ(Run("write " + file, "{\"NAME\":\"Kept\"}\n").status, 0);
+    const std::string before = Contents(file);
+    const std::size_t deep = 100000;
+    struct Case
+    {
+        const char *name;
+        std::string input;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"arrays 100000 deep",
+         "{\"NAME\":\"A\"}\n{\"NAME\":" + std::string(deep, '[') + std::string(deep, ']') + "}\n",
+         "line 2: field 'NAME' takes a number, a text or null, not an array\n"},
+        {"objects 100000 deep, unclosed", "{\"TIME\":" + std::string(deep, '{') + "\n",
+         "line 1: field 'TIME' takes a number, a text or null, not an object\n"},
+        {"2^63", "{\"MONEY\":9223372036854775808}\n",
+         "line 1: '9223372036854775808' is not a valid integer value for field 'MONEY'\n"},
+        {"2^64 - 1", "{\"MONEY\":18446744073709551615}\n",
+         "line 1: '18446744073709551615' is not a valid integer value for field 'MONEY'\n"},
+        {"2^64 - 2^31", "{\"ID\":18446744071562067968}\n",
+         "line 1: '18446744071562067968' is not a valid integer value for field 'ID'\n"},
+        {"-2^31 - 1", "{\"TIME\":-2147483649}\n",
+         "line 1: '-2147483649' is not a valid integer value for field 'TIME'\n"},
+        {"a top-level array", "[{\"NAME\":\"x\"}]\n", "line 1: a record must be a JSON object\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const TRun write = Run("write " + file, c.input);
+        EXPECT_EQ(write.status, 1);
+        EXPECT_EQ(write.err, c.message);
+        EXPECT_EQ(Contents(file), before);
+    }
+    // A broken line is named, not repeated.
+    const TRun broken = Run("write " + file, "{\"NAME\":\"" + std::string(deep, 'a') + "\n");
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.err.rfind("line 1: ", 0), 0u) << broken.err.substr(0, 200);
+    EXPECT_LT(broken.err.size(), 300u);
+    EXPECT_EQ(Contents(file), before);
+    // The largest and smallest integers still go in.
+    ASSERT_EQ(Run("write " + file, "{\"MONEY\":2147483647,\"TIME\":-2147483648}\n").status, 0);
+    const std::string dump = Run("dump " + file).out;
+    EXPECT_NE(dump.find("\"MONEY\":2147483647,"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("\"TIME\":-2147483648}"), std::string::npos) << dump;
+}
+
 } // namespace

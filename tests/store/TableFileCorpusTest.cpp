@@ -1,7 +1,7 @@
 #include "model/TableSchemas.h"
 #include "store/MemTable.h"
 #include "store/TableFile.h"
-#include "tools/fuzz/TableFileFuzzCheck.h"
+#include "support/TableFileFuzzCheck.h"
 
 #include <filesystem>
 #include <fstream>

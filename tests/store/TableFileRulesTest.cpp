@@ -4,8 +4,10 @@
 // after a read, the view after a failed read and the cursor after a write.
 #include "TableFileTestSupport.h"
 #include "model/TableSchemas.h"
+#include "store/IntegerField.h"
 #include "store/MemTable.h"
 #include "store/TableFile.h"
+#include "store/TableStreamError.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -250,4 +252,102 @@ TEST_F(TableFileRules, WriteLeavesTheCursorOnTheFirstVisibleRecord)
         EXPECT_EQ(hotels.Filtered(), c.filtered);
         EXPECT_EQ(hotels.FieldNamed("NAME").AsString(), c.current);
     }
+}
+
+TEST_F(TableFileRules, ADirectoryIsNoFileToRead)
+{
+    TvekMemTable hotels;
+    MakeHotelTable(hotels);
+    AppendHotel(hotels, "Kept");
+    const std::string directory = PathOf("tHotel.dht");
+    std::filesystem::create_directory(directory);
+    try {
+        hotels.ReadTableFile(directory);
+        FAIL() << "a directory was read";
+    } catch (const EFOpenError &error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot open file " + directory);
+    }
+    EXPECT_EQ(VisibleNames(hotels), std::vector<std::string>{"Kept"});
+}
+
+TEST_F(TableFileRules, FieldDefinitionsKeepEveryPropertyWrittenAndRead)
+{
+    TvekMemTable source;
+    MakeHotelTable(source);
+    TField &name = source.FieldNamed("NAME");
+    name.DisplayLabel = "Hotel name";
+    name.EditMask = ">L";
+    name.DisplayWidth = 30;
+    name.Required = true;
+    TField &time = source.FieldNamed("TIME");
+    time.ReadOnly = true;
+    time.DisplayWidth = 2;
+    AppendHotel(source, "Sea View");
+    const std::string path = PathOf("defs.dht");
+    source.WriteTableFile(path, {sfSaveData, sfSaveDef, sfSaveFieldKind});
+
+    TvekMemTable copy;
+    copy.Name = "copy";
+    copy.ReadTableFile(path);
+    ASSERT_EQ(copy.FieldCount(), source.FieldCount());
+    for (int i = 0; i < source.FieldCount(); ++i) {
+        const TField &wanted = source.Fields(i);
+        const TField &got = copy.Fields(i);
+        SCOPED_TRACE(wanted.FieldName);
+        EXPECT_EQ(got.FieldName, wanted.FieldName);
+        EXPECT_EQ(got.DataType(), wanted.DataType());
+        EXPECT_EQ(got.Size, wanted.Size);
+        EXPECT_EQ(got.DisplayLabel, wanted.DisplayLabel);
+        EXPECT_EQ(got.EditMask, wanted.EditMask);
+        EXPECT_EQ(got.DisplayWidth, wanted.DisplayWidth);
+        EXPECT_EQ(got.Required, wanted.Required);
+        EXPECT_EQ(got.ReadOnly, wanted.ReadOnly);
+        EXPECT_EQ(got.FieldKind, fkData);
+        EXPECT_EQ(got.DefaultExpression, wanted.DefaultExpression);
+    }
+    EXPECT_EQ(copy.Fields(5).DefaultExpression, "10") << "TIME starts at 10:00";
+    ASSERT_EQ(copy.RawRecordCount(), 1u);
+    EXPECT_EQ(copy.RawString(0, 1), "Sea View");
+    EXPECT_EQ(copy.RawInteger(0, 5), 10);
+}
+
+TEST_F(TableFileRules, AListOfDefinitionsThatFailsPartWayLeavesTheFieldsItMadeOpen)
+{
+    // "N", a String of 5, then a field of a type the store cannot keep.
+    const std::string defs = "01 06 01 4E 06 06 53 74 72 69 6E 67 02 05 06 00 06 00 02 00 08 08 "
+                             "06 04 44 61 74 61 06 00 "
+                             "06 01 42 06 04 42 6C 6F 62 02 00 06 00 06 00 02 00 08 08 "
+                             "06 04 44 61 74 61 06 00 00";
+    TvekMemTable table;
+    MakeHotelTable(table);
+    EXPECT_EQ(ReadInto(table, BytesOf("54 50 46 30 03 FB 00 " + defs + " 01 00 01 00")),
+              "Unknown field type (Blob)");
+    ASSERT_EQ(table.FieldCount(), 1);
+    EXPECT_EQ(table.Fields(0).FieldName, "N");
+    EXPECT_TRUE(table.Active());
+    EXPECT_EQ(table.NotificationSuspendCount(), 0);
+}
+
+TEST_F(TableFileRules, TheReaderNeverLooksPastTheBytesItWasGiven)
+{
+    // Two integer fields: the longest record is list, status and two int32
+    // groups, end: 1 + 5 + 6 + 6 + 1 = 19 bytes. The bytes given end just
+    // before the third such record's last byte; the memory after them holds
+    // the bytes that would complete it.
+    TvekMemTable table;
+    table.Name = "tPair";
+    table.AddField<TIntegerField>("A");
+    table.AddField<TIntegerField>("B");
+    table.Open();
+    auto record = [](const char *a, const char *b) {
+        return std::string(" 01 04 00 00 00 00 08 04 ") + a + " 00 00 00 08 04 " + b +
+               " 00 00 00 00";
+    };
+    const std::string whole = BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01" + record("01", "02") +
+                                      record("03", "04") + record("05", "06") + " 00");
+    const std::string_view given(whole.data(), whole.size() - 2);
+    EXPECT_THROW(TTableFile::Read(table, given), EReadError);
+    ASSERT_EQ(table.RawRecordCount(), 2u) << "the two whole records stay";
+    EXPECT_EQ(table.RawInteger(1, 0), 3);
+    EXPECT_EQ(table.RawInteger(1, 1), 4);
 }

@@ -5,6 +5,7 @@ set(table_file_test_sources
   ${CMAKE_CURRENT_LIST_DIR}/CodePageTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableStreamTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AtomicFileTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SaveSetTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileBulkReadTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileRulesTest.cpp)
@@ -13,15 +14,13 @@ tamsel_add_gtest(TableFileTest LABEL store SOURCES ${table_file_test_sources} LI
 # The fuzzer's seeds and the inputs it once crashed on, run through its checks.
 tamsel_add_gtest(TableFileCorpusTest LABEL store
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/TableFileCorpusTest.cpp
-          ${CMAKE_SOURCE_DIR}/tools/fuzz/TableFileFuzzCheck.cpp
+          ${CMAKE_SOURCE_DIR}/tests/support/TableFileFuzzCheck.cpp
   LIBS tamsel_schemas)
 target_compile_definitions(TableFileCorpusTest PRIVATE
   TAMSEL_CORPUS_DIR="${CMAKE_CURRENT_LIST_DIR}/corpus")
 
 # The hotel-tables program, driven as a user would.
-if(TARGET hotel-tables)
-  tamsel_add_gtest(HotelTablesToolTest LABEL store
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/HotelTablesToolTest.cpp)
-  target_compile_definitions(HotelTablesToolTest PRIVATE HOTEL_TABLES="$<TARGET_FILE:hotel-tables>")
-  add_dependencies(HotelTablesToolTest hotel-tables)
-endif()
+tamsel_add_gtest(HotelTablesToolTest LABEL store
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/HotelTablesToolTest.cpp)
+target_compile_definitions(HotelTablesToolTest PRIVATE HOTEL_TABLES="$<TARGET_FILE:hotel-tables>")
+add_dependencies(HotelTablesToolTest hotel-tables)

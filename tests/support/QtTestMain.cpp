@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QStandardPaths>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -9,8 +8,6 @@ int main(int argc, char **argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    // Settings that a test writes go to a test directory, never the user's.
-    QStandardPaths::setTestModeEnabled(true);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,8 +1,14 @@
 # The game's controls, the message window and the version information.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Test)
-file(GLOB _tamsel_widget_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/widgets/*.cpp)
 tamsel_add_gtest(tamsel_widgets_test LABEL ui QT
-  SOURCES ${_tamsel_widget_tests}
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/widgets/GameArtTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/widgets/MessageDialogTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/widgets/OvalButtonTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/widgets/ShadowLabelTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/widgets/ShapedPictureTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/widgets/SwitchAndCheckBoxTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/widgets/VersionTest.cpp
   LIBS tamsel_widgets Qt6::Test)
 target_compile_definitions(tamsel_widgets_test PRIVATE
   TAMSEL_EXPECTED_FILE_VERSION="${PROJECT_VERSION}")

@@ -1,5 +1,5 @@
 // libFuzzer entry: reads arbitrary bytes as a table file.
-#include "tools/fuzz/TableFileFuzzCheck.h"
+#include "tests/support/TableFileFuzzCheck.h"
 
 #include <cstdint>
 #include <cstdio>

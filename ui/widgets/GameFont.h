@@ -5,7 +5,7 @@
 
 // The one font of the game, Liberation Sans, loaded from its file rather than
 // chosen by the font configuration, so that text looks the same on every
-// machine. Sizes are pixel heights, as the windows are described in.
+// machine. Sizes are pixel heights, the unit of the window layouts.
 
 // Registers the regular and bold faces with the application; call once after
 // QApplication exists (GameFont calls it too). True when both faces loaded;

@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-// The toolkit colour names the game's windows are described in, with fixed
+// The toolkit colour names the game's windows are drawn in, with fixed
 // values so that every machine draws the same pixels whatever its theme.
 inline const QColor clBlack{0, 0, 0};
 inline const QColor clWhite{255, 255, 255};

@@ -129,14 +129,19 @@ TEST(MessageDialog, AnEmptyMessageShowsTheBareBoard)
     ShowDialog(&main.window, QString());
 }
 
-TEST(MessageDialog, EscapeDoesNotCloseIt)
+TEST(MessageDialog, EscapeClosesItAsOkDoesAndOtherKeysDoNot)
 {
     MainWindow main;
-    WhileShown([](TF_Dialog *dialog) {
+    bool stayedOnOtherKeys = false;
+    WhileShown([&](TF_Dialog *dialog) {
+        QTest::keyClick(dialog, Qt::Key_Space);
+        QTest::keyClick(dialog, Qt::Key_A);
+        stayedOnOtherKeys = dialog->isVisible();
         QTest::keyClick(dialog, Qt::Key_Escape);
-        EXPECT_TRUE(dialog->isVisible());
     });
+    // ShowDialog returns only once the window has closed.
     ShowDialog(&main.window, QStringLiteral("Escape"));
+    EXPECT_TRUE(stayedOnOtherKeys);
 }
 
 TEST(MessageDialog, DraggingTheBoardMovesTheWholeWindow)

@@ -59,6 +59,23 @@ TEST(FrameTimer, RunsOnlyWhileEnabledAndActiveAndCountsFromTheReactivation)
     EXPECT_FALSE(p.timer.Running());
 }
 
+TEST(FrameTimer, StopsWhileTheViewIsOffTheScreenAndCountsFromItsReturn)
+{
+    TimerProbe p;
+    p.timer.SetEnabled(true);
+    p.timer.SetViewShown(false);
+    EXPECT_FALSE(p.timer.Running());
+    p.timer.Tick();
+    EXPECT_TRUE(p.lags.empty()) << "no frame while minimised";
+    p.now += 30000;
+    p.timer.SetViewShown(true);
+    EXPECT_TRUE(p.timer.Running());
+    p.now += 7;
+    p.timer.Tick();
+    EXPECT_EQ(p.lags, std::vector<int>{7});
+    EXPECT_EQ(p.timer.Frames(), 1);
+}
+
 TEST(FrameTimer, PacesFramesToTheDisplayRefreshWithoutSpinning)
 {
     TFrameTimer timer;
@@ -95,6 +112,46 @@ TEST_F(WindowTest, AFrameWithoutAReadySurfaceMovesAndDrawsNothing)
     EXPECT_FALSE(window->FrameTimer->Enabled());
     window->FrameTimerTimer(200);
     EXPECT_EQ(room->Micky->FramePos, moved);
+}
+
+TEST_F(WindowTest, APictureEqualToTheOneOnScreenIsNotPresentedAgain)
+{
+    AddHotel("Still");
+    LoadWithMoney();
+    BuyFloor();
+    window->FrameTimerTimer(16);
+    const int presented = window->SceneView->PresentedFrames();
+    window->FrameTimerTimer(16);
+    window->FrameTimerTimer(16);
+    EXPECT_EQ(window->SceneView->PresentedFrames(), presented) << "nothing moved or changed";
+    BuyFloor();
+    window->FrameTimerTimer(16);
+    EXPECT_EQ(window->SceneView->PresentedFrames(), presented + 1) << "a second floor";
+    EXPECT_NE(window->SceneView->Surface().Pixel(100, 420), 0u) << "the second floor is drawn";
+}
+
+TEST_F(WindowTest, NoFramesWhileTheWindowIsMinimisedOrHidden)
+{
+    AddHotel("Away");
+    LoadWithMoney();
+    TFrameTimer &timer = *window->FrameTimer;
+    timer.ApplicationStateChanged(Qt::ApplicationActive);
+    auto waitFor = [&](bool running) {
+        QElapsedTimer waited;
+        waited.start();
+        while (timer.Running() != running && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return timer.Running() == running;
+    };
+    EXPECT_TRUE(waitFor(true)) << "shown";
+    window->showMinimized();
+    EXPECT_TRUE(waitFor(false)) << "minimised";
+    window->showNormal();
+    EXPECT_TRUE(waitFor(true)) << "restored";
+    window->hide();
+    EXPECT_TRUE(waitFor(false)) << "hidden";
+    window->show();
+    EXPECT_TRUE(waitFor(true)) << "shown again";
 }
 
 TEST_F(WindowTest, TheWindowDrawsThroughTheSceneWiringThatTheToolsShare)

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTableView>
 #include <cmath>
 
@@ -113,6 +114,12 @@ protected:
             pairs.push_back({b->Caption().join(' '), TColorScheme::ButtonCaption(caption, on),
                              TColorScheme::ButtonFace(b->Color(), on)});
         }
+        // Plain text labels of the panels (the journal) on what lies behind them.
+        for (QLabel *l : window->findChildren<QLabel *>())
+            if (l->window() == window.get() && !l->text().isEmpty())
+                pairs.push_back({l->objectName().isEmpty() ? l->text().left(20) : l->objectName(),
+                                 l->palette().color(QPalette::WindowText),
+                                 l->parentWidget()->palette().color(QPalette::Window)});
         QTableView *grid = window->ListPage->DataGrid1;
         pairs.push_back({"list rows", grid->palette().color(QPalette::Text),
                          grid->viewport()->palette().color(QPalette::Base)});

@@ -20,8 +20,9 @@ WindowTest::WindowTest()
     data = std::make_unique<TD_Data>(dir.path().toStdString());
     data->SetMessageWindow(&messages);
     data->SetRandom(&random);
-    // Every window starts in the standard colours, whatever a test chose before.
-    TDisplaySettings::SetHighContrast(false);
+    // The display choices live in the test's own directory, never the user's,
+    // so every window starts in the standard colours.
+    TDisplaySettings::UseFile(dir.path() + "/settings.ini");
     window = std::make_unique<TF_Main>(*data);
     window->Guard.ShowError = [this](const QString &text) { errors.push_back(text); };
     // No modal question in a headless test: the player agrees unless a test says otherwise.
@@ -38,6 +39,7 @@ WindowTest::WindowTest()
 WindowTest::~WindowTest()
 {
     window.reset();
+    TDisplaySettings::UseFile(QString());
     data->SetMessageWindow(nullptr);
     data->SetRandom(nullptr);
 }

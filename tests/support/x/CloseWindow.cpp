@@ -1,6 +1,6 @@
 // Asks a window to close the way a window manager's close box does: a
 // WM_PROTOCOLS client message carrying WM_DELETE_WINDOW.
-// Usage: e2e-close-window WINDOW-ID (on the display named by DISPLAY)
+// Usage: x-close-window WINDOW-ID (on the display named by DISPLAY)
 #include <X11/Xlib.h>
 #include <cstdio>
 #include <cstdlib>

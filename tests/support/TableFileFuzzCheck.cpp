@@ -1,4 +1,4 @@
-#include "tools/fuzz/TableFileFuzzCheck.h"
+#include "TableFileFuzzCheck.h"
 
 #include "model/TableSchemas.h"
 #include "store/MemTable.h"

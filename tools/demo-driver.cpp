@@ -2,8 +2,8 @@
 // private X server (a new hotel, two floors, one room of every type, stations
 // with workers, comfort items, a couple of game days) and
 // saves screenshots of the hotel list and the play screen.
-// Usage: e2e-demo OUTPUT-DIRECTORY
-#include "GameDriver.h"
+// Usage: demo-driver OUTPUT-DIRECTORY
+#include "tests/support/x/GameDriver.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -79,6 +79,10 @@ public:
     static std::string ExeDir();
 
 private:
+    // Starts Xvfb and learns its display number; throws when it does not come up.
+    void StartServer(int width, int height);
+    // Ends the server this session started, if it still runs.
+    void StopServer();
     static int RunProgram(const std::vector<std::string> &argv, const std::string &display);
 
     std::string display_;

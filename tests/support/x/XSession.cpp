@@ -76,6 +76,29 @@ int IgnoreXErrors(::Display *, XErrorEvent *)
 
 XSession::XSession(int width, int height)
 {
+    StartServer(width, height);
+    // The destructor does not run for a constructor that throws: the server
+    // started above is stopped here, or it would outlive the test.
+    try {
+        XSetErrorHandler(IgnoreXErrors);
+        dpy_ = XOpenDisplay(display_.c_str());
+        if (!dpy_)
+            throw std::runtime_error("cannot open display " + display_);
+    } catch (...) {
+        StopServer();
+        throw;
+    }
+}
+
+XSession::~XSession()
+{
+    if (dpy_)
+        XCloseDisplay(dpy_);
+    StopServer();
+}
+
+void XSession::StartServer(int width, int height)
+{
     int fds[2];
     if (pipe(fds) != 0)
         throw std::runtime_error("pipe failed");
@@ -86,8 +109,13 @@ XSession::XSession(int width, int height)
     std::vector<std::string> argv = {"Xvfb",     "-displayfd", fd,          "-screen",
                                      "0",        screen,       "-nolisten", "tcp",
                                      "-noreset", "+extension", "DAMAGE"};
-    server_ = fork();
-    if (server_ == 0) {
+    const pid_t child = fork();
+    if (child < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        throw std::runtime_error("cannot start Xvfb: fork failed");
+    }
+    if (child == 0) {
         close(fds[0]);
         const int devnull = open("/dev/null", O_WRONLY);
         dup2(devnull, 1);
@@ -96,6 +124,7 @@ XSession::XSession(int width, int height)
         execvp("Xvfb", c.data());
         _exit(127);
     }
+    server_ = child;
     close(fds[1]);
     std::string number;
     pollfd p{fds[0], POLLIN, 0};
@@ -111,24 +140,18 @@ XSession::XSession(int width, int height)
     }
     close(fds[0]);
     if (number.empty()) {
-        kill(server_, SIGTERM);
-        waitpid(server_, nullptr, 0);
+        StopServer();
         throw std::runtime_error("Xvfb did not start");
     }
     display_ = ":" + number;
-    XSetErrorHandler(IgnoreXErrors);
-    dpy_ = XOpenDisplay(display_.c_str());
-    if (!dpy_)
-        throw std::runtime_error("cannot open display " + display_);
 }
 
-XSession::~XSession()
+void XSession::StopServer()
 {
-    if (dpy_)
-        XCloseDisplay(dpy_);
     if (server_ > 0) {
         kill(server_, SIGTERM);
         waitpid(server_, nullptr, 0);
+        server_ = 0;
     }
 }
 
@@ -314,7 +337,7 @@ bool XSession::SaveScreenshot(const QRect &rect, const std::string &pngFile)
 
 bool XSession::CloseWindow(const TopWindow &window)
 {
-    return RunProgram({ExeDir() + "e2e-close-window", std::to_string(window.id)}, display_) == 0;
+    return RunProgram({ExeDir() + "x-close-window", std::to_string(window.id)}, display_) == 0;
 }
 
 bool XSession::WaitUntil(const std::function<bool()> &condition, Millis deadline)

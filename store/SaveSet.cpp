@@ -1,0 +1,353 @@
+#include "store/SaveSet.h"
+
+#include "store/AtomicFile.h"
+#include "store/FileSystem.h"
+#include "store/TableStreamError.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Folders in backup/ whose name starts so are unfinished or on their way out.
+const char *const UnfinishedPrefix = ".unfinished-";
+
+std::string WithSlash(std::string path)
+{
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path;
+}
+
+std::string DirectoryOf(const std::string &fileName)
+{
+    const auto slash = fileName.rfind('/');
+    return slash == std::string::npos ? std::string(".") : fileName.substr(0, slash + 1);
+}
+
+std::string Describe(const EStreamError &error)
+{
+    return error.Reason.empty() ? std::string(error.what())
+                                : std::string(error.what()) + " (" + error.Reason + ")";
+}
+
+std::string SystemError(const char *what, int error)
+{
+    return std::string(what) + " (" + std::strerror(error) + ")";
+}
+
+bool IsRegularFile(const std::string &name)
+{
+    struct stat info
+    {
+    };
+    return ::stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool Exists(const std::string &name)
+{
+    struct stat info
+    {
+    };
+    return ::lstat(name.c_str(), &info) == 0;
+}
+
+std::string LocalStamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d-%H%M%S", &local);
+    return text;
+}
+
+std::string UniqueSuffix()
+{
+    static std::atomic<unsigned> counter{0};
+    return std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+// A copy for a backup where the file system cannot link (another device).
+void CopyFile(const std::string &from, const std::string &to)
+{
+    std::ifstream in(from, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (!in && !in.eof())
+        throw EFCreateError(to, "the file could not be read");
+    const std::string text = bytes.str();
+    TAtomicFile out(to);
+    out.Write(text.data(), text.size());
+    out.Commit();
+}
+
+void RemoveAllQuietly(const std::string &path)
+{
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+}
+
+// A process that no longer runs left the temporary file behind; our own
+// process has none open at start.
+bool LeftBehind(long processId)
+{
+    if (processId == static_cast<long>(::getpid()))
+        return true;
+    return processId <= 0 || (::kill(static_cast<pid_t>(processId), 0) != 0 && errno == ESRCH);
+}
+
+} // namespace
+
+TSaveSet::TSaveSet(std::string directory, std::vector<std::string> names)
+    : directory_(WithSlash(std::move(directory))), names_(std::move(names))
+{
+}
+
+void TSaveSet::Save(const std::vector<std::string> &contents)
+{
+    if (contents.size() != names_.size())
+        throw std::invalid_argument("a save set needs one content per file");
+    // 1. Every new file complete and on disk before anything is replaced.
+    std::vector<std::unique_ptr<TAtomicFile>> files;
+    std::vector<std::string> targets;
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        const std::string path = PathOf(names_[i]);
+        try {
+            files.push_back(std::make_unique<TAtomicFile>(path));
+            files.back()->Write(contents[i].data(), contents[i].size());
+            files.back()->Finish();
+        } catch (const EStreamError &error) {
+            throw ESaveSetError(path, Describe(error));
+        }
+        targets.push_back(files.back()->TargetName());
+    }
+    // 2. The set being replaced becomes the newest backup.
+    bool published = false;
+    const std::string snapshot = KeepReplacedSet(targets, published);
+    // 3. The note that lets a later start finish the renames.
+    const std::string note = PathOf(CommitNote);
+    try {
+        std::string text;
+        for (const auto &file : files)
+            text += file->TemporaryName() + '\t' + file->TargetName() + '\n';
+        TAtomicFile out(note);
+        out.Write(text.data(), text.size());
+        out.Commit();
+    } catch (const EStreamError &error) {
+        if (!published)
+            RemoveAllQuietly(snapshot);
+        throw ESaveSetError(note, Describe(error));
+    }
+    // 4. The renames, in one pass.
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        try {
+            files[i]->Replace();
+        } catch (const EStreamError &error) {
+            try {
+                PutBack(targets, i, snapshot);
+            } catch (const std::exception &) {
+                // The old set cannot be put back: the next start completes the new one.
+                for (auto &file : files)
+                    file->KeepTemporary();
+                throw ESaveSetError(PathOf(names_[i]), Describe(error));
+            }
+            ::unlink(note.c_str());
+            if (!published)
+                RemoveAllQuietly(snapshot);
+            throw ESaveSetError(PathOf(names_[i]), Describe(error));
+        }
+    }
+    ::unlink(note.c_str());
+    if (!published)
+        RemoveAllQuietly(snapshot);
+    PruneBackups();
+}
+
+// Links (or, across devices, copies) the files about to be replaced into a
+// folder of their own, which becomes a backup under its dated name when the
+// set was complete. Returns the folder, empty when there was nothing to keep.
+std::string TSaveSet::KeepReplacedSet(const std::vector<std::string> &targets, bool &published)
+{
+    published = false;
+    const bool anyOld = std::any_of(targets.begin(), targets.end(), IsRegularFile);
+    if (!anyOld)
+        return {};
+    const bool complete = std::all_of(targets.begin(), targets.end(), IsRegularFile);
+    TFileSystem &files = TFileSystem::Current();
+    const std::string backups = directory_ + BackupFolder + "/";
+    if (files.MakeDirectory(backups) != 0 && errno != EEXIST)
+        throw ESaveSetError(backups, SystemError("Cannot create folder", errno));
+    const std::string staging = backups + UnfinishedPrefix + UniqueSuffix() + "/";
+    if (files.MakeDirectory(staging) != 0)
+        throw ESaveSetError(backups, SystemError("Cannot create folder", errno));
+    try {
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            if (!IsRegularFile(targets[i]))
+                continue;
+            const std::string copy = staging + names_[i];
+            if (files.Link(targets[i], copy) != 0) {
+                const int error = errno;
+                if (error != EXDEV && error != EPERM)
+                    throw ESaveSetError(copy, SystemError("Cannot create file", error));
+                try {
+                    CopyFile(targets[i], copy);
+                } catch (const EStreamError &failure) {
+                    throw ESaveSetError(copy, Describe(failure));
+                }
+            }
+        }
+        if (!complete)
+            return staging;
+        const std::string dated = NewFolderName(backups, "");
+        if (files.Rename(staging, dated) != 0)
+            throw ESaveSetError(dated, SystemError("Cannot create folder", errno));
+        published = true;
+        return WithSlash(dated);
+    } catch (...) {
+        RemoveAllQuietly(staging);
+        throw;
+    }
+}
+
+// Undoes the first `renamed` renames of a save: each file gets back what the
+// snapshot holds of it, or goes when it did not exist before.
+void TSaveSet::PutBack(const std::vector<std::string> &targets, std::size_t renamed,
+                       const std::string &snapshot)
+{
+    TFileSystem &files = TFileSystem::Current();
+    for (std::size_t i = 0; i < renamed; ++i) {
+        const std::string kept = snapshot.empty() ? std::string() : snapshot + names_[i];
+        if (kept.empty() || !IsRegularFile(kept)) {
+            if (::unlink(targets[i].c_str()) != 0 && errno != ENOENT)
+                throw ESaveSetError(targets[i], SystemError("Cannot remove file", errno));
+            continue;
+        }
+        const std::string temporary =
+            DirectoryOf(targets[i]) + "." + names_[i] + ".tmp-" + UniqueSuffix();
+        if (files.Link(kept, temporary) != 0) {
+            try {
+                CopyFile(kept, temporary);
+            } catch (const EStreamError &error) {
+                throw ESaveSetError(targets[i], Describe(error));
+            }
+        }
+        if (files.Rename(temporary, targets[i]) != 0) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            throw ESaveSetError(targets[i], SystemError("Cannot create file", error));
+        }
+    }
+}
+
+std::vector<std::string> TSaveSet::Backups() const
+{
+    struct TBackup
+    {
+        fs::file_time_type written;
+        std::string name;
+    };
+    std::vector<TBackup> found;
+    std::error_code error;
+    for (const auto &entry : fs::directory_iterator(directory_ + BackupFolder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.empty() || name.front() == '.' || !entry.is_directory(error))
+            continue;
+        found.push_back({entry.last_write_time(error), name});
+    }
+    // The time the folder was filled, not its name: the local clock can go back.
+    std::sort(found.begin(), found.end(), [](const TBackup &a, const TBackup &b) {
+        return a.written != b.written ? a.written > b.written : a.name > b.name;
+    });
+    std::vector<std::string> folders;
+    for (const TBackup &backup : found)
+        folders.push_back(directory_ + BackupFolder + "/" + backup.name + "/");
+    return folders;
+}
+
+void TSaveSet::PruneBackups()
+{
+    const std::vector<std::string> backups = Backups();
+    for (std::size_t i = BackupsKept; i < backups.size(); ++i) {
+        // Out of sight first, so that a cut-off removal leaves no partial set in view.
+        const std::string leaving =
+            directory_ + BackupFolder + "/" + UnfinishedPrefix + UniqueSuffix();
+        std::string folder = backups[i];
+        folder.pop_back();
+        if (::rename(folder.c_str(), leaving.c_str()) == 0)
+            RemoveAllQuietly(leaving);
+    }
+}
+
+void TSaveSet::Recover()
+{
+    const std::string note = PathOf(CommitNote);
+    std::ifstream in(note);
+    if (in) {
+        std::string line;
+        while (std::getline(in, line)) {
+            const auto tab = line.find('\t');
+            if (tab == std::string::npos)
+                continue;
+            const std::string temporary = line.substr(0, tab);
+            const std::string target = line.substr(tab + 1);
+            if (Exists(temporary))
+                ::rename(temporary.c_str(), target.c_str());
+        }
+        in.close();
+        ::unlink(note.c_str());
+    }
+    std::vector<std::string> folders{directory_};
+    for (const std::string &name : names_)
+        folders.push_back(DirectoryOf(TAtomicFile::FollowLinks(PathOf(name))));
+    std::error_code error;
+    for (const std::string &folder : folders) {
+        for (const auto &entry : fs::directory_iterator(folder, error)) {
+            long processId = 0;
+            if (TAtomicFile::IsTemporaryName(entry.path().filename().string(), &processId) &&
+                LeftBehind(processId) && entry.is_regular_file(error))
+                fs::remove(entry.path(), error);
+        }
+    }
+    for (const auto &entry : fs::directory_iterator(directory_ + BackupFolder, error)) {
+        if (entry.path().filename().string().rfind(UnfinishedPrefix, 0) == 0)
+            RemoveAllQuietly(entry.path().string());
+    }
+}
+
+std::string TSaveSet::NewFolderName(const std::string &parent, const std::string &prefix) const
+{
+    const std::string base = parent + (prefix.empty() ? "" : prefix + "-") + LocalStamp();
+    std::string name = base;
+    for (int n = 2; Exists(name); ++n)
+        name = base + "-" + std::to_string(n);
+    return name;
+}
+
+std::string TSaveSet::MoveAside(const std::string &prefix)
+{
+    TFileSystem &files = TFileSystem::Current();
+    const std::string folder = NewFolderName(directory_, prefix);
+    if (files.MakeDirectory(folder) != 0)
+        throw ESaveSetError(folder, SystemError("Cannot create folder", errno));
+    for (const std::string &name : names_) {
+        const std::string path = PathOf(name);
+        if (!Exists(path))
+            continue;
+        if (files.Rename(path, folder + "/" + name) != 0)
+            throw ESaveSetError(path, SystemError("Cannot move file", errno));
+    }
+    return WithSlash(folder);
+}

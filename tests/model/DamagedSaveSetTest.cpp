@@ -1,0 +1,341 @@
+// The saved hotels as one set: a damaged set is moved aside whole, the newest
+// clean backup comes back, and play after it never touches an old hotel.
+#include "ModelFixture.h"
+#include "model/TableSchemas.h"
+
+#include <fstream>
+#include <map>
+#include <set>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string FileBytes(const std::string &fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string &fileName, const std::string &bytes)
+{
+    std::ofstream(fileName, std::ios::binary) << bytes;
+}
+
+// The records of a table file, one text per record: its fields joined by "|".
+std::vector<std::string> RecordsOf(const std::string &fileName, const std::string &table)
+{
+    TvekMemTable records(table);
+    DefineGameTableFields(records, table);
+    records.Open();
+    records.ReadTableFile(fileName);
+    std::vector<std::string> texts;
+    for (records.First(); !records.AtEnd(); records.Next()) {
+        std::string text;
+        for (int i = 0; i < records.FieldCount(); ++i)
+            text += records.Fields(i).AsString() + "|";
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+enum class Damage
+{
+    Missing,
+    ZeroBytes,
+    Truncated,
+    WrongFields, // a sound table file of another table
+    NoHotel,     // a sound tHotel file without records
+};
+
+struct DamageCase
+{
+    const char *name;
+    std::map<std::string, Damage> files;
+};
+
+const std::vector<std::string> SetFiles{"tHotel.dht", "tFloor.dht", "tRoom.dht"};
+
+class DamagedSaveSetTest : public ModelTest, public ::testing::WithParamInterface<DamageCase>
+{
+protected:
+    // Two runs: "Alpha" with a floor and a room and "Beta" with a floor, saved;
+    // then Alpha buys a second floor, saved over it, so that the backup holds
+    // the first run's set and the files the second's.
+    void PlayTwoRuns()
+    {
+        const int alpha = OpenNewHotel("Alpha");
+        data->BuildFloor();
+        data->BuildRoom(1, 0);
+        data->CloseHotel();
+        OpenNewHotel("Beta");
+        data->BuildFloor();
+        data->CloseHotel();
+        data.reset();
+        for (const std::string &file : SetFiles)
+            firstRun[file] = FileBytes(dir.Path + file);
+        StartModel();
+        data->SelectHotel(alpha);
+        data->StartClock();
+        data->BuildFloor();
+        data->CloseHotel();
+        data.reset();
+    }
+
+    void Apply(const std::string &file, Damage damage)
+    {
+        const std::string path = dir.Path + file;
+        const std::string sound = FileBytes(path);
+        switch (damage) {
+        case Damage::Missing:
+            fs::remove(path);
+            return;
+        case Damage::ZeroBytes:
+            WriteBytes(path, "");
+            break;
+        case Damage::Truncated:
+            WriteBytes(path, sound.substr(0, sound.size() / 2));
+            break;
+        case Damage::WrongFields:
+            WriteBytes(path, FileBytes(dir.Path + "tRooms.dht"));
+            break;
+        case Damage::NoHotel:
+            WriteBytes(path, std::string("TPF0\x03\xFB\x00\x01\x00\x01\x00\x01\x00", 13));
+            break;
+        }
+        damagedBytes[file] = FileBytes(path);
+    }
+
+    std::string DamagedFolder() const
+    {
+        std::vector<std::string> found;
+        for (const auto &entry : fs::directory_iterator(dir.Path))
+            if (entry.path().filename().string().rfind("damaged-", 0) == 0)
+                found.push_back(entry.path().string() + "/");
+        EXPECT_EQ(found.size(), 1u) << "one folder for one damaged set";
+        return found.empty() ? std::string() : found.front();
+    }
+
+    std::map<std::string, std::string> firstRun;
+    std::map<std::string, std::string> damagedBytes;
+};
+
+TEST_P(DamagedSaveSetTest, IsMovedAsideWholeAndPlayAfterItTouchesNoOldHotel)
+{
+    for (const bool withBackup : {true, false}) {
+        SCOPED_TRACE(withBackup ? "with a backup" : "without a backup");
+        data.reset();
+        fs::remove_all(dir.Path);
+        fs::create_directories(dir.Path);
+        WriteCatalogFile(TestCatalog(), dir.Path + "tRooms.dht");
+        StartModel();
+        PlayTwoRuns();
+        if (!withBackup)
+            fs::remove_all(dir.Path + "backup");
+        std::map<std::string, std::string> found;
+        for (const std::string &file : SetFiles)
+            found[file] = FileBytes(dir.Path + file);
+        damagedBytes.clear();
+        for (const auto &[file, damage] : GetParam().files)
+            Apply(file, damage);
+
+        StartModel();
+
+        // One report naming every damaged file, where the set went and what came back.
+        std::set<std::string> reported;
+        for (const TTableFileError &error : data->SaveSetCheck().Damaged)
+            reported.insert(fs::path(error.FileName).filename().string());
+        std::set<std::string> damaged;
+        for (const auto &[file, damage] : GetParam().files)
+            damaged.insert(file);
+        EXPECT_EQ(reported, damaged);
+        const std::string text = data->LoadErrorText();
+        for (const std::string &file : damaged)
+            EXPECT_NE(text.find(file + ": "), std::string::npos) << text;
+        const std::string folder = DamagedFolder();
+        EXPECT_NE(text.find(folder), std::string::npos) << text;
+        EXPECT_NE(text.find(withBackup ? "restored from the backup" : "starts with no hotels"),
+                  std::string::npos)
+            << text;
+        // The whole set as found, byte for byte, damaged files and sound ones alike.
+        for (const std::string &file : SetFiles) {
+            const bool missing =
+                GetParam().files.count(file) && GetParam().files.at(file) == Damage::Missing;
+            EXPECT_EQ(fs::exists(folder + file), !missing) << file;
+            if (!missing) {
+                EXPECT_EQ(FileBytes(folder + file),
+                          damagedBytes.count(file) ? damagedBytes[file] : found[file])
+                    << file;
+            }
+        }
+        // The first run's set, or nothing.
+        EXPECT_EQ(data->tHotel.RawRecordCount(), withBackup ? 2u : 0u);
+        EXPECT_EQ(data->tFloor.RawRecordCount(), withBackup ? 2u : 0u);
+        EXPECT_EQ(data->tRoom.RawRecordCount(), withBackup ? 1u : 0u);
+        const std::vector<std::string> oldHotels =
+            withBackup ? RecordsOf(dir.Path + "tHotel.dht", "tHotel") : std::vector<std::string>{};
+        const std::vector<std::string> oldFloors =
+            withBackup ? RecordsOf(dir.Path + "tFloor.dht", "tFloor") : std::vector<std::string>{};
+        if (withBackup) {
+            for (const std::string &file : SetFiles)
+                EXPECT_EQ(FileBytes(dir.Path + file), firstRun[file]) << file;
+        }
+
+        // New, Load, buy a floor, Main menu, quit.
+        data->NewHotel("Gamma");
+        const int gamma = Get(data->tHotel, "HOTEL_ID");
+        data->SelectHotel(gamma);
+        data->StartClock();
+        data->BuildFloor();
+        data->CloseHotel();
+        data->DataModuleDestroy();
+        EXPECT_TRUE(data->SaveErrors().empty());
+
+        for (const auto &[file, bytes] : damagedBytes)
+            EXPECT_EQ(FileBytes(folder + file), bytes) << "still kept: " << file;
+        const auto hotels = RecordsOf(dir.Path + "tHotel.dht", "tHotel");
+        ASSERT_EQ(hotels.size(), oldHotels.size() + 1);
+        EXPECT_TRUE(std::equal(oldHotels.begin(), oldHotels.end(), hotels.begin()))
+            << "an old hotel's record changed";
+        const auto floors = RecordsOf(dir.Path + "tFloor.dht", "tFloor");
+        EXPECT_TRUE(std::equal(oldFloors.begin(), oldFloors.end(), floors.begin()))
+            << "an old floor's record changed";
+
+        // Every floor and room belongs to a hotel, and no two records of one
+        // hotel share an ID.
+        StartModel();
+        EXPECT_TRUE(data->SaveSetCheck().Damaged.empty()) << data->LoadErrorText();
+        std::set<int> hotelIds;
+        for (data->tHotel.First(); !data->tHotel.AtEnd(); data->tHotel.Next())
+            hotelIds.insert(Get(data->tHotel, "HOTEL_ID"));
+        EXPECT_EQ(hotelIds.size(), data->tHotel.RawRecordCount());
+        std::set<std::pair<int, int>> ids;
+        std::size_t records = 0;
+        for (TvekMemTable *table : {&data->tFloor, &data->tRoom}) {
+            for (table->First(); !table->AtEnd(); table->Next()) {
+                ++records;
+                EXPECT_TRUE(hotelIds.count(Get(*table, "HOTEL_ID"))) << table->Name;
+                ids.insert({Get(*table, "HOTEL_ID"), Get(*table, "ID")});
+            }
+        }
+        EXPECT_EQ(ids.size(), records) << "two records of one hotel share an ID";
+        EXPECT_EQ(records, withBackup ? 4u : 1u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Start, DamagedSaveSetTest,
+    ::testing::Values(DamageCase{"HotelsMissing", {{"tHotel.dht", Damage::Missing}}},
+                      DamageCase{"HotelsZeroBytes", {{"tHotel.dht", Damage::ZeroBytes}}},
+                      DamageCase{"HotelsTruncated", {{"tHotel.dht", Damage::Truncated}}},
+                      DamageCase{"HotelsOfWrongFields", {{"tHotel.dht", Damage::WrongFields}}},
+                      DamageCase{"HotelsWithoutAHotel", {{"tHotel.dht", Damage::NoHotel}}},
+                      DamageCase{"FloorsMissing", {{"tFloor.dht", Damage::Missing}}},
+                      DamageCase{"FloorsZeroBytes", {{"tFloor.dht", Damage::ZeroBytes}}},
+                      DamageCase{"FloorsTruncated", {{"tFloor.dht", Damage::Truncated}}},
+                      DamageCase{"FloorsOfWrongFields", {{"tFloor.dht", Damage::WrongFields}}},
+                      DamageCase{"RoomsMissing", {{"tRoom.dht", Damage::Missing}}},
+                      DamageCase{"RoomsZeroBytes", {{"tRoom.dht", Damage::ZeroBytes}}},
+                      DamageCase{"RoomsTruncated", {{"tRoom.dht", Damage::Truncated}}},
+                      DamageCase{"RoomsOfWrongFields", {{"tRoom.dht", Damage::WrongFields}}},
+                      DamageCase{"HotelsAndRoomsMissing",
+                                 {{"tHotel.dht", Damage::Missing}, {"tRoom.dht", Damage::Missing}}},
+                      DamageCase{"AllThreeZeroBytes",
+                                 {{"tHotel.dht", Damage::ZeroBytes},
+                                  {"tFloor.dht", Damage::ZeroBytes},
+                                  {"tRoom.dht", Damage::ZeroBytes}}},
+                      DamageCase{"AllThreeTruncated",
+                                 {{"tHotel.dht", Damage::Truncated},
+                                  {"tFloor.dht", Damage::Truncated},
+                                  {"tRoom.dht", Damage::Truncated}}},
+                      DamageCase{
+                          "FloorsWrongRoomsZero",
+                          {{"tFloor.dht", Damage::WrongFields}, {"tRoom.dht", Damage::ZeroBytes}}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+using SaveSetStartTest = ModelTest;
+
+// None of the three files is a first start; tables of a sound set without
+// records are sound too.
+TEST_F(SaveSetStartTest, FirstStartAndEmptySoundSetsAreNotDamaged)
+{
+    EXPECT_TRUE(data->SaveSetCheck().Damaged.empty());
+    data.reset(); // writes three empty tables
+    StartModel();
+    EXPECT_TRUE(data->SaveSetCheck().Damaged.empty()) << data->LoadErrorText();
+    EXPECT_EQ(data->LoadErrorText(), "");
+    for (const auto &entry : fs::directory_iterator(dir.Path))
+        EXPECT_NE(entry.path().filename().string().rfind("damaged-", 0), 0u);
+}
+
+// The newest backup that is damaged itself is passed over for an older one.
+TEST_F(SaveSetStartTest, ADamagedBackupIsPassedOverForAnOlderCleanOne)
+{
+    data->NewHotel("One");
+    data.reset(); // the set of one hotel
+    StartModel();
+    data->NewHotel("Two");
+    data.reset(); // backup: one hotel
+    StartModel();
+    data->NewHotel("Three");
+    data.reset(); // backups: one hotel, two hotels
+    TSaveSet set(dir.Path, SetFiles);
+    const auto backups = set.Backups();
+    ASSERT_EQ(backups.size(), 2u);
+    WriteBytes(backups[0] + "tRoom.dht", "TPF0"); // the two-hotel backup
+    WriteBytes(dir.Path + "tHotel.dht", "damaged");
+    StartModel();
+    EXPECT_EQ(data->SaveSetCheck().RestoredFrom, backups[1]);
+    EXPECT_EQ(data->tHotel.RawRecordCount(), 1u);
+}
+
+// A set that cannot be moved aside is neither played nor written over.
+TEST_F(SaveSetStartTest, ADamagedSetThatCannotBeMovedStaysAndIsNotSaved)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "a read-only folder does not stop root";
+    data->NewHotel("Kept");
+    data.reset();
+    WriteBytes(dir.Path + "tFloor.dht", "damaged");
+    fs::permissions(dir.Path, fs::perms::owner_write, fs::perm_options::remove);
+    StartModel();
+    fs::permissions(dir.Path, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_FALSE(data->SaveSetCheck().MoveProblem.empty());
+    EXPECT_NE(data->LoadErrorText().find("does not save hotels"), std::string::npos);
+    const std::string hotels = FileBytes(dir.Path + "tHotel.dht");
+    data->NewHotel("New");
+    data.reset();
+    EXPECT_EQ(FileBytes(dir.Path + "tHotel.dht"), hotels);
+    EXPECT_EQ(FileBytes(dir.Path + "tFloor.dht"), "damaged");
+}
+
+// The autosave writes what the exit save writes, and nothing when nothing changed.
+TEST_F(SaveSetStartTest, AutoSaveWritesWhatTheExitSaveWritesWithoutMovingTheCursor)
+{
+    data->NewHotel("Other");
+    const int hotel = OpenNewHotel("Open");
+    data->BuildFloor();
+    data->BuildFloor();
+    data->BuildRoom(1, 3);
+    data->SelectFloor(0);
+    const int floorRecord = Get(data->tFloor, "ID");
+    const int roomRecord = Get(data->tRoom, "ID");
+    data->AutoSave();
+    EXPECT_TRUE(data->SaveErrors().empty());
+    EXPECT_EQ(Get(data->tFloor, "ID"), floorRecord) << "the cursor moved";
+    EXPECT_EQ(Get(data->tRoom, "ID"), roomRecord);
+    EXPECT_TRUE(data->tFloor.Filtered());
+    std::map<std::string, std::string> autosaved;
+    for (const std::string &file : SetFiles)
+        autosaved[file] = FileBytes(dir.Path + file);
+    const std::size_t backups = TSaveSet(dir.Path, SetFiles).Backups().size();
+    data->AutoSave(); // nothing changed: no new generation
+    EXPECT_EQ(TSaveSet(dir.Path, SetFiles).Backups().size(), backups);
+    data->SaveTables();
+    for (const std::string &file : SetFiles)
+        EXPECT_EQ(FileBytes(dir.Path + file), autosaved[file]) << file;
+    EXPECT_EQ(RecordsOf(dir.Path + "tHotel.dht", "tHotel").size(), 2u);
+    EXPECT_EQ(data->HotelID, hotel);
+}
+
+} // namespace

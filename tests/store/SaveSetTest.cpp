@@ -1,0 +1,324 @@
+#include "store/SaveSet.h"
+
+#include "TableFileTestSupport.h"
+#include "store/AtomicFile.h"
+#include "store/FileSystem.h"
+#include "store/TableStreamError.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> Names{"tHotel.dht", "tFloor.dht", "tRoom.dht"};
+const std::vector<std::string> OldSet{"old hotels", "old floors", "old rooms"};
+const std::vector<std::string> NewSet{"new hotels!", "new floors!", "new rooms!"};
+const std::vector<std::string> OlderSet{"older hotels", "older floors", "older rooms"};
+
+// Fails the n-th call that creates, writes, flushes or renames, as a full disk
+// or a failing device would; every other call goes through.
+class TFailingFileSystem : public TFileSystem
+{
+public:
+    explicit TFailingFileSystem(int failAt) : failAt(failAt) {}
+    int Create(const std::string &name, mode_t mode) override
+    {
+        return Fails() ? -1 : TFileSystem::Create(name, mode);
+    }
+    ssize_t Write(int descriptor, const void *data, std::size_t size) override
+    {
+        return Fails() ? -1 : TFileSystem::Write(descriptor, data, size);
+    }
+    int Flush(int descriptor) override { return Fails() ? -1 : TFileSystem::Flush(descriptor); }
+    int Rename(const std::string &from, const std::string &to) override
+    {
+        return Fails() ? -1 : TFileSystem::Rename(from, to);
+    }
+    int Link(const std::string &existing, const std::string &name) override
+    {
+        return Fails() ? -1 : TFileSystem::Link(existing, name);
+    }
+    int MakeDirectory(const std::string &name) override
+    {
+        return Fails() ? -1 : TFileSystem::MakeDirectory(name);
+    }
+
+    int calls = 0;
+    bool failed = false;
+
+protected:
+    virtual bool Fails()
+    {
+        if (++calls != failAt)
+            return false;
+        failed = true;
+        errno = ENOSPC;
+        return true;
+    }
+    int failAt;
+};
+
+// Ends the process at the n-th call, before the call, as a kill -9 or a power
+// failure would.
+class TCutOffFileSystem : public TFailingFileSystem
+{
+public:
+    using TFailingFileSystem::TFailingFileSystem;
+
+protected:
+    bool Fails() override
+    {
+        if (++calls == failAt)
+            ::_exit(0);
+        return false;
+    }
+};
+
+class TInstalled
+{
+public:
+    explicit TInstalled(TFileSystem &files) { TFileSystem::SetCurrent(&files); }
+    ~TInstalled() { TFileSystem::SetCurrent(nullptr); }
+};
+
+class SaveSet : public TScratchTest
+{
+protected:
+    std::string Dir() const { return scratch.path.string() + "/"; }
+    TSaveSet Set() const { return TSaveSet(Dir(), Names); }
+
+    void PutSet(const std::vector<std::string> &contents) const
+    {
+        for (std::size_t i = 0; i < Names.size(); ++i)
+            Put(PathOf(Names[i]), contents[i]);
+    }
+    // The set's files as found; "" for a missing one.
+    std::vector<std::string> SetOnDisk(const std::string &folder) const
+    {
+        std::vector<std::string> found;
+        for (const std::string &name : Names)
+            found.push_back(fs::exists(folder + name) ? Contents(folder + name) : "");
+        return found;
+    }
+    std::vector<std::string> SetOnDisk() const { return SetOnDisk(Dir()); }
+
+    // Every folder in backup/ is a whole generation that was once saved.
+    void ExpectWholeBackups(const std::vector<std::vector<std::string>> &generations) const
+    {
+        std::error_code error;
+        for (const auto &entry : fs::directory_iterator(Dir() + "backup", error)) {
+            const std::string folder = entry.path().string() + "/";
+            EXPECT_NE(entry.path().filename().string().front(), '.') << "left behind: " << folder;
+            const auto set = SetOnDisk(folder);
+            EXPECT_NE(std::find(generations.begin(), generations.end(), set), generations.end())
+                << folder << " holds no whole generation";
+        }
+    }
+    // Nothing but the set and the backup folder: no temporary file, no note.
+    void ExpectNoLeftovers() const
+    {
+        for (const auto &entry : fs::directory_iterator(Dir())) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name == "backup" ||
+                        std::find(Names.begin(), Names.end(), name) != Names.end())
+                << "left behind: " << name;
+        }
+    }
+};
+
+// A save of a set over an older one, failing at every step in turn.
+TEST_F(SaveSet, AFailureAtAnyStepLeavesTheWholeOldSetOrTheWholeNewOne)
+{
+    int stepsOfAWholeSave = 0;
+    for (int failAt = 1;; ++failAt) {
+        SCOPED_TRACE("failing call " + std::to_string(failAt));
+        fs::remove_all(scratch.path);
+        fs::create_directories(scratch.path);
+        PutSet(OlderSet);
+        Set().Save(OldSet);
+        TFailingFileSystem files(failAt);
+        bool saved = true;
+        {
+            TInstalled installed(files);
+            try {
+                Set().Save(NewSet);
+            } catch (const ESaveSetError &error) {
+                saved = false;
+                EXPECT_FALSE(error.FileName.empty());
+                EXPECT_NE(std::string(error.what()).find("No space left on device"),
+                          std::string::npos)
+                    << error.what();
+            }
+        }
+        EXPECT_EQ(saved, !files.failed) << "a failure is always reported";
+        EXPECT_EQ(SetOnDisk(), saved ? NewSet : OldSet);
+        ExpectWholeBackups({OlderSet, OldSet});
+        ExpectNoLeftovers();
+        if (saved) {
+            ASSERT_FALSE(Set().Backups().empty());
+            EXPECT_EQ(SetOnDisk(Set().Backups().front()), OldSet) << "the replaced set is kept";
+        }
+        if (!files.failed) {
+            stepsOfAWholeSave = files.calls;
+            break;
+        }
+    }
+    // Three files of create, write, flush; the backup; the note; three renames.
+    EXPECT_GE(stepsOfAWholeSave, 3 * 3 + 3 + 3);
+}
+
+TEST_F(SaveSet, AFailedFirstSaveLeavesNoFile)
+{
+    for (int failAt = 1; failAt <= 12; ++failAt) {
+        SCOPED_TRACE("failing call " + std::to_string(failAt));
+        fs::remove_all(scratch.path);
+        fs::create_directories(scratch.path);
+        TFailingFileSystem files(failAt);
+        bool saved = true;
+        {
+            TInstalled installed(files);
+            try {
+                Set().Save(NewSet);
+            } catch (const ESaveSetError &) {
+                saved = false;
+            }
+        }
+        EXPECT_EQ(SetOnDisk(), saved ? NewSet : std::vector<std::string>(3, ""));
+        ExpectNoLeftovers();
+    }
+}
+
+// The process ends at every step of a save in turn; the next start's recovery
+// then finds one whole generation.
+TEST_F(SaveSet, ACutOffAtAnyStepLeavesOneWholeGenerationAfterTheNextStart)
+{
+    for (int cutAt = 1;; ++cutAt) {
+        SCOPED_TRACE("cut off before call " + std::to_string(cutAt));
+        fs::remove_all(scratch.path);
+        fs::create_directories(scratch.path);
+        PutSet(OlderSet);
+        Set().Save(OldSet);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            TCutOffFileSystem files(cutAt);
+            TFileSystem::SetCurrent(&files);
+            try {
+                Set().Save(NewSet);
+            } catch (...) {
+                ::_exit(2);
+            }
+            ::_exit(1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        const bool finished = WEXITSTATUS(status) == 1;
+        ASSERT_NE(WEXITSTATUS(status), 2);
+        Set().Recover();
+        const auto onDisk = SetOnDisk();
+        EXPECT_TRUE(onDisk == OldSet || onDisk == NewSet) << onDisk[0] << onDisk[1] << onDisk[2];
+        ExpectWholeBackups({OlderSet, OldSet});
+        ExpectNoLeftovers();
+        if (finished) {
+            EXPECT_EQ(onDisk, NewSet);
+            break;
+        }
+    }
+}
+
+TEST_F(SaveSet, KeepsTheNewestBackupsEachAWholeSet)
+{
+    for (int generation = 0; generation < TSaveSet::BackupsKept + 3; ++generation)
+        Set().Save({"h" + std::to_string(generation), "f" + std::to_string(generation),
+                    "r" + std::to_string(generation)});
+    const auto backups = Set().Backups();
+    ASSERT_EQ(backups.size(), static_cast<std::size_t>(TSaveSet::BackupsKept));
+    // Generation 12 is on disk; 11 is the newest backup, 2 the oldest kept.
+    for (std::size_t i = 0; i < backups.size(); ++i) {
+        const std::string n = std::to_string(TSaveSet::BackupsKept + 1 - static_cast<int>(i));
+        EXPECT_EQ(SetOnDisk(backups[i]), (std::vector<std::string>{"h" + n, "f" + n, "r" + n}));
+    }
+}
+
+TEST_F(SaveSet, AnIncompleteOldSetIsReplacedButNotKeptAsABackup)
+{
+    Put(PathOf("tHotel.dht"), "lonely hotels");
+    Set().Save(NewSet);
+    EXPECT_EQ(SetOnDisk(), NewSet);
+    EXPECT_TRUE(Set().Backups().empty());
+    ExpectNoLeftovers();
+}
+
+TEST_F(SaveSet, SavesThroughSymbolicLinksAndKeepsThem)
+{
+    fs::create_directory(scratch.path / "elsewhere");
+    PutSet(OldSet);
+    fs::rename(PathOf("tFloor.dht"), PathOf("elsewhere/floors.dht"));
+    fs::create_symlink("elsewhere/floors.dht", PathOf("tFloor.dht"));
+    Set().Save(NewSet);
+    EXPECT_TRUE(fs::is_symlink(PathOf("tFloor.dht")));
+    EXPECT_EQ(Contents(PathOf("elsewhere/floors.dht")), NewSet[1]);
+    EXPECT_EQ(SetOnDisk(), NewSet);
+    EXPECT_EQ(SetOnDisk(Set().Backups().front()), OldSet);
+}
+
+TEST_F(SaveSet, ARefusedFileKeepsTheWholeOldSet)
+{
+    PutSet(OldSet);
+    fs::permissions(PathOf("tRoom.dht"), fs::perms::owner_read | fs::perms::group_read);
+    try {
+        Set().Save(NewSet);
+        FAIL() << "a read-only file was replaced";
+    } catch (const ESaveSetError &error) {
+        EXPECT_EQ(error.FileName, PathOf("tRoom.dht"));
+        EXPECT_EQ(std::string(error.what()).rfind("Cannot create file " + PathOf("tRoom.dht"), 0),
+                  0u)
+            << error.what();
+    }
+    EXPECT_EQ(SetOnDisk(), OldSet);
+    ExpectNoLeftovers();
+}
+
+TEST_F(SaveSet, RecoveryRemovesOnlyTemporariesThatNoRunningProcessOwns)
+{
+    // A process id that cannot run: above the kernel's largest.
+    const std::string dead = ".tHotel.dht.tmp-99999999-3";
+    const std::string ours = ".tRoom.dht.tmp-" + std::to_string(::getpid()) + "-7";
+    const std::string running = ".tFloor.dht.tmp-1-0"; // init always runs
+    const std::map<std::string, bool> files{
+        {dead, false},     {ours, false},     {running, true},       {"tHotel.dht", true},
+        {".hidden", true}, {"x.tmp-1", true}, {".a.tmp-12-x", true}, {"notes.txt", true}};
+    for (const auto &[name, kept] : files)
+        Put(PathOf(name), "bytes");
+    fs::create_directories(scratch.path / "backup" / ".unfinished-5-1");
+    Set().Recover();
+    for (const auto &[name, kept] : files)
+        EXPECT_EQ(fs::exists(PathOf(name)), kept) << name;
+    EXPECT_FALSE(fs::exists(scratch.path / "backup" / ".unfinished-5-1"));
+}
+
+TEST_F(SaveSet, MoveAsideKeepsEveryByteInADatedFolder)
+{
+    Put(PathOf("tHotel.dht"), std::string("\0damaged\xff", 9));
+    Put(PathOf("tRoom.dht"), "rooms");
+    const std::string folder = Set().MoveAside("damaged");
+    EXPECT_EQ(folder.rfind(Dir() + "damaged-", 0), 0u) << folder;
+    // damaged-YYYY-MM-DD-HHMMSS/
+    EXPECT_EQ(folder.size(), (Dir() + "damaged-2026-12-10-093000/").size());
+    EXPECT_EQ(SetOnDisk(), (std::vector<std::string>{"", "", ""}));
+    EXPECT_EQ(SetOnDisk(folder),
+              (std::vector<std::string>{std::string("\0damaged\xff", 9), "", "rooms"}));
+    // A second one in the same second gets a name of its own.
+    Put(PathOf("tFloor.dht"), "floors");
+    EXPECT_NE(Set().MoveAside("damaged"), folder);
+}
+
+} // namespace
