@@ -20,14 +20,13 @@ namespace {
 const QColor kMoneyColor(0, 128, 0);
 const QColor kRoomsColor(0, 64, 192);
 const int kMostDayLabels = 10;
-const int kFewestRoomTicks = 4;
-const int kMostRoomTicks = 11;
+const int kRoomSteps = 4;
 
 QValueAxis *ValueAxis(const QString &title, const QColor &color)
 {
     auto *axis = new QValueAxis;
     axis->setTitleText(title);
-    axis->setLabelFormat("%d");
+    axis->setLabelFormat("%.0f");
     axis->setLabelsColor(color);
     axis->setTitleBrush(color);
     return axis;
@@ -64,7 +63,7 @@ TJournalWindow::TJournalWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     days->setTitleText("Morning");
     chart->addAxis(days, Qt::AlignBottom);
     auto *moneyAxis = ValueAxis("Money", kMoneyColor);
-    auto *roomsAxis = ValueAxis("Occupied rooms", kRoomsColor);
+    auto *roomsAxis = ValueAxis("Rooms", kRoomsColor);
     chart->addAxis(moneyAxis, Qt::AlignLeft);
     chart->addAxis(roomsAxis, Qt::AlignRight);
     money_->attachAxis(days);
@@ -79,8 +78,8 @@ TJournalWindow::TJournalWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *split = new QSplitter(Qt::Vertical);
     split->addWidget(text_);
     split->addWidget(chartView_);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(split);
@@ -155,7 +154,9 @@ void TJournalWindow::RefreshChart()
     days->setRange(firstDay - 0.5, lastDay + 0.5);
     moneyAxis->setRange(std::min(0, minMoney), std::max(maxMoney, 10));
     moneyAxis->applyNiceNumbers();
-    const int roomsTop = std::max(maxRooms, kFewestRoomTicks);
+    // Whole rooms on every tick: the top is a multiple of the steps between ticks.
+    const int steps = kRoomSteps;
+    const int roomsTop = std::max((maxRooms + steps) / steps * steps, steps);
     roomsAxis->setRange(0, roomsTop);
-    roomsAxis->setTickCount(roomsTop < kMostRoomTicks ? roomsTop + 1 : kMostRoomTicks);
+    roomsAxis->setTickCount(steps + 1);
 }
