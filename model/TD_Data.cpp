@@ -1,6 +1,7 @@
 #include "model/TD_Data.h"
 
 #include "common/HotelCodes.h"
+#include "model/GuestThresholds.h"
 #include "model/MessageWindow.h"
 #include "model/SceneCallbacks.h"
 #include "model/TableSchemas.h"
@@ -1022,6 +1023,7 @@ void TD_Data::UpdateOccupancy()
 {
     if (GetHour() != 10)
         return;
+    using namespace GuestThresholds;
     for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next()) {
         const int status = Int(tRoom, "STATUS");
         if (status != RoomStatus::Free && status != RoomStatus::Occupied)
@@ -1036,10 +1038,11 @@ void TD_Data::UpdateOccupancy()
         const int policy = Int(tFloor, "POLICY");
         const int fire = Int(tFloor, "FIRE");
         int next = status;
-        if (status == RoomStatus::Free && comfort > 50 && dirty > 20 && policy > 20 && fire > 20)
+        if (status == RoomStatus::Free && comfort > GuestComfort && dirty > GuestLevel &&
+            policy > GuestLevel && fire > GuestLevel)
             next = RoomStatus::Occupied;
-        else if (status == RoomStatus::Occupied &&
-                 (comfort < 50 || dirty < 20 || policy < 20 || fire < 20))
+        else if (status == RoomStatus::Occupied && (comfort < GuestComfort || dirty < GuestLevel ||
+                                                    policy < GuestLevel || fire < GuestLevel))
             next = RoomStatus::Free;
         if (next == status)
             continue;

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <string>
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
@@ -59,6 +61,22 @@ void WriteTable(const GameDriver &game, const std::string &file, const std::stri
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
+// Checks that the saved set holds the one hotel named so, with one floor of
+// its own, and returns that hotel's record.
+std::map<std::string, std::string> ExpectOneHotelWithOneFloor(const GameDriver &game,
+                                                              const std::string &name)
+{
+    const auto hotels = game.Dump("tHotel");
+    const auto floors = game.Dump("tFloor");
+    EXPECT_EQ(hotels.size(), 1u);
+    EXPECT_EQ(floors.size(), 1u);
+    if (hotels.size() != 1 || floors.size() != 1)
+        return {};
+    EXPECT_EQ(hotels[0].at("NAME"), name);
+    EXPECT_EQ(floors[0].at("HOTEL_ID"), hotels[0].at("HOTEL_ID"));
+    return hotels[0];
+}
+
 } // namespace
 
 TEST(e2eSave, SigtermWhileAHotelIsOpenSavesIt)
@@ -68,13 +86,9 @@ TEST(e2eSave, SigtermWhileAHotelIsOpenSavesIt)
     ASSERT_TRUE(OpenAHotelWithAFloor(game, "Signalled")) << "see " << game.Log();
     ASSERT_EQ(::kill(game.Pid(), SIGTERM), 0);
     EXPECT_EQ(game.X().WaitExit(game.Pid(), 20s), 0) << "a normal exit; see " << game.Log();
-    const auto hotels = game.Dump("tHotel");
-    ASSERT_EQ(hotels.size(), 1u);
-    EXPECT_EQ(hotels[0].at("NAME"), "Signalled");
-    const auto floors = game.Dump("tFloor");
-    ASSERT_EQ(floors.size(), 1u);
-    EXPECT_EQ(floors[0].at("HOTEL_ID"), hotels[0].at("HOTEL_ID"));
-    EXPECT_LT(std::stoi(hotels[0].at("MONEY")), 50000) << "the floor was paid";
+    const auto hotel = ExpectOneHotelWithOneFloor(game, "Signalled");
+    ASSERT_FALSE(hotel.empty());
+    EXPECT_LT(std::stoi(hotel.at("MONEY")), 50000) << "the floor was paid";
 }
 
 TEST(e2eSave, KillNineSeventySecondsAfterAPurchaseKeepsIt)
@@ -159,10 +173,5 @@ TEST(e2eSave, ADamagedHotelFileBesideGoodFloorsGivesOneMessageAndLosesNothing)
     EXPECT_EQ(FileBytes(movedTo + "tFloor.dht"), floors);
     EXPECT_EQ(FileBytes(movedTo + "tRoom.dht"), rooms);
     // The backup came back: the hotel with its floor.
-    const auto hotels = game.Dump("tHotel");
-    ASSERT_EQ(hotels.size(), 1u);
-    EXPECT_EQ(hotels[0].at("NAME"), "Precious");
-    const auto saved = game.Dump("tFloor");
-    ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(saved[0].at("HOTEL_ID"), hotels[0].at("HOTEL_ID"));
+    ExpectOneHotelWithOneFloor(game, "Precious");
 }

@@ -75,17 +75,7 @@ protected:
         table.Open();
     }
 
-    std::string ReadInto(const std::string &bytes)
-    {
-        const std::string path = PathOf("tBulk.dht");
-        Put(path, bytes);
-        try {
-            table.ReadTableFile(path);
-        } catch (const std::exception &error) {
-            return error.what();
-        }
-        return {};
-    }
+    std::string ReadInto(const std::string &bytes) { return TScratchTest::ReadInto(table, bytes); }
 
     void ExpectRow(std::size_t record, const TRow &row)
     {

@@ -45,21 +45,7 @@ const std::string WithNullFlags =
     "01 02 00 08 02 07 08 06 01 41 08 04 50 C3 00 00 08 02 00 09 08 02 0A 00";
 const std::string WithoutNullFlags = "01 02 00 02 07 06 01 41 04 50 C3 00 00 02 00 02 00 02 0A 00";
 
-class TableFileRules : public TScratchTest
-{
-protected:
-    std::string ReadInto(TvekMemTable &table, const std::string &bytes)
-    {
-        const std::string path = PathOf(table.Name + ".dht");
-        Put(path, bytes);
-        try {
-            table.ReadTableFile(path);
-        } catch (const std::exception &error) {
-            return error.what();
-        }
-        return {};
-    }
-};
+using TableFileRules = TScratchTest;
 
 } // namespace
 

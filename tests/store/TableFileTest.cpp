@@ -34,6 +34,17 @@ void AppendHotel(TvekMemTable &table, const std::string &name, double date)
     table.Post();
 }
 
+// Hotels "A", "B" and "C", of which the filter shows "A" alone.
+void MakeThreeHotelsFilteredToTheFirst(TvekMemTable &hotels)
+{
+    MakeHotelTable(hotels);
+    for (const char *name : {"A", "B", "C"}) {
+        AppendHotel(hotels, name, 0);
+    }
+    hotels.SetFilter("HOTEL_ID = 1");
+    hotels.SetFiltered(true);
+}
+
 const std::string Header = "54 50 46 30 03 FB 00 01 00 01 00";
 const std::string FloorRecord = "01 02 00 08 02 03 08 02 00 08 02 00 08 02 64 08 02 FF 08 02 64 "
                                 "08 02 FF 08 02 64 08 02 FF 08 06 04 30 30 30 30 08 02 4B "
@@ -43,22 +54,7 @@ const std::string SeaViewRecord = "01 02 00 08 02 00 08 06 08 53 65 61 20 56 69 
                                   "08 05 00 00 00 00 00 00 D1 95 0E 40 08 02 0A 00";
 constexpr double NewYear2005 = 38353;
 
-class TableFile : public TScratchTest
-{
-protected:
-    // Reads bytes as a file into the table and returns the error message, empty for none.
-    std::string ReadInto(TvekMemTable &table, const std::string &bytes)
-    {
-        const std::string path = PathOf(table.Name + ".dht");
-        Put(path, bytes);
-        try {
-            table.ReadTableFile(path);
-        } catch (const std::exception &error) {
-            return error.what();
-        }
-        return {};
-    }
-};
+using TableFile = TScratchTest;
 
 TEST_F(TableFile, EmptyTableIsThirteenBytes)
 {
@@ -245,12 +241,7 @@ TEST_F(TableFile, EmptyFileAddsNothingAndMissingFileFails)
 TEST_F(TableFile, FilteredTableIsWrittenWhole)
 {
     TvekMemTable hotels;
-    MakeHotelTable(hotels);
-    for (const char *name : {"A", "B", "C"}) {
-        AppendHotel(hotels, name, 0);
-    }
-    hotels.SetFilter("HOTEL_ID = 1");
-    hotels.SetFiltered(true);
+    MakeThreeHotelsFilteredToTheFirst(hotels);
     const std::string path = PathOf("tHotel.dht");
 
     // The hotel model switches the filter off around the write.
@@ -414,12 +405,7 @@ TEST_F(TableFile, AHandlerThrowingDuringAWriteLeavesTheTableInShape)
     for (const TCase &c : cases) {
         SCOPED_TRACE(c.name);
         TvekMemTable hotels;
-        MakeHotelTable(hotels);
-        for (const char *name : {"A", "B", "C"}) {
-            AppendHotel(hotels, name, 0);
-        }
-        hotels.SetFilter("HOTEL_ID = 1");
-        hotels.SetFiltered(true);
+        MakeThreeHotelsFilteredToTheFirst(hotels);
         const std::string path = PathOf("tHotel.dht");
         Put(path, "old");
         int scrolls = 0;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "store/CustomMemTable.h"
+
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -104,6 +107,20 @@ protected:
         TScratchDirectory::Put(file, bytes);
     }
     std::size_t EntryCount() const { return scratch.EntryCount(); }
+
+    // Puts the bytes where the table's file lies in the scratch directory and
+    // reads them into the table; returns the error message, empty for none.
+    std::string ReadInto(TvekCustomMemTable &table, const std::string &bytes)
+    {
+        const std::string path = PathOf(table.Name + ".dht");
+        Put(path, bytes);
+        try {
+            table.ReadTableFile(path);
+        } catch (const std::exception &error) {
+            return error.what();
+        }
+        return {};
+    }
 
     TScratchDirectory scratch;
 };
