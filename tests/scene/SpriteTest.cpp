@@ -3,6 +3,7 @@
 #include "scene/DrawSurface.h"
 #include "scene/SpriteEngine.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
@@ -48,6 +49,28 @@ protected:
 };
 
 using Names = std::vector<std::string>;
+
+// A sprite whose Step runs a scripted action and counts the steps, and which
+// counts its own destruction.
+class TScriptedSprite : public TSprite
+{
+public:
+    TScriptedSprite(TSprite *parent, int &destroyed) : TSprite(parent), Destroyed(destroyed) {}
+    ~TScriptedSprite() override { ++Destroyed; }
+    void Step(int lagCount) override
+    {
+        Steps += lagCount;
+        if (OnStep) {
+            auto action = std::move(OnStep);
+            OnStep = nullptr;
+            action();
+        }
+    }
+
+    int Steps = 0;
+    std::function<void()> OnStep;
+    int &Destroyed;
+};
 
 TEST_F(SpriteTest, EqualZFilesTheNewestFirstSoTheOldestIsOnTop)
 {
@@ -178,6 +201,146 @@ TEST_F(SpriteTest, SpritesOffTheSurfaceAreNotPainted)
     EXPECT_EQ(Painted(), (Names{"edge"}));
     Root.SetSurface(nullptr);
     EXPECT_EQ(Root.SurfaceRect, QRect(0, 0, 200, 200));
+}
+
+TEST_F(SpriteTest, ANewSpriteFilesAfterLowerLayersAndBeforeItsOwn)
+{
+    Make("A")->SetZ(1);
+    Make("B")->SetZ(5);
+    auto *c = Make("C");
+    c->SetZ(5);
+    auto *d = Make("D");
+    d->SetZ(5);
+    EXPECT_EQ(Painted(), (Names{"A", "D", "C", "B"}));
+    Make("E")->SetZ(3); // between the layers
+    Make("F")->SetZ(9); // above all
+    EXPECT_EQ(Painted(), (Names{"A", "E", "D", "C", "B", "F"}));
+}
+
+// Render is the reference walk the engine's own drawing reproduces: the same
+// sprites in the same order, a sprite touching the surface's edge from outside
+// left out on each of the four sides, hidden subtrees left out, children
+// placed by their parents.
+TEST_F(SpriteTest, RenderPaintsWhatDrawPaints)
+{
+    struct TPlace
+    {
+        const char *name;
+        double x, y;
+    };
+    const TPlace places[] = {
+        {"right-outside", 200, 10}, {"left-outside", -50, 10}, {"below", 10, 200},
+        {"above", 10, -50},         {"right-inside", 199, 10}, {"left-inside", -49, 10},
+        {"bottom-inside", 10, 199}, {"top-inside", 10, -49},
+    };
+    for (const TPlace &place : places) {
+        auto *sprite = Make(place.name);
+        sprite->X = place.x;
+        sprite->Y = place.y;
+    }
+    auto *parent = Make("parent");
+    parent->X = 120;
+    parent->Y = 120;
+    auto *offChild = Make("child-off", parent);
+    offChild->X = 80; // at 200 on the root: outside
+    auto *onChild = Make("child-on", parent);
+    onChild->X = -10;
+    onChild->Y = 10;
+    auto *hidden = Make("hidden");
+    hidden->Visible = false;
+    Make("under-hidden", hidden);
+
+    const Names expected{"parent",        "child-on",    "top-inside",
+                         "bottom-inside", "left-inside", "right-inside"};
+    EXPECT_EQ(Painted(), expected);
+    Log.clear();
+    Root.Render();
+    EXPECT_EQ(Log, expected);
+    Log.clear();
+    Root.SetSurface(nullptr); // without a surface, Draw renders against the last rectangle
+    Root.Draw();
+    EXPECT_EQ(Log, expected);
+}
+
+TEST_F(SpriteTest, PositionsAddUpThroughTheParents)
+{
+    auto *parent = Make("parent");
+    parent->X = 100;
+    parent->Y = 50;
+    auto *child = Make("child", parent);
+    child->X = 10;
+    child->Y = 20;
+    auto *grandchild = Make("grandchild", child);
+    grandchild->X = 1.5;
+    grandchild->Y = 2;
+    EXPECT_EQ(child->AbsoluteX(), 110);
+    EXPECT_EQ(child->AbsoluteY(), 70);
+    EXPECT_EQ(grandchild->AbsoluteX(), 111.5);
+    EXPECT_EQ(grandchild->AbsoluteY(), 72);
+    EXPECT_EQ(grandchild->GetBounds(), QRect(111, 72, 50, 50));
+}
+
+TEST_F(SpriteTest, SpriteAtFindsChildrenInsideMovedParents)
+{
+    auto *parent = Make("parent");
+    parent->X = 100;
+    parent->Y = 50;
+    parent->Width = 0; // the parent itself is hit only at its corner
+    parent->Height = 0;
+    auto *child = Make("child", parent);
+    child->X = 10;
+    child->Y = 20;
+    child->Width = 5;
+    child->Height = 5;
+    // On the root: the child covers 110..115 by 70..75.
+    EXPECT_EQ(Root.SpriteAt(112, 72), child);
+    EXPECT_EQ(Root.SpriteAt(12, 22), nullptr);
+    EXPECT_EQ(Root.SpriteAt(116, 72), nullptr);
+    EXPECT_EQ(Root.SpriteAt(112, 76), nullptr);
+    // Asked of the parent, points are in the parent's own parent's terms.
+    EXPECT_EQ(parent->SpriteAt(112, 72), child);
+    EXPECT_EQ(parent->SpriteAt(12, 22), nullptr);
+}
+
+TEST_F(SpriteTest, DestroyingASpriteDestroysItsSubtree)
+{
+    int destroyed = 0;
+    auto *parent = new TScriptedSprite(&Root, destroyed);
+    auto *child = new TScriptedSprite(parent, destroyed);
+    new TScriptedSprite(child, destroyed);
+    new TScriptedSprite(parent, destroyed);
+    delete parent;
+    EXPECT_EQ(destroyed, 4);
+    EXPECT_EQ(Root.ChildCount(), 0);
+}
+
+TEST_F(SpriteTest, MoveStepsTheChildrenThereWereWhenItStarted)
+{
+    int destroyed = 0;
+    auto *first = new TScriptedSprite(&Root, destroyed);
+    auto *second = new TScriptedSprite(&Root, destroyed);
+    TScriptedSprite *made = nullptr;
+    first->OnStep = [&] { made = new TScriptedSprite(&Root, destroyed); };
+    Root.Move(16);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(first->Steps, 16);
+    EXPECT_EQ(second->Steps, 16);
+    EXPECT_EQ(made->Steps, 0) << "a sprite made during the walk waits for the next frame";
+    Root.Move(4);
+    EXPECT_EQ(made->Steps, 4);
+    EXPECT_EQ(first->Steps, 20);
+}
+
+TEST_F(SpriteTest, MoveSkipsASiblingDestroyedDuringTheWalk)
+{
+    int destroyed = 0;
+    auto *first = new TScriptedSprite(&Root, destroyed);
+    auto *second = new TScriptedSprite(&Root, destroyed);
+    first->OnStep = [&] { delete second; };
+    Root.Move(16); // must not step the freed sprite or read past the children
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(first->Steps, 16);
+    EXPECT_EQ(Root.ChildCount(), 1);
 }
 
 } // namespace
