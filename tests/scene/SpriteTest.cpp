@@ -45,6 +45,7 @@ protected:
 
     TDrawSurface Surface;
     std::vector<std::string> Log;
+    int Destroyed = 0; // by the scripted sprites; outlives the root, which frees them
     TSpriteEngine Root;
 };
 
@@ -304,23 +305,21 @@ TEST_F(SpriteTest, SpriteAtFindsChildrenInsideMovedParents)
 
 TEST_F(SpriteTest, DestroyingASpriteDestroysItsSubtree)
 {
-    int destroyed = 0;
-    auto *parent = new TScriptedSprite(&Root, destroyed);
-    auto *child = new TScriptedSprite(parent, destroyed);
-    new TScriptedSprite(child, destroyed);
-    new TScriptedSprite(parent, destroyed);
+    auto *parent = new TScriptedSprite(&Root, Destroyed);
+    auto *child = new TScriptedSprite(parent, Destroyed);
+    new TScriptedSprite(child, Destroyed);
+    new TScriptedSprite(parent, Destroyed);
     delete parent;
-    EXPECT_EQ(destroyed, 4);
+    EXPECT_EQ(Destroyed, 4);
     EXPECT_EQ(Root.ChildCount(), 0);
 }
 
 TEST_F(SpriteTest, MoveStepsTheChildrenThereWereWhenItStarted)
 {
-    int destroyed = 0;
-    auto *first = new TScriptedSprite(&Root, destroyed);
-    auto *second = new TScriptedSprite(&Root, destroyed);
+    auto *first = new TScriptedSprite(&Root, Destroyed);
+    auto *second = new TScriptedSprite(&Root, Destroyed);
     TScriptedSprite *made = nullptr;
-    first->OnStep = [&] { made = new TScriptedSprite(&Root, destroyed); };
+    first->OnStep = [&] { made = new TScriptedSprite(&Root, Destroyed); };
     Root.Move(16);
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(first->Steps, 16);
@@ -333,12 +332,11 @@ TEST_F(SpriteTest, MoveStepsTheChildrenThereWereWhenItStarted)
 
 TEST_F(SpriteTest, MoveSkipsASiblingDestroyedDuringTheWalk)
 {
-    int destroyed = 0;
-    auto *first = new TScriptedSprite(&Root, destroyed);
-    auto *second = new TScriptedSprite(&Root, destroyed);
+    auto *first = new TScriptedSprite(&Root, Destroyed);
+    auto *second = new TScriptedSprite(&Root, Destroyed);
     first->OnStep = [&] { delete second; };
     Root.Move(16); // must not step the freed sprite or read past the children
-    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(Destroyed, 1);
     EXPECT_EQ(first->Steps, 16);
     EXPECT_EQ(Root.ChildCount(), 1);
 }
