@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -82,6 +83,52 @@ TEST_F(TableFileRules, NullFlagsArePresentFromVersion249On)
         EXPECT_EQ(hotels.RawString(0, 1), "A");
         EXPECT_EQ(hotels.RawInteger(0, 2), 50000);
         EXPECT_EQ(hotels.RawInteger(0, 5), 10);
+    }
+}
+
+TEST_F(TableFileRules, RecordsHaveAStatusFromVersion230On)
+{
+    // Before version 230 a record is its values alone, and its status is 0;
+    // from 230 on it is a list that begins with the status.
+    const std::string bareValues = "02 07 06 01 41 04 50 C3 00 00 02 00 02 00 02 0A";
+    struct Case
+    {
+        const char *name;
+        std::string file;
+        bool reads;
+        std::int32_t status;
+    };
+    const Case cases[] = {
+        {"100 has neither version nor index list", "54 50 46 30 01 00 01 " + bareValues + " 00",
+         true, 0},
+        {"200", "54 50 46 30 03 C8 00 01 00 01 00 01 " + bareValues + " 00", true, 0},
+        {"229", "54 50 46 30 03 E5 00 01 00 01 00 01 " + bareValues + " 00", true, 0},
+        {"229 with a record list is damaged",
+         "54 50 46 30 03 E5 00 01 00 01 00 01 01 02 02 " + bareValues + " 00 00", false, 0},
+        {"230 reads the status",
+         "54 50 46 30 03 E6 00 01 00 01 00 01 01 02 02 " + bareValues + " 00 00", true, 2},
+        {"230 without a record list is damaged",
+         "54 50 46 30 03 E6 00 01 00 01 00 01 " + bareValues + " 00", false, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable hotels;
+        MakeHotelTable(hotels);
+        const std::string error = ReadInto(hotels, BytesOf(c.file));
+        if (!c.reads) {
+            EXPECT_FALSE(error.empty());
+            continue;
+        }
+        ASSERT_EQ(error, "");
+        ASSERT_EQ(hotels.RawRecordCount(), 1u);
+        EXPECT_EQ(hotels.RawRecordStatus(0), c.status);
+        // Written back in the current form, with the status the record has.
+        const std::string path = PathOf("out.dht");
+        hotels.WriteTableFile(path);
+        const std::string status = c.status == 0 ? "00" : "02";
+        EXPECT_EQ(HexOf(Contents(path)),
+                  HexOf(BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 " + status +
+                                WithNullFlags.substr(8) + " 00")));
     }
 }
 
@@ -254,6 +301,35 @@ TEST_F(TableFileRules, ADirectoryIsNoFileToRead)
         EXPECT_EQ(std::string(error.what()), "Cannot open file " + directory);
     }
     EXPECT_EQ(VisibleNames(hotels), std::vector<std::string>{"Kept"});
+}
+
+// A program started without standard input gets descriptor 0 for the first
+// file it opens; that is a file like any other.
+TEST_F(TableFileRules, AFileOpenedAsDescriptorZeroIsRead)
+{
+    TvekMemTable source;
+    MakeHotelTable(source);
+    AppendHotel(source, "Sea View");
+    const std::string path = PathOf("tHotel.dht");
+    source.WriteTableFile(path);
+
+    TvekMemTable hotels;
+    MakeHotelTable(hotels);
+    // Descriptor 0 is made free for the read and given back after it.
+    const int standardInput = ::dup(0);
+    ::close(0);
+    std::string error;
+    try {
+        hotels.ReadTableFile(path);
+    } catch (const std::exception &e) {
+        error = e.what();
+    }
+    if (standardInput >= 0) {
+        ::dup2(standardInput, 0);
+        ::close(standardInput);
+    }
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(VisibleNames(hotels), std::vector<std::string>{"Sea View"});
 }
 
 TEST_F(TableFileRules, FieldDefinitionsKeepEveryPropertyWrittenAndRead)
