@@ -239,8 +239,31 @@ TEST_F(ArenaTest, UnknownPicturesFailWithTheirName)
         EXPECT_STREQ(error.what(), "Image 'Room06' not found");
     }
     TFloorSprite *floor = Arena.AddFloor(1, 0, -1, -1, -1, "0000");
-    EXPECT_THROW(floor->SetStation(4, 0), std::runtime_error);
-    EXPECT_THROW(floor->SetFeature(5, 1), std::runtime_error);
+    const int sprites = Engine.Root().ChildCount();
+    // Stations are numbered 1 to 3, items 1 to 4; one either side has no picture.
+    const struct
+    {
+        bool station;
+        int index;
+        const char *message;
+    } outside[] = {
+        {true, 0, "Image 'Station00' not found"},
+        {true, 4, "Image 'Station04' not found"},
+        {false, 0, "Image 'Stuff00' not found"},
+        {false, 5, "Image 'Stuff05' not found"},
+    };
+    for (const auto &c : outside) {
+        try {
+            if (c.station)
+                floor->SetStation(c.index, 0);
+            else
+                floor->SetFeature(c.index, 1);
+            ADD_FAILURE() << c.message;
+        } catch (const std::runtime_error &error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+    }
+    EXPECT_EQ(Engine.Root().ChildCount(), sprites);
     Frame(); // the pictureless room left behind paints nothing and breaks nothing
 }
 
@@ -270,6 +293,19 @@ TEST_F(ArenaTest, TheStuffTextShowsAnItemForEachDigitAboveZero)
             EXPECT_EQ(floor->Parts[3 + item] != nullptr, c.shown[item - 1]) << "item " << item;
         Arena.KillAll();
     }
+}
+
+// Floors stand in column 0 in the game; a floor placed elsewhere takes its
+// strip along, beside its right end and on its row.
+TEST_F(ArenaTest, AFloorMovedToAnotherColumnTakesItsStripAlong)
+{
+    TFloorSprite *floor = Arena.AddFloor(1, 2, 0, -1, -1, "1000");
+    floor->SetColumn(1);
+    EXPECT_EQ(floor->X, 40 + 500);
+    EXPECT_EQ(floor->Parts[0]->X, 40 + 500 + 500 + 2);
+    floor->SetFloor(3);
+    EXPECT_EQ(floor->Y, 465 - 3 * 50);
+    EXPECT_EQ(floor->Parts[0]->Y, 465 - 3 * 50);
 }
 
 TEST_F(ArenaTest, ChangesByIDReachTheFirstSpriteMade)
