@@ -301,6 +301,7 @@ TEST_F(ArenaTest, AFloorMovedToAnotherColumnTakesItsStripAlong)
 {
     TFloorSprite *floor = Arena.AddFloor(1, 2, 0, -1, -1, "1000");
     floor->SetColumn(1);
+    EXPECT_EQ(floor->Column, 1);
     EXPECT_EQ(floor->X, 40 + 500);
     EXPECT_EQ(floor->Parts[0]->X, 40 + 500 + 500 + 2);
     floor->SetFloor(3);
