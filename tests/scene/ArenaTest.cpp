@@ -1,4 +1,3 @@
-#include "support/ReferenceDraw.h"
 #include "SceneFixture.h"
 #include "scene/FeatureSprite.h"
 #include "scene/FloorSprite.h"
@@ -6,6 +5,7 @@
 #include "scene/RoomSprite.h"
 #include "scene/StationSprite.h"
 #include "scene/StuffSprite.h"
+#include "support/ReferenceDraw.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -239,9 +239,89 @@ TEST_F(ArenaTest, UnknownPicturesFailWithTheirName)
         EXPECT_STREQ(error.what(), "Image 'Room06' not found");
     }
     TFloorSprite *floor = Arena.AddFloor(1, 0, -1, -1, -1, "0000");
-    EXPECT_THROW(floor->SetStation(4, 0), std::runtime_error);
-    EXPECT_THROW(floor->SetFeature(5, 1), std::runtime_error);
+    const int sprites = Engine.Root().ChildCount();
+    // Stations are numbered 1 to 3, items 1 to 4; one either side has no picture.
+    const struct
+    {
+        bool station;
+        int index;
+        const char *message;
+    } outside[] = {
+        {true, 0, "Image 'Station00' not found"},
+        {true, 4, "Image 'Station04' not found"},
+        {false, 0, "Image 'Stuff00' not found"},
+        {false, 5, "Image 'Stuff05' not found"},
+    };
+    for (const auto &c : outside) {
+        try {
+            if (c.station)
+                floor->SetStation(c.index, 0);
+            else
+                floor->SetFeature(c.index, 1);
+            ADD_FAILURE() << c.message;
+        } catch (const std::runtime_error &error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+    }
+    EXPECT_EQ(Engine.Root().ChildCount(), sprites);
     Frame(); // the pictureless room left behind paints nothing and breaks nothing
+}
+
+// The floor's STUFF text holds one digit per comfort item, the lift first: an
+// item is shown where its digit is above 0; anything but a digit counts as 0,
+// and a text shorter than four reads as ending in zeros.
+TEST_F(ArenaTest, TheStuffTextShowsAnItemForEachDigitAboveZero)
+{
+    struct TCase
+    {
+        const char *stuff;
+        bool shown[4];
+    };
+    const TCase cases[] = {
+        {"1111", {true, true, true, true}},
+        {"0100", {false, true, false, false}},
+        {"", {false, false, false, false}},
+        {"12", {true, true, false, false}},
+        {"9x0 ", {true, false, false, false}},
+        {"/:0A", {false, false, false, false}}, // the characters either side of the digits
+        {"00001", {false, false, false, false}},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.stuff);
+        TFloorSprite *floor = Arena.AddFloor(1, 0, -1, -1, -1, c.stuff);
+        for (int item = 1; item <= 4; ++item)
+            EXPECT_EQ(floor->Parts[3 + item] != nullptr, c.shown[item - 1]) << "item " << item;
+        Arena.KillAll();
+    }
+}
+
+// Floors stand in column 0 in the game; a floor placed elsewhere takes its
+// strip along, beside its right end and on its row.
+TEST_F(ArenaTest, AFloorMovedToAnotherColumnTakesItsStripAlong)
+{
+    TFloorSprite *floor = Arena.AddFloor(1, 2, 0, -1, -1, "1000");
+    floor->SetColumn(1);
+    EXPECT_EQ(floor->Column, 1);
+    EXPECT_EQ(floor->X, 40 + 500);
+    EXPECT_EQ(floor->Parts[0]->X, 40 + 500 + 500 + 2);
+    floor->SetFloor(3);
+    EXPECT_EQ(floor->Y, 465 - 3 * 50);
+    EXPECT_EQ(floor->Parts[0]->Y, 465 - 3 * 50);
+}
+
+TEST_F(ArenaTest, ChangesByIDReachTheFirstSpriteMade)
+{
+    TRoomSprite *first = Arena.AddRoom(5, 1, 0, 0, 1, 255);
+    TRoomSprite *other = Arena.AddRoom(6, 1, 0, 1, 1, 255);
+    Arena.SetAlphaByID(5, 40);
+    EXPECT_EQ(first->Alpha, 40);
+    EXPECT_EQ(other->Alpha, 255);
+    Arena.SetStatusByID(5, 2);
+    EXPECT_EQ(first->Status, 2);
+    EXPECT_EQ(other->Status, 1);
+    Arena.KillByID(5);
+    ASSERT_EQ(Engine.Root().ChildCount(), 2); // the other room and its occupant
+    EXPECT_EQ(Engine.Root().Child(0), other);
 }
 
 } // namespace

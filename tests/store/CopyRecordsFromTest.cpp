@@ -112,4 +112,56 @@ TEST_F(CopyRecordsFromTest, FieldsMatchByNameAndConvertAcrossClasses)
     EXPECT_TRUE(other.FieldNamed("ONLY_HERE").IsNull());
 }
 
+TEST(CopyRecordsFromValuesTest, SameClassByValueOtherClassAsText)
+{
+    // Each source field meets a target field of the same name: of its own
+    // class it is copied by value, so null stays null; of another class as
+    // text, so a null integer or date becomes an empty text in a string field.
+    TvekMemTable source{"tSource"};
+    source.AddField<TStringField>("NAME", 10);
+    source.AddField<TIntegerField>("NUMBER");
+    source.AddField<TDateField>("DAY");
+    source.AddField<TStringField>("DAY_TEXT", 10);
+    TvekMemTable target{"tTarget"};
+    target.AddField<TStringField>("NAME", 10);
+    target.AddField<TStringField>("NUMBER", 10);
+    target.AddField<TStringField>("DAY", 10);
+    target.AddField<TDateField>("DAY_TEXT");
+    source.Open();
+    target.Open();
+    source.Append();
+    source.FieldNamed("NAME").SetAsString("x");
+    source.FieldNamed("NAME").Clear();
+    source.Post();
+    source.Append();
+    source.FieldNamed("NAME").SetAsString("Lobby");
+    source.FieldNamed("NUMBER").SetAsInteger(-42);
+    source.FieldNamed("DAY").SetAsDateTime(38353); // 2005-01-01
+    source.FieldNamed("DAY_TEXT").SetAsString("2005-01-01");
+    source.Post();
+    source.First();
+    ASSERT_EQ(target.CopyRecordsFrom(&source, 0), 2);
+
+    struct Case
+    {
+        const char *field;
+        bool null[2];
+        const char *text[2];
+    };
+    const Case cases[] = {
+        {"NAME", {true, false}, {"", "Lobby"}},
+        {"NUMBER", {false, false}, {"", "-42"}},
+        {"DAY", {false, false}, {"", "2005-01-01"}},
+        {"DAY_TEXT", {true, false}, {"", "2005-01-01"}},
+    };
+    for (const Case &c : cases) {
+        target.First();
+        for (int record = 0; record < 2; ++record, target.Next()) {
+            SCOPED_TRACE(std::string(c.field) + " of record " + std::to_string(record));
+            EXPECT_EQ(target.FieldNamed(c.field).IsNull(), c.null[record]);
+            EXPECT_EQ(target.FieldNamed(c.field).AsString(), c.text[record]);
+        }
+    }
+}
+
 } // namespace

@@ -78,6 +78,7 @@ TEST_F(CursorTest, CloseDiscardsRecordsAndKeepsTheFilter)
     EXPECT_EQ(table.State(), tsInactive);
     EXPECT_EQ(table.Filter(), "HOTEL_ID = 0");
     EXPECT_TRUE(table.Filtered());
+    EXPECT_EQ(table.RawRecordCount(), 0u) << "a closed table holds no record";
     table.Open();
     EXPECT_EQ(recorder.Take(), (Log{"BeforeOpen", "nkUpdateState", "AfterOpen"}));
     EXPECT_TRUE(table.IsEmpty());

@@ -92,6 +92,65 @@ TEST_F(LocateTest, NullAndOtherTypes)
     EXPECT_FALSE(table.Locate("NAME", "lobby"));
 }
 
+TEST_F(LocateTest, EachKeyValueIsConvertedToItsFieldsType)
+{
+    // Record ID 2 gets a name of digits and the day 2005-01-01 (day number 38353).
+    table.Locate("ID", 2);
+    table.Edit();
+    table.FieldNamed("NAME").SetAsString("12");
+    table.FieldNamed("DATE").SetAsDateTime(38353);
+    table.Post();
+    struct Case
+    {
+        const char *keys;
+        TVariant value;
+        int foundId; // 0: no match
+    };
+    const Case cases[] = {
+        {"DATE", 38353, 2},        // an integer is a day number
+        {"DATE", 38353.99, 2},     // a time of day is dropped
+        {"DATE", "2005-01-01", 2}, // a text is a short date
+        {"DATE", 38354, 0},        // the next day
+        {"NAME", 12, 2},           // an integer is its decimal text
+        {"NAME", "12", 2},         //
+        {"ID", "4", 4},            // a text is a decimal number
+        {"ID", 4.0, 4},            // a whole floating value
+        {"ID", 2147483647LL, 0},   // the largest integer a field holds
+        {"ID", -2147483648LL, 0},  // the smallest
+        {"ID;NAME", {2, 12}, 2},   //
+        {"ID;NAME", {3, 12}, 0},   //
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.keys) + " #" + std::to_string(&c - cases));
+        table.Locate("ID", 5);
+        EXPECT_EQ(table.Locate(c.keys, c.value), c.foundId != 0);
+        EXPECT_EQ(CurrentId(), c.foundId != 0 ? c.foundId : 5);
+    }
+}
+
+TEST_F(LocateTest, KeyValuesTheirFieldCannotHoldFail)
+{
+    struct Case
+    {
+        const char *keys;
+        TVariant value;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"ID", 2147483648LL, "'2147483648' is not a valid integer value for field 'ID'"},
+        {"ID", -2147483649LL, "'-2147483649' is not a valid integer value for field 'ID'"},
+        {"ID", 4.5, "Invalid value for field 'ID'"},
+        {"DATE", 2147483647LL, "Invalid value for field 'DATE'"},
+        {"DATE", "2005-13-01", "Invalid value for field 'DATE'"},
+    };
+    table.Locate("ID", 3);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.message);
+        EXPECT_EQ(ErrorOf([&] { table.Locate(c.keys, c.value); }), c.message);
+        EXPECT_EQ(CurrentId(), 3);
+    }
+}
+
 TEST_F(LocateTest, LeavesTheEditStateFirst)
 {
     table.Edit();

@@ -117,6 +117,78 @@ TEST_F(RawRecordAccessTest, AClosedTableTakesNoRecord)
     EXPECT_FALSE(table.Active());
 }
 
+TEST_F(RawRecordAccessTest, ABulkAppendAddsTheRecordsItKeeps)
+{
+    // Fields: HOTEL_ID (autoincrement), NAME (50), MONEY, ID, DATE, TIME.
+    enum
+    {
+        HotelId,
+        Name,
+        Money,
+        Id,
+        Date,
+        Time
+    };
+    AddRecord(table, {{"MONEY", 100}}); // HOTEL_ID 0
+    table.SetFilter("MONEY = 100");
+    table.SetFiltered(true);
+    ASSERT_EQ(Column(table, "HOTEL_ID"), (std::vector<int>{0}));
+    struct Row
+    {
+        int hotelId;
+        int money;
+        TFieldValue name;
+        TFieldValue date;
+        bool keep;
+    };
+    const Row rows[] = {
+        {7, 100, std::string("Sea View"), 38353.5, true},
+        {3, 200, std::int32_t{12}, std::string("2005-01-01"), true},
+        {5, 100, std::monostate{}, std::monostate{}, true},
+        {50, 100, std::string("Dropped"), 1.0, false},
+    };
+    {
+        TvekCustomMemTable::TRawBulkAppend bulk(table);
+        EXPECT_EQ(bulk.Next(), 1u);
+        for (const Row &row : rows) {
+            ASSERT_GE(bulk.MakeRoom(1), 1u);
+            const std::size_t record = bulk.Next();
+            bulk.Statuses()[record] = 0;
+            for (int field : {HotelId, Money, Id, Time})
+                bulk.Nulls(field)[record] = field == Id ? 1 : 0;
+            bulk.Integers(HotelId)[record] = row.hotelId;
+            bulk.Integers(Money)[record] = row.money;
+            bulk.Integers(Time)[record] = 10;
+            bulk.Put(Name, row.name);
+            bulk.Put(Date, row.date);
+            if (row.keep)
+                bulk.Keep();
+        }
+        EXPECT_EQ(bulk.Next(), 4u);
+        EXPECT_EQ(ErrorOf([&] { bulk.Put(Date, std::string("x")); }),
+                  "Invalid value for field 'DATE'");
+    }
+    EXPECT_EQ(table.RawRecordCount(), 4u) << "the record not kept is dropped";
+    EXPECT_EQ(table.AutoIncCounter(), 7) << "the largest kept value, not 50";
+    EXPECT_EQ(table.RawString(1, Name), "Sea View");
+    EXPECT_EQ(table.RawDate(1, Date), 38353.0) << "a date keeps its whole day";
+    EXPECT_EQ(table.RawString(2, Name), "12") << "an integer becomes its text";
+    EXPECT_EQ(table.RawDate(2, Date), 38353.0) << "a text becomes its day";
+    EXPECT_TRUE(table.RawIsNull(3, Name));
+    EXPECT_TRUE(table.RawIsNull(3, Date));
+    EXPECT_TRUE(table.RawIsNull(3, Id));
+    table.RawResync();
+    EXPECT_EQ(Column(table, "HOTEL_ID"), (std::vector<int>{0, 7, 5}))
+        << "kept records join the filtered view";
+}
+
+TEST_F(RawRecordAccessTest, ABulkAppendNeedsAnOpenTable)
+{
+    table.Close();
+    EXPECT_EQ(ErrorOf([&] { TvekCustomMemTable::TRawBulkAppend bulk(table); }),
+              "tHotel: Cannot perform this operation on a closed dataset");
+}
+
 TEST(SaveFlagsTest, ASetOfFlags)
 {
     TvekMemTableSaveFlags flags{sfSaveData, sfSaveDef};
