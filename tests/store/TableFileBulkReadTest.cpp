@@ -192,6 +192,14 @@ INSTANTIATE_TEST_SUITE_P(
         // A text where A belongs, with four bytes after its tag as an int32 would have.
         TDeepRecord{"TextAmongSmallIntegers", BytesOf("01 02 00 08 02 05 08 06 01 41 42 43 09 00"),
                     ValueError, 5000, 5000},
+        // K is 2304 (03 00 09): the null flag of A follows a value byte 09.
+        TDeepRecord{"NullAfterAValueEndingInTheTrueTagsByte",
+                    BytesOf("01 02 00 08 03 00 09 09 08 02 05 00"), "", 9000, 9000,
+                    TRow{0, 2304, std::nullopt, 5}},
+        TDeepRecord{"NoStatus", BytesOf("01 09 09 09 00"), ValueError, 5000, 5000},
+        // What follows the missing list tag would be a whole record.
+        TDeepRecord{"NoListTagBeforeARecordsBytes", BytesOf("02 02 00 08 02 05 09 09 00"),
+                    ValueError, 5000, 5000},
         // The true tag is no integer, wherever a value belongs.
         TDeepRecord{"TrueTagAsTheFirstValue", BytesOf("01 02 00 08 09 09 02 05 00"), ValueError,
                     5000, 5000},

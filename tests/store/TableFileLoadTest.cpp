@@ -33,7 +33,8 @@ struct TScriptedRead
     std::size_t size = 0;
 };
 
-// The next reads of one file, a step each; the reads after the last step are real.
+// The next reads of one file, a step each; the reads after the last step are
+// real. Every read of the file is noted: how far into the file it asked to go.
 class TReadScript
 {
 public:
@@ -54,11 +55,13 @@ public:
     TReadScript &operator=(const TReadScript &) = delete;
 
     bool AllTaken() const { return steps.empty(); }
+    // The offset plus the size asked for, the largest of all reads of the file.
+    std::size_t FurthestAsked() const { return furthestAsked; }
 
-    // The script in force for this read, or null for a real one.
+    // The script of the file this read is of, or null.
     static TReadScript *For(int handle)
     {
-        if (active == nullptr || active->steps.empty()) {
+        if (active == nullptr) {
             return nullptr;
         }
         struct stat info
@@ -71,8 +74,13 @@ public:
         return active;
     }
 
-    TScriptedRead Take()
+    // The step for a read of `size` bytes from `offset`; a real read after the last.
+    TScriptedRead Take(std::size_t offset, std::size_t size)
     {
+        furthestAsked = std::max(furthestAsked, offset + size);
+        if (steps.empty()) {
+            return {TReadStep::Piece, size};
+        }
         const TScriptedRead next = steps.front();
         steps.pop_front();
         return next;
@@ -83,6 +91,7 @@ private:
     std::deque<TScriptedRead> steps;
     dev_t device = 0;
     ino_t inode = 0;
+    std::size_t furthestAsked = 0;
 };
 
 ssize_t RealRead(int handle, void *buffer, std::size_t size)
@@ -98,7 +107,8 @@ extern "C" ssize_t read(int handle, void *buffer, std::size_t size)
     if (script == nullptr) {
         return RealRead(handle, buffer, size);
     }
-    const TScriptedRead next = script->Take();
+    const off_t offset = ::lseek(handle, 0, SEEK_CUR);
+    const TScriptedRead next = script->Take(static_cast<std::size_t>(offset), size);
     switch (next.step) {
     case TReadStep::Interrupted:
         errno = EINTR;
@@ -183,6 +193,8 @@ TEST_F(TableFileLoad, ReadsThatTheSystemInterruptsFailsOrCutsShort)
                 error = e.what();
             }
             EXPECT_TRUE(script.AllTaken()) << "every scripted read happened";
+            // The buffer holds the 74 bytes the file had when the read began.
+            EXPECT_LE(script.FurthestAsked(), 74u) << "no read asks for more than is left";
         }
         EXPECT_EQ(error, c.message);
         EXPECT_EQ(Names(hotels), c.names);

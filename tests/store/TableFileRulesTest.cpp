@@ -56,7 +56,7 @@ TEST_F(TableFileRules, NullFlagsArePresentFromVersion249On)
     {
         const char *name;
         const char *version; // the integer value after the signature
-        const std::string &record;
+        std::string record;
         bool reads;
     };
     const Case cases[] = {
@@ -65,6 +65,11 @@ TEST_F(TableFileRules, NullFlagsArePresentFromVersion249On)
         {"249 with flags", "03 F9 00", WithNullFlags, true},
         {"249 without flags", "03 F9 00", WithoutNullFlags, false},
         {"250 with flags", "03 FA 00", WithNullFlags, true},
+        // An older version of the record after its values, with flags as well.
+        {"249 with flags and an older version", "03 F9 00",
+         WithNullFlags.substr(0, WithNullFlags.size() - 2) +
+             "02 01 08 02 08 08 06 01 42 09 08 02 01 09 08 02 0B 00",
+         true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -491,19 +496,71 @@ TEST_F(TableFileRules, KindNamesAreWrittenOnlyWhenAskedFor)
 
 TEST_F(TableFileRules, AListOfDefinitionsThatFailsPartWayLeavesTheFieldsItMadeOpen)
 {
-    // "N", a String of 5, then a field of a type the store cannot keep.
-    const std::string defs = "01 06 01 4E 06 06 53 74 72 69 6E 67 02 05 06 00 06 00 02 00 08 08 "
-                             "06 04 44 61 74 61 06 00 "
-                             "06 01 42 06 04 42 6C 6F 62 02 00 06 00 06 00 02 00 08 08 "
-                             "06 04 44 61 74 61 06 00 00";
-    TvekMemTable table;
-    MakeHotelTable(table);
-    EXPECT_EQ(ReadInto(table, BytesOf("54 50 46 30 03 FB 00 " + defs + " 01 00 01 00")),
-              "Unknown field type (Blob)");
-    ASSERT_EQ(table.FieldCount(), 1);
-    EXPECT_EQ(table.Fields(0).FieldName, "N");
-    EXPECT_TRUE(table.Active());
-    EXPECT_EQ(table.NotificationSuspendCount(), 0);
+    // "N", a String of 5; a field of a type the store cannot keep.
+    const std::string stringN = "06 01 4E 06 06 53 74 72 69 6E 67 02 05 06 00 06 00 02 00 08 08 "
+                                "06 04 44 61 74 61 06 00 ";
+    const std::string blobB = "06 01 42 06 04 42 6C 6F 62 02 00 06 00 06 00 02 00 08 08 "
+                              "06 04 44 61 74 61 06 00 ";
+    struct Case
+    {
+        const char *name;
+        std::string definitions;
+        int fields;
+        bool open; // a table without fields cannot be opened, and is not tried
+    };
+    const Case cases[] = {
+        {"at the second definition", stringN + blobB, 1, true},
+        {"at the first definition", blobB + stringN, 0, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable table;
+        MakeHotelTable(table);
+        int opens = 0;
+        table.BeforeOpen = [&](TDataSet &) { ++opens; };
+        EXPECT_EQ(
+            ReadInto(table, BytesOf("54 50 46 30 03 FB 00 01 " + c.definitions + "00 01 00 01 00")),
+            "Unknown field type (Blob)");
+        ASSERT_EQ(table.FieldCount(), c.fields);
+        if (c.fields > 0) {
+            EXPECT_EQ(table.Fields(0).FieldName, "N");
+        }
+        EXPECT_EQ(table.Active(), c.open);
+        EXPECT_EQ(opens, c.open ? 1 : 0);
+        EXPECT_EQ(table.NotificationSuspendCount(), 0);
+    }
+}
+
+// A caller that holds notices back around a read or a write still holds them
+// afterwards: the file's own pause ends, the caller's does not.
+TEST_F(TableFileRules, NoticesHeldBackByTheCallerStayHeld)
+{
+    struct Case
+    {
+        const char *name;
+        bool write;
+    };
+    for (const Case &c : {Case{"read", false}, Case{"write", true}}) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable hotels;
+        MakeHotelTable(hotels);
+        AppendHotel(hotels, "A");
+        const std::string path = PathOf("tHotel.dht");
+        hotels.WriteTableFile(path);
+        int notices = 0;
+        TDataSource source(&hotels);
+        source.OnDataChange = [&](TDataSource &, TField *) { ++notices; };
+        hotels.SuspendNotifications();
+        if (c.write) {
+            hotels.WriteTableFile(path);
+        } else {
+            hotels.ReadTableFile(path);
+        }
+        EXPECT_EQ(hotels.NotificationSuspendCount(), 1);
+        EXPECT_EQ(notices, 0);
+        hotels.ResumeNotifications();
+        EXPECT_EQ(notices, 1) << "one notice when the caller lets them go";
+    }
 }
 
 TEST_F(TableFileRules, TheReaderNeverLooksPastTheBytesItWasGiven)
