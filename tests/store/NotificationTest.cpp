@@ -246,6 +246,23 @@ TEST_F(NotificationTest, ThePendingNoticeIsALayoutChangeOnlyWhenTheTableClosedOr
     }
 }
 
+TEST_F(NotificationTest, EachSuspensionStartsWithADataSetChangePending)
+{
+    Fill();
+    Log notices;
+    TRecordingSource recorder(notices);
+    recorder.SetDataSet(&table);
+    table.SuspendNotifications();
+    table.Close();
+    table.Open();
+    table.ResumeNotifications();
+    notices.clear();
+    table.SuspendNotifications();
+    AddRecord(table, {{"ID", 4}});
+    table.ResumeNotifications();
+    EXPECT_EQ(notices, (Log{"nkDataSetChange"})) << "the earlier layout change was sent";
+}
+
 TEST_F(NotificationTest, AddingOrClearingFieldsSendsALayoutChange)
 {
     Log notices;
