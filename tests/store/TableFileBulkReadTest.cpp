@@ -111,6 +111,27 @@ TEST_F(TableFileBulk, ManyRecordsComeBackWholeAfterThoseThere)
     EXPECT_EQ(table.NotificationSuspendCount(), 0);
 }
 
+// Files of a few records up to a few batches: the records the reader takes in
+// place before the last ones, which are too near the end for that, may be a
+// single one, a batch exactly, or a batch and one more.
+TEST_F(TableFileBulk, EveryCountOfRecordsComesBackWhole)
+{
+    for (const int count : {1, 2, 3, 4, 255, 256, 257, 258, 4095, 4096, 4097, 4098, 4353}) {
+        SCOPED_TRACE(count);
+        table.Close();
+        table.Open();
+        std::string bytes = Head;
+        for (int i = 0; i < count; ++i) {
+            bytes += RecordBytes(RowOf(i));
+        }
+        ASSERT_EQ(ReadInto(bytes + End), "");
+        ASSERT_EQ(table.RawRecordCount(), static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) {
+            ExpectRow(static_cast<std::size_t>(i), RowOf(i));
+        }
+    }
+}
+
 // Record 5000 of 9000 replaced by other bytes.
 struct TDeepRecord
 {
@@ -119,6 +140,7 @@ struct TDeepRecord
     const char *message; // empty: read whole
     std::size_t recordsKept;
     std::int32_t counter;
+    std::optional<TRow> row = std::nullopt; // what the record holds, when it is kept
 };
 
 class TableFileDeepRecord : public TableFileBulk, public testing::WithParamInterface<TDeepRecord>
@@ -140,6 +162,8 @@ TEST_P(TableFileDeepRecord, EndsAsInASmallFile)
     for (std::size_t record = 0; record < GetParam().recordsKept; ++record) {
         if (record != Damaged) {
             ExpectRow(record, TRow{0, static_cast<std::int32_t>(record) + 1, 1, 2});
+        } else if (GetParam().row) {
+            ExpectRow(record, *GetParam().row);
         }
     }
 }
@@ -157,7 +181,22 @@ INSTANTIATE_TEST_SUITE_P(
                     "", 9000, 1000000},
         TDeepRecord{"AnyFlagButTrueIsAValue",
                     BytesOf("01 02 00 00") + Big + BytesOf("07 02 01 FF 02 02 00"), "", 9000,
-                    1000000},
+                    1000000, TRow{0, 1000000, 1, 2}},
+        // K null, then A's flag is the byte 02 and its value the int8 9.
+        TDeepRecord{"NullThenAFlagThatLooksLikeAnIntegerTag",
+                    BytesOf("01 02 00 09 02 02 09 08 02 05 00"), "", 9000, 9000,
+                    TRow{0, std::nullopt, 9, 5}},
+        TDeepRecord{"SmallValuesAndAStatusOfTwoBytes",
+                    BytesOf("01 03 2C 01 08 02 05 08 03 00 01 08 02 80 00"), "", 9000, 9000,
+                    TRow{300, 5, 256, -128}},
+        // A text where A belongs, with four bytes after its tag as an int32 would have.
+        TDeepRecord{"TextAmongSmallIntegers", BytesOf("01 02 00 08 02 05 08 06 01 41 42 43 09 00"),
+                    ValueError, 5000, 5000},
+        // The true tag is no integer, wherever a value belongs.
+        TDeepRecord{"TrueTagAsTheFirstValue", BytesOf("01 02 00 08 09 09 02 05 00"), ValueError,
+                    5000, 5000},
+        TDeepRecord{"TrueTagAsTheSecondValue", BytesOf("01 02 00 08 02 05 08 09 00"), ValueError,
+                    5000, 5000},
         TDeepRecord{"StatusAsText", BytesOf("01 06 01 41 08") + Big + BytesOf("08 02 01 09 00"),
                     ValueError, 5000, 5000},
         TDeepRecord{"ValueAsDate",

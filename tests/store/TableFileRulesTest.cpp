@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -82,6 +83,52 @@ TEST_F(TableFileRules, NullFlagsArePresentFromVersion249On)
         EXPECT_EQ(hotels.RawString(0, 1), "A");
         EXPECT_EQ(hotels.RawInteger(0, 2), 50000);
         EXPECT_EQ(hotels.RawInteger(0, 5), 10);
+    }
+}
+
+TEST_F(TableFileRules, RecordsHaveAStatusFromVersion230On)
+{
+    // Before version 230 a record is its values alone, and its status is 0;
+    // from 230 on it is a list that begins with the status.
+    const std::string bareValues = "02 07 06 01 41 04 50 C3 00 00 02 00 02 00 02 0A";
+    struct Case
+    {
+        const char *name;
+        std::string file;
+        bool reads;
+        std::int32_t status;
+    };
+    const Case cases[] = {
+        {"100 has neither version nor index list", "54 50 46 30 01 00 01 " + bareValues + " 00",
+         true, 0},
+        {"200", "54 50 46 30 03 C8 00 01 00 01 00 01 " + bareValues + " 00", true, 0},
+        {"229", "54 50 46 30 03 E5 00 01 00 01 00 01 " + bareValues + " 00", true, 0},
+        {"229 with a record list is damaged",
+         "54 50 46 30 03 E5 00 01 00 01 00 01 01 02 02 " + bareValues + " 00 00", false, 0},
+        {"230 reads the status",
+         "54 50 46 30 03 E6 00 01 00 01 00 01 01 02 02 " + bareValues + " 00 00", true, 2},
+        {"230 without a record list is damaged",
+         "54 50 46 30 03 E6 00 01 00 01 00 01 " + bareValues + " 00", false, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable hotels;
+        MakeHotelTable(hotels);
+        const std::string error = ReadInto(hotels, BytesOf(c.file));
+        if (!c.reads) {
+            EXPECT_FALSE(error.empty());
+            continue;
+        }
+        ASSERT_EQ(error, "");
+        ASSERT_EQ(hotels.RawRecordCount(), 1u);
+        EXPECT_EQ(hotels.RawRecordStatus(0), c.status);
+        // Written back in the current form, with the status the record has.
+        const std::string path = PathOf("out.dht");
+        hotels.WriteTableFile(path);
+        const std::string status = c.status == 0 ? "00" : "02";
+        EXPECT_EQ(HexOf(Contents(path)),
+                  HexOf(BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 " + status +
+                                WithNullFlags.substr(8) + " 00")));
     }
 }
 
@@ -240,6 +287,41 @@ TEST_F(TableFileRules, WriteLeavesTheCursorOnTheFirstVisibleRecord)
     }
 }
 
+TEST_F(TableFileRules, EveryRecordIsWrittenWithoutTouchingTheTable)
+{
+    // A, B and C, the filter showing B alone, a deleted record after them and
+    // a change to B still being edited.
+    TvekMemTable hotels;
+    MakeHotelTable(hotels);
+    for (const char *name : {"A", "B", "C"}) {
+        AppendHotel(hotels, name);
+    }
+    hotels.RawAppendRecord(std::vector<TFieldValue>{7, std::string("X"), 1, 0, std::monostate{}, 0},
+                           3);
+    hotels.SetFilter("HOTEL_ID = 1");
+    hotels.SetFiltered(true);
+    hotels.Edit();
+    hotels.FieldNamed("NAME").SetAsString("Changed");
+    int notices = 0;
+    TDataSource source(&hotels);
+    source.OnDataChange = [&](TDataSource &, TField *) { ++notices; };
+
+    const std::string bytes = TTableFile::WriteEveryRecord(hotels, {sfSaveData});
+    auto record = [](const char *id, const char *name) {
+        return " 01 02 00 08 02 " + std::string(id) + " 08 06 01 " + name +
+               " 08 04 50 C3 00 00 08 02 00 09 08 02 0A 00";
+    };
+    EXPECT_EQ(HexOf(bytes),
+              HexOf(BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01" + record("00", "41") +
+                            record("01", "42") + record("02", "43") + " 00")));
+    EXPECT_EQ(notices, 0);
+    EXPECT_EQ(hotels.State(), tsEdit);
+    EXPECT_TRUE(hotels.Filtered());
+    EXPECT_EQ(hotels.FieldNamed("NAME").AsString(), "Changed");
+    hotels.Cancel();
+    EXPECT_EQ(hotels.FieldNamed("NAME").AsString(), "B");
+}
+
 TEST_F(TableFileRules, ADirectoryIsNoFileToRead)
 {
     TvekMemTable hotels;
@@ -254,6 +336,35 @@ TEST_F(TableFileRules, ADirectoryIsNoFileToRead)
         EXPECT_EQ(std::string(error.what()), "Cannot open file " + directory);
     }
     EXPECT_EQ(VisibleNames(hotels), std::vector<std::string>{"Kept"});
+}
+
+// A program started without standard input gets descriptor 0 for the first
+// file it opens; that is a file like any other.
+TEST_F(TableFileRules, AFileOpenedAsDescriptorZeroIsRead)
+{
+    TvekMemTable source;
+    MakeHotelTable(source);
+    AppendHotel(source, "Sea View");
+    const std::string path = PathOf("tHotel.dht");
+    source.WriteTableFile(path);
+
+    TvekMemTable hotels;
+    MakeHotelTable(hotels);
+    // Descriptor 0 is made free for the read and given back after it.
+    const int standardInput = ::dup(0);
+    ::close(0);
+    std::string error;
+    try {
+        hotels.ReadTableFile(path);
+    } catch (const std::exception &e) {
+        error = e.what();
+    }
+    if (standardInput >= 0) {
+        ::dup2(standardInput, 0);
+        ::close(standardInput);
+    }
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(VisibleNames(hotels), std::vector<std::string>{"Sea View"});
 }
 
 TEST_F(TableFileRules, FieldDefinitionsKeepEveryPropertyWrittenAndRead)
@@ -295,6 +406,87 @@ TEST_F(TableFileRules, FieldDefinitionsKeepEveryPropertyWrittenAndRead)
     ASSERT_EQ(copy.RawRecordCount(), 1u);
     EXPECT_EQ(copy.RawString(0, 1), "Sea View");
     EXPECT_EQ(copy.RawInteger(0, 5), 10);
+}
+
+// Integer fields D (data), H (data, hidden), C (calculated), I (internal
+// calculation), L (lookup) and G (aggregate), holding 1 to 6 in one record.
+void MakeTableOfEveryKind(TvekMemTable &table)
+{
+    table.Name = "tKinds";
+    const std::pair<const char *, TFieldKind> fields[] = {
+        {"D", fkData},         {"H", fkData},   {"C", fkCalculated},
+        {"I", fkInternalCalc}, {"L", fkLookup}, {"G", fkAggregate}};
+    for (const auto &[name, kind] : fields) {
+        table.AddField<TIntegerField>(name).FieldKind = kind;
+    }
+    table.FieldNamed("H").Visible = false;
+    table.Open();
+    table.RawAppendRecord(std::vector<TFieldValue>{1, 2, 3, 4, 5, 6});
+}
+
+TEST_F(TableFileRules, SaveFlagsChooseTheFieldsWritten)
+{
+    struct Case
+    {
+        const char *name;
+        TvekMemTableSaveFlags flags;
+        const char *groups; // the record's value groups
+    };
+    const Case cases[] = {
+        {"data", {sfSaveData}, "08 02 01"},
+        {"data, hidden ones too", {sfSaveData, sfSaveNonVisible}, "08 02 01 08 02 02"},
+        {"hidden ones alone", {sfSaveNonVisible}, ""},
+        {"calculated", {sfSaveCalculated}, "08 02 03 08 02 04"},
+        {"lookup", {sfSaveLookup}, "08 02 05"},
+        {"none", {}, ""},
+        {"every kind but an aggregate",
+         {sfSaveData, sfSaveCalculated, sfSaveLookup, sfSaveNonVisible, sfSaveBlobs},
+         "08 02 01 08 02 02 08 02 03 08 02 04 08 02 05"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable table;
+        MakeTableOfEveryKind(table);
+        EXPECT_EQ(HexOf(TTableFile::Write(table, c.flags)),
+                  HexOf(BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01 01 02 00 " +
+                                std::string(c.groups) + " 00 00")));
+    }
+}
+
+TEST_F(TableFileRules, KindNamesAreWrittenOnlyWhenAskedFor)
+{
+    struct Case
+    {
+        const char *name;
+        TvekMemTableSaveFlags flags;
+        std::vector<TFieldKind> kinds; // of C, I and L read back
+    };
+    const Case cases[] = {
+        {"without kind names every field is data",
+         {sfSaveCalculated, sfSaveLookup, sfSaveDef},
+         {fkData, fkData, fkData}},
+        {"with kind names",
+         {sfSaveCalculated, sfSaveLookup, sfSaveDef, sfSaveFieldKind},
+         {fkCalculated, fkInternalCalc, fkLookup}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable table;
+        MakeTableOfEveryKind(table);
+        TvekMemTable copy;
+        copy.Name = "copy";
+        ASSERT_EQ(ReadInto(copy, TTableFile::Write(table, c.flags)), "");
+        ASSERT_EQ(copy.FieldCount(), 3);
+        std::vector<TFieldKind> kinds;
+        for (int field = 0; field < 3; ++field) {
+            kinds.push_back(copy.Fields(field).FieldKind);
+        }
+        EXPECT_EQ(kinds, c.kinds);
+        EXPECT_EQ(copy.Fields(0).FieldName, "C");
+        EXPECT_EQ(copy.Fields(2).FieldName, "L");
+        ASSERT_EQ(copy.RawRecordCount(), 1u);
+        EXPECT_EQ(copy.RawInteger(0, 1), 4);
+    }
 }
 
 TEST_F(TableFileRules, AListOfDefinitionsThatFailsPartWayLeavesTheFieldsItMadeOpen)

@@ -1,5 +1,7 @@
 # Tests of the table files: the tagged-value stream, its number and text forms,
-# the atomic save, the reader and writer, and the fuzzing corpus.
+# the atomic save, the reader and writer, and the fuzzing corpus. The load test
+# puts its own read() in front of the C library's for this whole program; it
+# changes only the reads of the file a test names.
 set(table_file_test_sources
   ${CMAKE_CURRENT_LIST_DIR}/Extended80Test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CodePageTest.cpp
@@ -8,7 +10,8 @@ set(table_file_test_sources
   ${CMAKE_CURRENT_LIST_DIR}/SaveSetTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileBulkReadTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TableFileRulesTest.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/TableFileRulesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableFileLoadTest.cpp)
 tamsel_add_gtest(TableFileTest LABEL store SOURCES ${table_file_test_sources} LIBS tamsel_schemas tamsel_store)
 
 # The fuzzer's seeds and the inputs it once crashed on, run through its checks.
