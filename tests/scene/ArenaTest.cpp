@@ -236,6 +236,10 @@ TEST_F(ArenaTest, StationsAndComfortItemsComeAndGo)
 
     floor->SetFeature(3, 1);
     EXPECT_EQ(floor->Parts[6]->Y, 465 - 100 + 17);
+    TGeneralSprite *item = floor->Parts[6];
+    floor->SetFeature(3, 2); // a second one bought: still one sprite
+    EXPECT_EQ(floor->Parts[6], item);
+    EXPECT_EQ(Engine.Root().ChildCount(), bare + 1);
     Arena.RemoveFloorStuff(2, 3);
     EXPECT_EQ(floor->Parts[6], nullptr);
     EXPECT_EQ(Engine.Root().ChildCount(), bare);
