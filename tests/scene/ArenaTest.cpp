@@ -206,6 +206,18 @@ TEST_F(ArenaTest, AKilledItemFreedAfterItsFloorLeavesTheFloorAlone)
     }
 }
 
+// Only the floor carries its ID: killed by it, the floor goes first and its
+// strip, stations and items stay until freed later, no longer reporting to it.
+TEST_F(ArenaTest, AFloorFreedBeforeItsPartsLeavesThemFreeToGo)
+{
+    Arena.AddFloor(3, 0, 0, 0, 0, "1111");
+    Arena.KillByID(3);
+    EXPECT_EQ(Engine.Root().ChildCount(), 1 + 3 + 4);
+    Frame();
+    Arena.KillAll();
+    EXPECT_EQ(Engine.Root().ChildCount(), 0);
+}
+
 TEST_F(ArenaTest, StationsAndComfortItemsComeAndGo)
 {
     TFloorSprite *floor = Arena.AddFloor(1, 2, -1, -1, -1, "0000");
@@ -224,6 +236,10 @@ TEST_F(ArenaTest, StationsAndComfortItemsComeAndGo)
 
     floor->SetFeature(3, 1);
     EXPECT_EQ(floor->Parts[6]->Y, 465 - 100 + 17);
+    TGeneralSprite *item = floor->Parts[6];
+    floor->SetFeature(3, 2); // a second one bought: still one sprite
+    EXPECT_EQ(floor->Parts[6], item);
+    EXPECT_EQ(Engine.Root().ChildCount(), bare + 1);
     Arena.RemoveFloorStuff(2, 3);
     EXPECT_EQ(floor->Parts[6], nullptr);
     EXPECT_EQ(Engine.Root().ChildCount(), bare);

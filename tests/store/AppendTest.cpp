@@ -69,6 +69,7 @@ TEST_F(AppendTest, ADefaultThatDoesNotConvertFailsAndAddsNothing)
               (Log{"BeforeInsert", "BeforeScroll", "nkUpdateState", "nkFieldChange:MONEY",
                    "nkFieldChange:ID", "nkUpdateState", "nkDataSetChange"}));
     EXPECT_EQ(table.State(), tsBrowse);
+    EXPECT_FALSE(table.Modified()) << "the defaults assigned went with the record";
     EXPECT_TRUE(table.IsEmpty());
     EXPECT_EQ(table.RawRecordCount(), 0u);
 }
@@ -82,6 +83,7 @@ TEST_F(AppendTest, AnErrorFromOnNewRecordDropsTheRecordAndKeepsTheCounter)
     table.OnNewRecord = [](TDataSet &) { throw Abort{}; };
     EXPECT_THROW(table.Append(), Abort);
     EXPECT_EQ(table.State(), tsBrowse);
+    EXPECT_FALSE(table.Modified());
     EXPECT_EQ(table.RawRecordCount(), 1u);
     EXPECT_EQ(table.FieldNamed("HOTEL_ID").AsInteger(), 0) << "the view was re-read";
     EXPECT_FALSE(table.AtEnd());

@@ -100,6 +100,20 @@ TEST_F(CursorTest, CloseDropsAnEditInProgress)
                    "AfterCancel", "BeforeClose", "nkUpdateState", "AfterClose"}));
 }
 
+TEST_F(CursorTest, CloseDropsANewRecordInProgress)
+{
+    AddRecord(table, {{"ID", 1}});
+    table.Append();
+    table.FieldNamed("ID").SetAsInteger(2);
+    TMemTableRecorder recorder(table);
+    table.Close();
+    EXPECT_EQ(recorder.Take(), (Log{"nkCheckBrowseMode", "BeforeCancel", "BeforeScroll",
+                                    "nkUpdateState", "nkDataSetChange", "AfterCancel",
+                                    "AfterScroll", "BeforeClose", "nkUpdateState", "AfterClose"}));
+    table.Open();
+    EXPECT_TRUE(table.IsEmpty());
+}
+
 TEST_F(CursorTest, OperationsOnAClosedTableFail)
 {
     table.Close();

@@ -180,6 +180,103 @@ TEST_F(NotificationTest, AClosingDuringSuspensionLeavesALayoutChangePending)
     EXPECT_EQ(notices, (Log{"nkLayoutChange"}));
 }
 
+TEST_F(NotificationTest, ThePendingNoticeIsALayoutChangeOnlyWhenTheTableClosedOrItsFieldsChanged)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(TvekMemTable &)> during;
+        Log notices;
+    };
+    const Case cases[] = {
+        {"nothing happened", [](TvekMemTable &) {}, {"nkDataSetChange"}},
+        {"a record edited and posted",
+         [](TvekMemTable &t) {
+             t.Edit();
+             t.FieldNamed("ID").SetAsInteger(2);
+             t.Post();
+         },
+         {"nkDataSetChange"}},
+        {"a record appended and cancelled",
+         [](TvekMemTable &t) {
+             t.Append();
+             t.FieldNamed("ID").SetAsInteger(3);
+             t.Cancel();
+         },
+         {"nkDataSetChange"}},
+        {"a walk with a delete",
+         [](TvekMemTable &t) {
+             AddRecord(t, {{"ID", 4}});
+             t.First();
+             t.Next();
+             t.Delete();
+         },
+         {"nkDataSetChange"}},
+        {"left in tsEdit", [](TvekMemTable &t) { t.Edit(); }, {"nkUpdateState", "nkDataSetChange"}},
+        {"closed and opened again",
+         [](TvekMemTable &t) {
+             t.Close();
+             t.Open();
+         },
+         {"nkLayoutChange"}},
+        {"closed, a field added, opened",
+         [](TvekMemTable &t) {
+             t.Close();
+             t.AddField<TIntegerField>("MORE");
+             t.Open();
+         },
+         {"nkLayoutChange"}},
+        {"closed", [](TvekMemTable &t) { t.Close(); }, {"nkUpdateState"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TvekMemTable t{"tFloor"};
+        t.AddField<TIntegerField>("ID");
+        t.Open();
+        AddRecord(t, {{"ID", 1}});
+        Log notices;
+        TRecordingSource recorder(notices);
+        recorder.SetDataSet(&t);
+        notices.clear();
+        t.SuspendNotifications();
+        c.during(t);
+        EXPECT_TRUE(notices.empty());
+        t.ResumeNotifications();
+        EXPECT_EQ(notices, c.notices);
+    }
+}
+
+TEST_F(NotificationTest, EachSuspensionStartsWithADataSetChangePending)
+{
+    Fill();
+    Log notices;
+    TRecordingSource recorder(notices);
+    recorder.SetDataSet(&table);
+    table.SuspendNotifications();
+    table.Close();
+    table.Open();
+    table.ResumeNotifications();
+    notices.clear();
+    table.SuspendNotifications();
+    AddRecord(table, {{"ID", 4}});
+    table.ResumeNotifications();
+    EXPECT_EQ(notices, (Log{"nkDataSetChange"})) << "the earlier layout change was sent";
+}
+
+TEST_F(NotificationTest, AddingOrClearingFieldsSendsALayoutChange)
+{
+    Log notices;
+    TRecordingSource recorder(notices);
+    recorder.SetDataSet(&table);
+    source.SetDataSet(&table);
+    notices.clear();
+    table.AddField<TIntegerField>("MORE");
+    EXPECT_EQ(notices, (Log{"nkLayoutChange"}));
+    table.ClearFields();
+    EXPECT_EQ(notices, (Log{"nkLayoutChange", "nkLayoutChange"}));
+    EXPECT_TRUE(panel.Take().empty()) << "a source of a closed table passes on no layout change";
+}
+
 TEST_F(NotificationTest, ResumeFromAClosedTableSendsOnlyTheStateChange)
 {
     std::vector<std::string> notices;
