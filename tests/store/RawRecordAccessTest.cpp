@@ -182,6 +182,35 @@ TEST_F(RawRecordAccessTest, ABulkAppendAddsTheRecordsItKeeps)
         << "kept records join the filtered view";
 }
 
+// Integer fields are written through Integers() by the reader, but a value
+// put through Put lands in them as RawAppendRecord would store it.
+TEST_F(RawRecordAccessTest, ABulkAppendPutsAnyValueIntoAnIntegerField)
+{
+    const int hotelId = 0, name = 1, money = 2, id = 3, date = 4, time = 5;
+    {
+        TvekCustomMemTable::TRawBulkAppend bulk(table);
+        ASSERT_GE(bulk.MakeRoom(2), 2u);
+        for (const TFieldValue &value : {TFieldValue{std::int32_t{4500}}, TFieldValue{}}) {
+            const std::size_t record = bulk.Next();
+            bulk.Statuses()[record] = 0;
+            bulk.Put(hotelId, std::int32_t{9});
+            bulk.Put(money, value);
+            bulk.Put(id, std::string("17"));
+            bulk.Put(time, 10.0);
+            bulk.Put(name, std::monostate{});
+            bulk.Put(date, std::monostate{});
+            bulk.Keep();
+        }
+    }
+    ASSERT_EQ(table.RawRecordCount(), 2u);
+    EXPECT_EQ(table.RawInteger(0, hotelId), 9);
+    EXPECT_EQ(table.RawInteger(0, money), 4500);
+    EXPECT_TRUE(table.RawIsNull(1, money));
+    EXPECT_EQ(table.RawInteger(0, id), 17) << "a text becomes its number";
+    EXPECT_EQ(table.RawInteger(0, time), 10) << "a whole real number becomes the integer";
+    EXPECT_EQ(table.AutoIncCounter(), 9);
+}
+
 TEST_F(RawRecordAccessTest, ABulkAppendNeedsAnOpenTable)
 {
     table.Close();
