@@ -63,11 +63,15 @@ TEST_F(RawRecordAccessTest, ValuesTakeTheirFieldsStoredForm)
     table.First();
     EXPECT_EQ(table.FieldNamed("NAME").AsString(), std::string(50, 'n'));
     EXPECT_EQ(table.FieldNamed("DATE").AsDateTime(), 38353.0);
+    // A number for a text field and a text for a number field take the field's form.
+    Read({{2, std::int32_t{12}, std::string("17"), 3, std::monostate{}, 4}});
+    EXPECT_EQ(table.RawString(1, 1), "12");
+    EXPECT_EQ(table.RawInteger(1, 2), 17);
     EXPECT_THROW(table.RawAppendRecord(std::vector<TFieldValue>{1, 2}), EDatabaseError);
     EXPECT_THROW(
         table.RawAppendRecord(std::vector<TFieldValue>{1, std::string("x"), 2, 3, 1e300, 4}),
         EDatabaseError);
-    EXPECT_EQ(table.RawRecordCount(), 1u);
+    EXPECT_EQ(table.RawRecordCount(), 2u);
 }
 
 TEST_F(RawRecordAccessTest, DeletedStatusIsKeptButNeverVisible)
@@ -113,8 +117,10 @@ TEST_F(RawRecordAccessTest, AClosedTableTakesNoRecord)
 {
     table.Close();
     EXPECT_THROW(table.RawAppendRecord(std::vector<TFieldValue>(6)), EDatabaseError);
+    TMemTableRecorder recorder(table);
     table.RawResync();
     EXPECT_FALSE(table.Active());
+    EXPECT_TRUE(recorder.Take().empty()) << "nothing to re-read, nothing to tell";
 }
 
 TEST_F(RawRecordAccessTest, ABulkAppendAddsTheRecordsItKeeps)
