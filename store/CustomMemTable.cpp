@@ -54,15 +54,13 @@ TvekCustomMemTable::TvekCustomMemTable(std::string name) : TDataSet(std::move(na
 void TvekCustomMemTable::SetFilter(const std::string &text)
 {
     if (!Active()) {
-        m_filterText = text;
-        m_filterParsed = false;
+        m_filterText = text; // parsed when the table opens
         return;
     }
     // Parsed before it is stored, so that a bad text keeps the filter in force.
     TFilterExpression parsed = TFilterExpression::Parse(Trim(text), *this);
     m_filterText = text;
     m_filter = parsed;
-    m_filterParsed = true;
     InvalidateView();
     if (m_filtered)
         First();
@@ -70,26 +68,16 @@ void TvekCustomMemTable::SetFilter(const std::string &text)
 
 void TvekCustomMemTable::SetFiltered(bool filtered)
 {
-    const bool before = m_filtered;
+    // An open table's filter text is always parsed: on opening and on every change.
     m_filtered = filtered;
     InvalidateView();
-    if (!Active())
-        return;
-    if (filtered && !m_filterParsed) {
-        try {
-            ParseFilter();
-        } catch (...) {
-            m_filtered = before;
-            throw;
-        }
-    }
-    First();
+    if (Active())
+        First();
 }
 
 void TvekCustomMemTable::ParseFilter()
 {
     m_filter = TFilterExpression::Parse(Trim(m_filterText), *this);
-    m_filterParsed = true;
     InvalidateView();
 }
 

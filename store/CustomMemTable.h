@@ -226,7 +226,6 @@ private:
 
     std::string m_filterText;
     bool m_filtered = false;
-    bool m_filterParsed = false;
     TFilterExpression m_filter;
 
     mutable std::vector<std::size_t> m_view;

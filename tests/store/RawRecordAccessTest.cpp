@@ -63,11 +63,15 @@ TEST_F(RawRecordAccessTest, ValuesTakeTheirFieldsStoredForm)
     table.First();
     EXPECT_EQ(table.FieldNamed("NAME").AsString(), std::string(50, 'n'));
     EXPECT_EQ(table.FieldNamed("DATE").AsDateTime(), 38353.0);
+    // A number for a text field and a text for a number field take the field's form.
+    Read({{2, std::int32_t{12}, std::string("17"), 3, std::monostate{}, 4}});
+    EXPECT_EQ(table.RawString(1, 1), "12");
+    EXPECT_EQ(table.RawInteger(1, 2), 17);
     EXPECT_THROW(table.RawAppendRecord(std::vector<TFieldValue>{1, 2}), EDatabaseError);
     EXPECT_THROW(
         table.RawAppendRecord(std::vector<TFieldValue>{1, std::string("x"), 2, 3, 1e300, 4}),
         EDatabaseError);
-    EXPECT_EQ(table.RawRecordCount(), 1u);
+    EXPECT_EQ(table.RawRecordCount(), 2u);
 }
 
 TEST_F(RawRecordAccessTest, DeletedStatusIsKeptButNeverVisible)
@@ -113,8 +117,10 @@ TEST_F(RawRecordAccessTest, AClosedTableTakesNoRecord)
 {
     table.Close();
     EXPECT_THROW(table.RawAppendRecord(std::vector<TFieldValue>(6)), EDatabaseError);
+    TMemTableRecorder recorder(table);
     table.RawResync();
     EXPECT_FALSE(table.Active());
+    EXPECT_TRUE(recorder.Take().empty()) << "nothing to re-read, nothing to tell";
 }
 
 TEST_F(RawRecordAccessTest, ABulkAppendAddsTheRecordsItKeeps)
@@ -180,6 +186,35 @@ TEST_F(RawRecordAccessTest, ABulkAppendAddsTheRecordsItKeeps)
     table.RawResync();
     EXPECT_EQ(Column(table, "HOTEL_ID"), (std::vector<int>{0, 7, 5}))
         << "kept records join the filtered view";
+}
+
+// Integer fields are written through Integers() by the reader, but a value
+// put through Put lands in them as RawAppendRecord would store it.
+TEST_F(RawRecordAccessTest, ABulkAppendPutsAnyValueIntoAnIntegerField)
+{
+    const int hotelId = 0, name = 1, money = 2, id = 3, date = 4, time = 5;
+    {
+        TvekCustomMemTable::TRawBulkAppend bulk(table);
+        ASSERT_GE(bulk.MakeRoom(2), 2u);
+        for (const TFieldValue &value : {TFieldValue{std::int32_t{4500}}, TFieldValue{}}) {
+            const std::size_t record = bulk.Next();
+            bulk.Statuses()[record] = 0;
+            bulk.Put(hotelId, std::int32_t{9});
+            bulk.Put(money, value);
+            bulk.Put(id, std::string("17"));
+            bulk.Put(time, 10.0);
+            bulk.Put(name, std::monostate{});
+            bulk.Put(date, std::monostate{});
+            bulk.Keep();
+        }
+    }
+    ASSERT_EQ(table.RawRecordCount(), 2u);
+    EXPECT_EQ(table.RawInteger(0, hotelId), 9);
+    EXPECT_EQ(table.RawInteger(0, money), 4500);
+    EXPECT_TRUE(table.RawIsNull(1, money));
+    EXPECT_EQ(table.RawInteger(0, id), 17) << "a text becomes its number";
+    EXPECT_EQ(table.RawInteger(0, time), 10) << "a whole real number becomes the integer";
+    EXPECT_EQ(table.AutoIncCounter(), 9);
 }
 
 TEST_F(RawRecordAccessTest, ABulkAppendNeedsAnOpenTable)
