@@ -163,6 +163,9 @@ TEST_F(AtomicFile, TellsItsTemporaryNamesApart)
         {".tHotel.dht.tmp--0", false, 0},
         {".tmp-1-2", false, 0},
         {".tHotel.dht", false, 0},
+        // A process number has nine digits at the most.
+        {".t.tmp-123456789-0", true, 123456789},
+        {".t.tmp-1234567890-0", false, 0},
     };
     for (const Case &c : cases) {
         long processId = 0;

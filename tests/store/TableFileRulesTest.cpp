@@ -137,6 +137,16 @@ TEST_F(TableFileRules, RecordsHaveAStatusFromVersion230On)
     }
 }
 
+// Before version 230 a record is no more than its values: a table without
+// fields would find records that take no byte, without end.
+TEST_F(TableFileRules, ARecordListForATableWithoutFieldsIsDamaged)
+{
+    TvekMemTable table;
+    table.Name = "tNone";
+    EXPECT_EQ(ReadInto(table, BytesOf("54 50 46 30 01 00 01 02 00 00")), "Invalid property value");
+    EXPECT_EQ(ReadInto(table, BytesOf("54 50 46 30 01 00 01 00")), "") << "an empty list is fine";
+}
+
 TEST_F(TableFileRules, FieldKindIsReadFromVersion250AndDefaultFrom251)
 {
     // One definition: "N", String of 5, empty label and mask, width 0, not
