@@ -29,6 +29,14 @@ struct PanelLog
     Log log;
 };
 
+// A table of one integer field, open, holding one record.
+void OpenWithOneRecord(TvekMemTable &table)
+{
+    table.AddField<TIntegerField>("ID");
+    table.Open();
+    AddRecord(table, {{"ID", 1}});
+}
+
 class NotificationTest : public ::testing::Test
 {
 protected:
@@ -151,9 +159,7 @@ TEST_F(NotificationTest, ResumeReportsAStateThatChanged)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         TvekMemTable t{"tFloor"};
-        t.AddField<TIntegerField>("ID");
-        t.Open();
-        AddRecord(t, {{"ID", 1}});
+        OpenWithOneRecord(t);
         TDataSource s;
         PanelLog p(s);
         s.SetDataSet(&t);
@@ -231,9 +237,7 @@ TEST_F(NotificationTest, ThePendingNoticeIsALayoutChangeOnlyWhenTheTableClosedOr
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         TvekMemTable t{"tFloor"};
-        t.AddField<TIntegerField>("ID");
-        t.Open();
-        AddRecord(t, {{"ID", 1}});
+        OpenWithOneRecord(t);
         Log notices;
         TRecordingSource recorder(notices);
         recorder.SetDataSet(&t);
