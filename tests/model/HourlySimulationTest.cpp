@@ -230,8 +230,15 @@ TEST_F(HourlyTest, OccupancyThresholdsAt50And20)
         {"comfort 50 keeps but does not fill", 50, 50, 50, "0011", 0, 1},
         {"comfort 51 fills", 54, 50, 50, "0011", 1, 1},
         {"comfort 49 empties", 46, 50, 50, "0011", 0, 0},
+        // Each level in turn at 19, 20 and 21, the others at 100 (comfort 79 to 80).
+        {"dirt 19 empties", 19, 100, 100, "1111", 0, 0},
         {"dirt 20 keeps but does not fill", 20, 100, 100, "1111", 0, 1},
+        {"dirt 21 fills", 21, 100, 100, "1111", 1, 1},
         {"police 19 empties", 100, 19, 100, "1111", 0, 0},
+        {"police 20 keeps but does not fill", 100, 20, 100, "1111", 0, 1},
+        {"police 21 fills", 100, 21, 100, "1111", 1, 1},
+        {"fire 19 empties", 100, 100, 19, "1111", 0, 0},
+        {"fire 20 keeps but does not fill", 100, 100, 20, "1111", 0, 1},
         {"fire 21 fills", 100, 100, 21, "1111", 1, 1},
     };
     const int freeRoom = AddRoom(1, 0, 0);
