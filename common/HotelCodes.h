@@ -46,3 +46,11 @@ constexpr bool IsItem(int id)
     return id > Item(0) && id <= Item(ItemCount);
 }
 } // namespace CatalogRow
+
+// The three stations of a floor, as the purchases, the catalog rows
+// (CatalogRow::Station) and the window number them.
+namespace StationKind {
+inline constexpr int Clean = 1;
+inline constexpr int Police = 2;
+inline constexpr int Fire = 3;
+} // namespace StationKind

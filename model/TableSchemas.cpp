@@ -1,59 +1,71 @@
 #include "model/TableSchemas.h"
 
+#include "common/ComfortItems.h"
+#include "model/HotelRules.h"
+#include "model/TableFields.h"
 #include "store/MemTable.h"
 
 namespace {
 
+constexpr int kStuffSize = TComfortItems::Count;
+constexpr int kStuffWearSize = 2 * TComfortItems::Count;
+constexpr int kCatalogNameSize = 50;
+
 void DefineHotel(TvekCustomMemTable &t)
 {
-    t.AddField<TAutoIncField>("HOTEL_ID");
-    t.AddField<TStringField>("NAME", kHotelNameSize);
-    t.AddField<TIntegerField>("MONEY").DefaultExpression = "50000";
-    t.AddField<TIntegerField>("ID").DefaultExpression = "0";
-    t.AddField<TDateField>("DATE");
-    t.AddField<TIntegerField>("TIME").DefaultExpression = "10";
+    t.AddField<TAutoIncField>(HotelField::HotelId);
+    t.AddField<TStringField>(HotelField::Name, kHotelNameSize);
+    t.AddField<TIntegerField>(HotelField::Money).DefaultExpression =
+        std::to_string(HotelRules::StartMoney);
+    t.AddField<TIntegerField>(HotelField::Counter).DefaultExpression = "0";
+    t.AddField<TDateField>(HotelField::Date);
+    t.AddField<TIntegerField>(HotelField::Time).DefaultExpression =
+        std::to_string(HotelRules::StartHour);
 }
 
 // tFloor and its one-record copy tCurrFloor share this layout. ID and HOTEL_ID
 // have no default: the new-record handler sets them.
 void DefineFloor(TvekCustomMemTable &t)
 {
-    t.AddField<TIntegerField>("ID");
-    t.AddField<TIntegerField>("HOTEL_ID");
-    t.AddField<TIntegerField>("FLOOR_ID");
-    t.AddField<TIntegerField>("DIRTY").DefaultExpression = "100";
-    t.AddField<TIntegerField>("DIRTY_STATION").DefaultExpression = "-1";
-    t.AddField<TIntegerField>("POLICY").DefaultExpression = "100";
-    t.AddField<TIntegerField>("POLICY_STATION").DefaultExpression = "-1";
-    t.AddField<TIntegerField>("FIRE").DefaultExpression = "100";
-    t.AddField<TIntegerField>("FIRE_STATION").DefaultExpression = "-1";
-    t.AddField<TStringField>("STUFF", 4).DefaultExpression = "0000";
-    t.AddField<TIntegerField>("COMFORT").DefaultExpression = "100";
-    t.AddField<TStringField>("STUF_WEAR", 8).DefaultExpression = "00000000";
+    const std::string fullLevel = std::to_string(HotelRules::LevelMax);
+    const std::string noStation = std::to_string(kNoStation);
+    t.AddField<TIntegerField>(FloorField::Id);
+    t.AddField<TIntegerField>(FloorField::HotelId);
+    t.AddField<TIntegerField>(FloorField::Storey);
+    t.AddField<TIntegerField>(FloorField::Dirty).DefaultExpression = fullLevel;
+    t.AddField<TIntegerField>(FloorField::DirtyStation).DefaultExpression = noStation;
+    t.AddField<TIntegerField>(FloorField::Policy).DefaultExpression = fullLevel;
+    t.AddField<TIntegerField>(FloorField::PolicyStation).DefaultExpression = noStation;
+    t.AddField<TIntegerField>(FloorField::Fire).DefaultExpression = fullLevel;
+    t.AddField<TIntegerField>(FloorField::FireStation).DefaultExpression = noStation;
+    t.AddField<TStringField>(FloorField::Stuff, kStuffSize).DefaultExpression = "0000";
+    t.AddField<TIntegerField>(FloorField::Comfort).DefaultExpression = fullLevel;
+    t.AddField<TStringField>(FloorField::StuffWear, kStuffWearSize).DefaultExpression = "00000000";
 }
 
 // tRoom and its one-record copy tCurrRoom share this layout.
 void DefineRoom(TvekCustomMemTable &t)
 {
-    t.AddField<TIntegerField>("ID");
-    t.AddField<TIntegerField>("HOTEL_ID");
-    t.AddField<TIntegerField>("FLOOR_ID");
-    t.AddField<TIntegerField>("POSIT");
-    t.AddField<TIntegerField>("TYPE");
-    t.AddField<TIntegerField>("STATUS");
-    t.AddField<TIntegerField>("WEAR");
-    t.AddField<TIntegerField>("ALPHA").DefaultExpression = "55";
+    t.AddField<TIntegerField>(RoomField::Id);
+    t.AddField<TIntegerField>(RoomField::HotelId);
+    t.AddField<TIntegerField>(RoomField::Storey);
+    t.AddField<TIntegerField>(RoomField::Cell);
+    t.AddField<TIntegerField>(RoomField::Type);
+    t.AddField<TIntegerField>(RoomField::Status);
+    t.AddField<TIntegerField>(RoomField::Wear);
+    t.AddField<TIntegerField>(RoomField::Alpha).DefaultExpression =
+        std::to_string(HotelRules::AlphaAtStart);
 }
 
 void DefineCatalog(TvekCustomMemTable &t)
 {
-    t.AddField<TIntegerField>("ID");
-    t.AddField<TStringField>("NAME", 50);
-    t.AddField<TIntegerField>("WIDTH");
-    t.AddField<TIntegerField>("PRICE");
-    t.AddField<TIntegerField>("INCOME");
-    t.AddField<TIntegerField>("WEAR");
-    t.AddField<TIntegerField>("BUILD");
+    t.AddField<TIntegerField>(CatalogField::Id);
+    t.AddField<TStringField>(CatalogField::Name, kCatalogNameSize);
+    t.AddField<TIntegerField>(CatalogField::Width);
+    t.AddField<TIntegerField>(CatalogField::Price);
+    t.AddField<TIntegerField>(CatalogField::Income);
+    t.AddField<TIntegerField>(CatalogField::Wear);
+    t.AddField<TIntegerField>(CatalogField::Build);
 }
 
 } // namespace

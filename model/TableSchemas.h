@@ -15,6 +15,10 @@ class TvekCustomMemTable;
 // Characters a hotel's NAME holds (one byte each in the table's code page).
 constexpr int kHotelNameSize = 50;
 
+// A station field's value for a floor without that station; 0 and more count
+// its workers.
+constexpr int kNoStation = -1;
+
 bool DefineGameTableFields(TvekCustomMemTable &table, const std::string &tableName);
 
 // The names DefineGameTableFields knows, in the order the game creates them.

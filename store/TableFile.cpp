@@ -3,6 +3,7 @@
 #include "store/AtomicFile.h"
 #include "store/CustomMemTable.h"
 #include "store/MemTableError.h"
+#include "store/NoticeHold.h"
 #include "store/TableStreamError.h"
 #include "store/TableStreamReader.h"
 #include "store/TableStreamWriter.h"
@@ -611,40 +612,6 @@ private:
     TTableStreamWriter stream;
 };
 
-// Holds back a table's change notices from its construction until Resume, and
-// always lets them go: should Resume never be reached, the destructor does it.
-class TNoticePause
-{
-public:
-    explicit TNoticePause(TvekCustomMemTable &table) : table(table)
-    {
-        table.SuspendNotifications();
-    }
-    ~TNoticePause()
-    {
-        if (held) {
-            try {
-                table.ResumeNotifications();
-            } catch (...) {
-                // An error is already on its way out.
-            }
-        }
-    }
-    TNoticePause(const TNoticePause &) = delete;
-    TNoticePause &operator=(const TNoticePause &) = delete;
-
-    // Sends the notices held back; a change handler may throw from here.
-    void Resume()
-    {
-        held = false;
-        table.ResumeNotifications();
-    }
-
-private:
-    TvekCustomMemTable &table;
-    bool held = true;
-};
-
 // The steps of a read or a write. A step that fails (a change handler may throw
 // from almost any of them) stops the work but not the tidying: every tidying step
 // runs, and the first error is raised by Finish once they all have.
@@ -725,13 +692,13 @@ TTableFile::TFileBytes TTableFile::LoadBytes(const std::string &fileName)
 void TTableFile::Read(TvekCustomMemTable &table, std::string_view bytes)
 {
     TStepRun run;
-    TNoticePause pause(table);
+    TNoticeHold hold(table);
     TTableFileReader reader(table, bytes);
     if (!bytes.empty()) {
         run.Work([&] { reader.Run(); });
     }
     run.Tidy([&] { reader.ReopenAfterFailedFieldDefs(); });
-    run.Tidy([&] { pause.Resume(); });
+    run.Tidy([&] { hold.Release(); });
     run.Tidy([&] { table.RawResync(); });
     run.Finish();
 }
@@ -750,13 +717,13 @@ void WriteTable(TvekCustomMemTable &table, TvekMemTableSaveFlags saveFlags, Cons
     if (saveFlags.Contains(sfSaveFiltered) && wasFiltered) {
         run.Work([&] { table.SetFiltered(false); });
     }
-    TNoticePause pause(table);
+    TNoticeHold hold(table);
     run.Work([&] {
         TTableFileWriter writer(table, saveFlags);
         consume(writer.Run());
     });
     run.Tidy([&] { table.SetFiltered(wasFiltered); });
-    run.Tidy([&] { pause.Resume(); });
+    run.Tidy([&] { hold.Release(); });
     run.Finish();
 }
 
