@@ -246,10 +246,10 @@ struct TBlitter
         sourceTop = sourceRect.top();
         Source.Settle();
         Dest.Settle();
-        destBits = Dest.FImage.bits();
-        destStride = Dest.FImage.bytesPerLine();
-        sourceBits = Source.FImage.constBits();
-        sourceStride = Source.FImage.bytesPerLine();
+        destBits = Dest.image_.bits();
+        destStride = Dest.image_.bytesPerLine();
+        sourceBits = Source.image_.constBits();
+        sourceStride = Source.image_.bytesPerLine();
     }
 
     // Clips the target to one clip rectangle; false when nothing of it is left.
@@ -289,7 +289,7 @@ struct TBlitter
     // Whether a keyed 1:1 copy can move the source's listed runs instead of testing pixels.
     bool CanUseRuns(QRgb key) const
     {
-        return oneToOne && Source.FColourKey && ((*Source.FColourKey ^ key) & RgbMask) == 0;
+        return oneToOne && Source.colourKey_ && ((*Source.colourKey_ ^ key) & RgbMask) == 0;
     }
 
     std::uint32_t *DestRow(int y) const
@@ -329,9 +329,9 @@ struct TBlitter
             const int sy = sourceTop + int(pos >> 16);
             const std::uint32_t *s = SourceRow(sy);
             std::uint32_t *d = DestRow(y) + x0;
-            const auto *last = Source.FRuns.data() + Source.FRowRuns[sy + 1];
+            const auto *last = Source.runs_.data() + Source.rowRuns_[sy + 1];
             const auto *run =
-                std::partition_point(Source.FRuns.data() + Source.FRowRuns[sy], last,
+                std::partition_point(Source.runs_.data() + Source.rowRuns_[sy], last,
                                      [left](const TDrawSurface::TRun &r) { return r.end <= left; });
             for (; run != last && run->begin < right; ++run) {
                 const int begin = std::max(run->begin, left);
@@ -358,10 +358,10 @@ struct TBlitter
                 // A picture row holds the runs of all its patterns: skip to the first one that
                 // reaches into the clipped columns.
                 const auto *run = std::partition_point(
-                    Source.FRuns.data() + Source.FRowRuns[sy],
-                    Source.FRuns.data() + Source.FRowRuns[sy + 1],
+                    Source.runs_.data() + Source.rowRuns_[sy],
+                    Source.runs_.data() + Source.rowRuns_[sy + 1],
                     [this](const TDrawSurface::TRun &r) { return r.end <= sourceLeft; });
-                const auto *last = Source.FRuns.data() + Source.FRowRuns[sy + 1];
+                const auto *last = Source.runs_.data() + Source.rowRuns_[sy + 1];
                 for (; run != last && run->begin - sourceLeft < n; ++run) {
                     begin = std::min(begin, std::max(run->begin - sourceLeft, 0));
                     end = std::max(end, std::min(run->end - sourceLeft, n));
@@ -406,13 +406,13 @@ struct TBlitter
 };
 
 TDrawSurface::TDrawSurface(int width, int height)
-    : FImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32)
+    : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32)
 {
     Fill(0);
 }
 
 TDrawSurface::TDrawSurface(const QImage &picture)
-    : FImage(picture.convertToFormat(QImage::Format_RGB32))
+    : image_(picture.convertToFormat(QImage::Format_RGB32))
 {
     // Keep the picture's 24-bit colours exactly; only the unused byte is set.
     for (int y = 0; y < Height(); ++y) {
@@ -426,8 +426,8 @@ void TDrawSurface::Fill(std::uint32_t pixel)
 {
     if (IsEmpty())
         return;
-    ++FVersion;
-    FPendingFill = pixel;
+    ++version_;
+    pendingFill_ = pixel;
 }
 
 namespace {
@@ -449,53 +449,53 @@ void FillRect(uchar *bits, qsizetype stride, const QRect &rect, std::uint32_t pi
 
 void TDrawSurface::Settle() const
 {
-    if (!FPendingFill)
+    if (!pendingFill_)
         return;
-    const std::uint32_t pixel = *FPendingFill;
-    FPendingFill.reset();
+    const std::uint32_t pixel = *pendingFill_;
+    pendingFill_.reset();
     const std::uint8_t byte = pixel & 0xff;
-    uchar *bits = FImage.bits();
-    const qsizetype stride = FImage.bytesPerLine();
+    uchar *bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
     if (pixel == byte * 0x01010101u && stride == qsizetype(Width()) * 4)
         std::memset(bits, byte, std::size_t(stride) * Height());
     else
-        FillRect(bits, stride, FImage.rect(), pixel);
+        FillRect(bits, stride, image_.rect(), pixel);
 }
 
 void TDrawSurface::FillOnly(const QRect *rects, int count)
 {
-    if (!FPendingFill)
+    if (!pendingFill_)
         return;
-    ++FVersion;
-    const std::uint32_t pixel = *FPendingFill;
-    FPendingFill.reset();
-    uchar *bits = FImage.bits();
-    const qsizetype stride = FImage.bytesPerLine();
+    ++version_;
+    const std::uint32_t pixel = *pendingFill_;
+    pendingFill_.reset();
+    uchar *bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
     for (int i = 0; i < count; ++i)
-        FillRect(bits, stride, rects[i].intersected(FImage.rect()), pixel);
+        FillRect(bits, stride, rects[i].intersected(image_.rect()), pixel);
 }
 
 void TDrawSurface::SetClip(const QRect *rects, int count)
 {
-    FClip = rects;
-    FClipCount = count;
+    clip_ = rects;
+    clipCount_ = count;
 }
 
 void TDrawSurface::ClearClip()
 {
-    FClip = nullptr;
-    FClipCount = 0;
+    clip_ = nullptr;
+    clipCount_ = 0;
 }
 
 void TDrawSurface::SetColourKey(std::optional<QRgb> key)
 {
-    FColourKey = key;
-    FRowRuns.clear();
-    FRuns.clear();
+    colourKey_ = key;
+    rowRuns_.clear();
+    runs_.clear();
     if (!key)
         return;
     for (int y = 0; y < Height(); ++y) {
-        FRowRuns.push_back(int(FRuns.size()));
+        rowRuns_.push_back(int(runs_.size()));
         const std::uint32_t *row = Row(y);
         for (int x = 0; x < Width();) {
             if (((row[x] ^ *key) & RgbMask) == 0) {
@@ -505,19 +505,19 @@ void TDrawSurface::SetColourKey(std::optional<QRgb> key)
             const int begin = x;
             while (x < Width() && ((row[x] ^ *key) & RgbMask) != 0)
                 ++x;
-            FRuns.push_back({begin, x});
+            runs_.push_back({begin, x});
         }
     }
-    FRowRuns.push_back(int(FRuns.size()));
+    rowRuns_.push_back(int(runs_.size()));
 }
 
 void TDrawSurface::Draw(const TDrawSurface &source, const QRect &sourceRect, const QRect &target,
                         std::optional<QRgb> colourKey)
 {
-    ++FVersion;
+    ++version_;
     const QRect whole = Rect();
-    const QRect *clips = FClip ? FClip : &whole;
-    const int clipCount = FClip ? FClipCount : 1;
+    const QRect *clips = clip_ ? clip_ : &whole;
+    const int clipCount = clip_ ? clipCount_ : 1;
     auto copy = [](std::uint32_t *d, const std::uint32_t *s, int n) { CopyRow(d, s, n); };
     TBlitter blit(source, *this, sourceRect, target);
     for (int c = 0; c < clipCount; ++c) {
@@ -558,10 +558,10 @@ void TDrawSurface::DrawBlended(const TDrawSurface &source, const QRect &sourceRe
         Draw(source, sourceRect, target, colourKey);
         return;
     }
-    ++FVersion;
+    ++version_;
     const QRect whole = Rect();
-    const QRect *clips = FClip ? FClip : &whole;
-    const int clipCount = FClip ? FClipCount : 1;
+    const QRect *clips = clip_ ? clip_ : &whole;
+    const int clipCount = clip_ ? clipCount_ : 1;
     const bool keyed = colourKey.has_value();
     const std::uint32_t key = keyed ? *colourKey : 0;
     TBlitter blit(source, *this, sourceRect, target);

@@ -24,46 +24,46 @@ public:
     // A surface holding the picture's colours exactly (alpha forced opaque).
     explicit TDrawSurface(const QImage &picture);
 
-    int Width() const { return FImage.width(); }
-    int Height() const { return FImage.height(); }
-    QRect Rect() const { return FImage.rect(); }
-    bool IsEmpty() const { return FImage.isNull() || Width() == 0 || Height() == 0; }
+    int Width() const { return image_.width(); }
+    int Height() const { return image_.height(); }
+    QRect Rect() const { return image_.rect(); }
+    bool IsEmpty() const { return image_.isNull() || Width() == 0 || Height() == 0; }
 
     // The pixels, Format_RGB32; paint it 1:1 to present the surface.
     const QImage &Image() const
     {
         Settle();
-        return FImage;
+        return image_;
     }
     QImage &Image()
     {
         Settle();
-        ++FVersion;
-        return FImage;
+        ++version_;
+        return image_;
     }
 
     std::uint32_t *Row(int y)
     {
         Settle();
-        ++FVersion;
-        return reinterpret_cast<std::uint32_t *>(FImage.scanLine(y));
+        ++version_;
+        return reinterpret_cast<std::uint32_t *>(image_.scanLine(y));
     }
     const std::uint32_t *Row(int y) const
     {
         Settle();
-        return reinterpret_cast<const std::uint32_t *>(FImage.constScanLine(y));
+        return reinterpret_cast<const std::uint32_t *>(image_.constScanLine(y));
     }
     std::uint32_t Pixel(int x, int y) const { return Row(y)[x]; }
 
     // Sets every pixel to the raw value (0 is black), as soon as the pixels are next used.
     void Fill(std::uint32_t pixel);
     // Whether a Fill is still to be carried out, and with which pixel value.
-    bool FillPending() const { return FPendingFill.has_value(); }
-    std::optional<std::uint32_t> PendingFill() const { return FPendingFill; }
+    bool FillPending() const { return pendingFill_.has_value(); }
+    std::optional<std::uint32_t> PendingFill() const { return pendingFill_; }
 
     // Changes whenever the pixels may have changed: every fill, copy and writable access counts.
     // Reading through the const accessors leaves it alone, so a presenter does not count.
-    std::uint64_t Version() const { return FVersion; }
+    std::uint64_t Version() const { return version_; }
     // Carries out a pending Fill inside the given rectangles only: the caller paints every other
     // pixel opaquely before anyone looks.
     void FillOnly(const QRect *rects, int count);
@@ -76,7 +76,7 @@ public:
     // Gives this surface, as a source, a colour key: the runs of other pixels are listed once per
     // row, so keyed 1:1 copies move only those runs. Call it again after changing the pixels.
     void SetColourKey(std::optional<QRgb> key);
-    std::optional<QRgb> ColourKey() const { return FColourKey; }
+    std::optional<QRgb> ColourKey() const { return colourKey_; }
 
     // Copies (scaling if the sizes differ) source's sourceRect into target, clipped.
     void Draw(const TDrawSurface &source, const QRect &sourceRect, const QRect &target,
@@ -100,14 +100,14 @@ private:
 
     void Settle() const;
 
-    mutable QImage FImage;
-    mutable std::optional<std::uint32_t> FPendingFill;
-    std::uint64_t FVersion = 0;
-    const QRect *FClip = nullptr;
-    int FClipCount = 0;
-    std::optional<QRgb> FColourKey;
-    std::vector<int> FRowRuns; // row y's runs are FRuns[FRowRuns[y] .. FRowRuns[y + 1])
-    std::vector<TRun> FRuns;
+    mutable QImage image_;
+    mutable std::optional<std::uint32_t> pendingFill_;
+    std::uint64_t version_ = 0;
+    const QRect *clip_ = nullptr;
+    int clipCount_ = 0;
+    std::optional<QRgb> colourKey_;
+    std::vector<int> rowRuns_; // row y's runs are runs_[rowRuns_[y] .. rowRuns_[y + 1])
+    std::vector<TRun> runs_;
 
     friend struct TBlitter;
 };

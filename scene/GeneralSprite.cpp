@@ -10,8 +10,8 @@ TGeneralSprite::TGeneralSprite(TArena &arena) : TBlendSprite(&arena.Engine->Root
 
 TGeneralSprite::~TGeneralSprite()
 {
-    if (FHolder)
-        FHolder->PartDestroyed(*this);
+    if (holder_)
+        holder_->PartDestroyed(*this);
 }
 
 void TGeneralSprite::SetImageName(const QString &name)

@@ -26,14 +26,14 @@ protected:
     // Sprites that hold references to other root children (a floor to its strip and items, a room
     // to its occupant) register as their holder and hear when one is destroyed first, so no
     // reference outlives its sprite whatever order the sprites are freed in.
-    void Hold(TGeneralSprite &part) { part.FHolder = this; }
+    void Hold(TGeneralSprite &part) { part.holder_ = this; }
     void Release(TGeneralSprite *part)
     {
         if (part)
-            part->FHolder = nullptr;
+            part->holder_ = nullptr;
     }
     virtual void PartDestroyed(TGeneralSprite &part) { (void)part; }
 
 private:
-    TGeneralSprite *FHolder = nullptr;
+    TGeneralSprite *holder_ = nullptr;
 };

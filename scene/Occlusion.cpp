@@ -8,39 +8,39 @@
 void TOcclusion::Render(TSprite &root, TDrawSurface &surface)
 {
     const QRect surfaceRect = surface.Rect();
-    FEntries.clear();
-    FPieces.clear();
+    entries_.clear();
+    pieces_.clear();
     Collect(root, surfaceRect);
     MakeBands(surfaceRect);
 
     // From the top sprite down: what a sprite may still change is its area minus everything
     // opaque painted after it.
-    for (auto entry = FEntries.rbegin(); entry != FEntries.rend(); ++entry) {
+    for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
         if (!entry->known)
             continue;
-        entry->first = static_cast<int>(FPieces.size());
+        entry->first = static_cast<int>(pieces_.size());
         const int right = entry->area.left() + entry->area.width();
         const int bottom = entry->area.top() + entry->area.height();
-        auto band = std::lower_bound(FBands.begin(), FBands.end(), entry->area.top(),
+        auto band = std::lower_bound(bands_.begin(), bands_.end(), entry->area.top(),
                                      [](const TBand &b, int top) { return b.top < top; });
-        for (; band != FBands.end() && band->top < bottom; ++band) {
-            Uncovered(*band, entry->area.left(), right, FPieces);
+        for (; band != bands_.end() && band->top < bottom; ++band) {
+            Uncovered(*band, entry->area.left(), right, pieces_);
             if (entry->opaque)
                 Cover(*band, entry->area.left(), right);
         }
         entry->last = MergeDown(entry->first);
     }
 
-    FFillPieces.clear();
-    for (const TBand &band : FBands)
-        Uncovered(band, surfaceRect.left(), surfaceRect.left() + surfaceRect.width(), FFillPieces);
-    surface.FillOnly(FFillPieces.data(), static_cast<int>(FFillPieces.size()));
+    fillPieces_.clear();
+    for (const TBand &band : bands_)
+        Uncovered(band, surfaceRect.left(), surfaceRect.left() + surfaceRect.width(), fillPieces_);
+    surface.FillOnly(fillPieces_.data(), static_cast<int>(fillPieces_.size()));
 
-    for (const TEntry &entry : FEntries) {
+    for (const TEntry &entry : entries_) {
         if (!entry.known) {
             entry.sprite->Paint();
         } else if (entry.first < entry.last) {
-            surface.SetClip(FPieces.data() + entry.first, entry.last - entry.first);
+            surface.SetClip(pieces_.data() + entry.first, entry.last - entry.first);
             entry.sprite->Paint();
             surface.ClearClip();
         }
@@ -52,11 +52,11 @@ void TOcclusion::Render(TSprite &root, TDrawSurface &surface)
 int TOcclusion::MergeDown(int first)
 {
     int end = first;
-    for (int i = first; i < static_cast<int>(FPieces.size()); ++i) {
-        const QRect piece = FPieces[i];
+    for (int i = first; i < static_cast<int>(pieces_.size()); ++i) {
+        const QRect piece = pieces_[i];
         bool joined = false;
         for (int j = end - 1; j >= first && !joined; --j) {
-            QRect &above = FPieces[j];
+            QRect &above = pieces_[j];
             if (above.left() == piece.left() && above.width() == piece.width() &&
                 above.top() + above.height() == piece.top()) {
                 above.setHeight(above.height() + piece.height());
@@ -64,9 +64,9 @@ int TOcclusion::MergeDown(int first)
             }
         }
         if (!joined)
-            FPieces[end++] = piece;
+            pieces_[end++] = piece;
     }
-    FPieces.resize(end);
+    pieces_.resize(end);
     return end;
 }
 
@@ -81,7 +81,7 @@ void TOcclusion::Collect(TSprite &sprite, const QRect &surfaceRect)
         if (entry.known)
             entry.area = entry.area.intersected(surfaceRect);
         if (!entry.known || !entry.area.isEmpty())
-            FEntries.push_back(entry);
+            entries_.push_back(entry);
     }
     for (TSprite *child : sprite.DrawOrderList())
         Collect(*child, surfaceRect);
@@ -89,22 +89,22 @@ void TOcclusion::Collect(TSprite &sprite, const QRect &surfaceRect)
 
 void TOcclusion::MakeBands(const QRect &surfaceRect)
 {
-    FEdges.clear();
-    FEdges.push_back(surfaceRect.top());
-    FEdges.push_back(surfaceRect.top() + surfaceRect.height());
-    for (const TEntry &entry : FEntries)
+    edges_.clear();
+    edges_.push_back(surfaceRect.top());
+    edges_.push_back(surfaceRect.top() + surfaceRect.height());
+    for (const TEntry &entry : entries_)
         if (entry.known) {
-            FEdges.push_back(entry.area.top());
-            FEdges.push_back(entry.area.top() + entry.area.height());
+            edges_.push_back(entry.area.top());
+            edges_.push_back(entry.area.top() + entry.area.height());
         }
-    std::sort(FEdges.begin(), FEdges.end());
-    FEdges.erase(std::unique(FEdges.begin(), FEdges.end()), FEdges.end());
+    std::sort(edges_.begin(), edges_.end());
+    edges_.erase(std::unique(edges_.begin(), edges_.end()), edges_.end());
     // Keep the bands' interval vectors from frame to frame; only their contents change.
-    FBands.resize(FEdges.size() - 1);
-    for (std::size_t i = 0; i + 1 < FEdges.size(); ++i) {
-        FBands[i].top = FEdges[i];
-        FBands[i].bottom = FEdges[i + 1];
-        FBands[i].covered.clear();
+    bands_.resize(edges_.size() - 1);
+    for (std::size_t i = 0; i + 1 < edges_.size(); ++i) {
+        bands_[i].top = edges_[i];
+        bands_[i].bottom = edges_[i + 1];
+        bands_[i].covered.clear();
     }
 }
 

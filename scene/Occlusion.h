@@ -23,7 +23,7 @@ private:
         QRect area;
         bool known;
         bool opaque;
-        int first = 0, last = 0; // its visible pieces in FPieces
+        int first = 0, last = 0; // its visible pieces in pieces_
     };
     struct TBand
     {
@@ -37,9 +37,9 @@ private:
     static void Cover(TBand &band, int left, int right);
     int MergeDown(int first);
 
-    std::vector<TEntry> FEntries;
-    std::vector<int> FEdges;
-    std::vector<TBand> FBands;
-    std::vector<QRect> FPieces;
-    std::vector<QRect> FFillPieces;
+    std::vector<TEntry> entries_;
+    std::vector<int> edges_;
+    std::vector<TBand> bands_;
+    std::vector<QRect> pieces_;
+    std::vector<QRect> fillPieces_;
 };

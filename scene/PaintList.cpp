@@ -4,10 +4,10 @@
 
 bool TPaintList::Collect(const TSprite &root, const QRect &surfaceRect)
 {
-    FSteps.clear();
+    steps_.clear();
     if (Add(root, surfaceRect))
         return true;
-    FSteps.clear();
+    steps_.clear();
     return false;
 }
 
@@ -20,7 +20,7 @@ bool TPaintList::Add(const TSprite &sprite, const QRect &surfaceRect)
         if (!sprite.PaintStepNow(step))
             return false;
         if (step.picture)
-            FSteps.push_back(step);
+            steps_.push_back(step);
     }
     for (const TSprite *child : sprite.DrawOrderList())
         if (!Add(*child, surfaceRect))

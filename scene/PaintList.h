@@ -14,13 +14,13 @@ public:
     // Takes the tree's steps by the walk and tests of TSprite::Render. False (and an empty list)
     // when some sprite on the walk cannot tell what it paints.
     bool Collect(const TSprite &root, const QRect &surfaceRect);
-    void Clear() { FSteps.clear(); }
-    int Count() const { return static_cast<int>(FSteps.size()); }
+    void Clear() { steps_.clear(); }
+    int Count() const { return static_cast<int>(steps_.size()); }
 
-    bool operator==(const TPaintList &other) const { return FSteps == other.FSteps; }
+    bool operator==(const TPaintList &other) const { return steps_ == other.steps_; }
 
 private:
     bool Add(const TSprite &sprite, const QRect &surfaceRect);
 
-    std::vector<TPaintStep> FSteps;
+    std::vector<TPaintStep> steps_;
 };

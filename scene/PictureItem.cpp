@@ -14,15 +14,15 @@ QRect TPictureItem::PatternRect(int pattern) const
 {
     if (pattern < 0 || pattern >= PatternCount())
         return QRect();
-    return FPatterns[pattern];
+    return patterns_[pattern];
 }
 
 void TPictureItem::Initialize()
 {
-    FSurface = std::make_unique<TDrawSurface>(Picture);
+    surface_ = std::make_unique<TDrawSurface>(Picture);
     if (Transparent)
-        FSurface->SetColourKey(TransparentColor);
-    FPatterns.clear();
+        surface_->SetColourKey(TransparentColor);
+    patterns_.clear();
     const int w = GetPatternWidth();
     const int h = GetPatternHeight();
     const int pictureWidth = Picture.width();
@@ -30,34 +30,34 @@ void TPictureItem::Initialize()
     if (w <= 0 || h <= 0)
         return;
     if (w == pictureWidth && h == pictureHeight) {
-        FPatterns.push_back(QRect(0, 0, w, h));
+        patterns_.push_back(QRect(0, 0, w, h));
         return;
     }
     const int rows = pictureHeight / h;
     const int columns = pictureWidth / w;
     for (int k = 0; k < rows * columns; ++k)
-        FPatterns.push_back(QRect(w * (k % columns), h * (k / columns), w, h));
+        patterns_.push_back(QRect(w * (k % columns), h * (k / columns), w, h));
 }
 
 void TPictureItem::Finalize()
 {
-    FSurface.reset();
-    FPatterns.clear();
+    surface_.reset();
+    patterns_.clear();
 }
 
 void TPictureItem::DrawStretched(TDrawSurface &surface, const QRect &rect, int pattern) const
 {
-    if (!FSurface || pattern < 0 || pattern >= PatternCount() || rect.isEmpty())
+    if (!surface_ || pattern < 0 || pattern >= PatternCount() || rect.isEmpty())
         return;
-    surface.Draw(*FSurface, FPatterns[pattern], rect,
+    surface.Draw(*surface_, patterns_[pattern], rect,
                  Transparent ? std::optional<QRgb>(TransparentColor) : std::nullopt);
 }
 
 void TPictureItem::DrawBlended(TDrawSurface &surface, const QRect &rect, int pattern,
                                int alpha) const
 {
-    if (!FSurface || pattern < 0 || pattern >= PatternCount() || rect.isEmpty())
+    if (!surface_ || pattern < 0 || pattern >= PatternCount() || rect.isEmpty())
         return;
-    surface.DrawBlended(*FSurface, FPatterns[pattern], rect, alpha,
+    surface.DrawBlended(*surface_, patterns_[pattern], rect, alpha,
                         Transparent ? std::optional<QRgb>(TransparentColor) : std::nullopt);
 }

@@ -23,7 +23,7 @@ public:
 
     int GetPatternWidth() const;
     int GetPatternHeight() const;
-    int PatternCount() const { return static_cast<int>(FPatterns.size()); }
+    int PatternCount() const { return static_cast<int>(patterns_.size()); }
     // The pattern's rectangle in the picture; empty outside 0..PatternCount() - 1.
     QRect PatternRect(int pattern) const;
 
@@ -31,7 +31,7 @@ public:
     void Initialize();
     // Releases the surface copy; the item paints nothing until the next Initialize.
     void Finalize();
-    bool HasSurface() const { return FSurface != nullptr; }
+    bool HasSurface() const { return surface_ != nullptr; }
 
     // Copies the pattern into rect of surface (scaled to fit), clipped, skipping the colour key
     // when the item is Transparent.
@@ -40,6 +40,6 @@ public:
     void DrawBlended(TDrawSurface &surface, const QRect &rect, int pattern, int alpha) const;
 
 private:
-    std::unique_ptr<TDrawSurface> FSurface;
-    std::vector<QRect> FPatterns;
+    std::unique_ptr<TDrawSurface> surface_;
+    std::vector<QRect> patterns_;
 };

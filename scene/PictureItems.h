@@ -11,7 +11,7 @@ class TPictureItems
 {
 public:
     TPictureItem &Add();
-    int Count() const { return static_cast<int>(FItems.size()); }
+    int Count() const { return static_cast<int>(items_.size()); }
     // Throws std::out_of_range outside 0..Count() - 1.
     TPictureItem &Item(int index) const;
     // The item whose Name equals name ignoring case; throws std::runtime_error
@@ -19,5 +19,5 @@ public:
     TPictureItem &FindItem(const QString &name) const;
 
 private:
-    std::vector<std::unique_ptr<TPictureItem>> FItems;
+    std::vector<std::unique_ptr<TPictureItem>> items_;
 };

@@ -2,16 +2,16 @@
 
 void TSceneSpriteEngine::SceneViewInitialized(TDrawSurface &surface)
 {
-    FRoot.SetSurface(&surface);
+    root_.SetSurface(&surface);
 }
 
 void TSceneSpriteEngine::SceneViewFinalized()
 {
-    FRoot.SetSurface(nullptr);
+    root_.SetSurface(nullptr);
 }
 
 void TSceneSpriteEngine::Draw()
 {
     if (Initialized())
-        FRoot.Draw();
+        root_.Draw();
 }

@@ -106,6 +106,7 @@ private:
     void Unfile();
     void HitTest(double px, double py, TSprite *&result);
 
-    std::vector<TSprite *> Children; // owning
-    std::vector<TSprite *> DrawOrder;
+    // The design names these two lists, so they keep its names.
+    std::vector<TSprite *> Children;  // NOLINT(readability-identifier-naming) owning
+    std::vector<TSprite *> DrawOrder; // NOLINT(readability-identifier-naming)
 };

@@ -13,7 +13,7 @@ TSpriteEngine::~TSpriteEngine()
 void TSpriteEngine::SetSurface(TDrawSurface *surface)
 {
     Surface = surface;
-    FDrawnKnown = false;
+    drawnKnown_ = false;
     if (!surface)
         return;
     SurfaceRect = QRect(0, 0, surface->Width(), surface->Height());
@@ -35,19 +35,19 @@ void TSpriteEngine::Draw()
     }
     // The picture is known only over a uniform background: a pending fill.
     const std::optional<std::uint32_t> background = Surface->PendingFill();
-    FDrawnKnown = background && FDrawn.Collect(*this, SurfaceRect);
-    FOcclusion.Render(*this, *Surface);
-    FDrawnSurface = Surface;
-    FDrawnVersion = Surface->Version();
-    FDrawnBackground = background.value_or(0);
+    drawnKnown_ = background && drawn_.Collect(*this, SurfaceRect);
+    occlusion_.Render(*this, *Surface);
+    drawnSurface_ = Surface;
+    drawnVersion_ = Surface->Version();
+    drawnBackground_ = background.value_or(0);
 }
 
 bool TSpriteEngine::PictureChanged(std::uint32_t background)
 {
-    if (!Surface || !FDrawnKnown || FDrawnSurface != Surface ||
-        FDrawnVersion != Surface->Version() || FDrawnBackground != background)
+    if (!Surface || !drawnKnown_ || drawnSurface_ != Surface ||
+        drawnVersion_ != Surface->Version() || drawnBackground_ != background)
         return true;
-    if (!FNow.Collect(*this, SurfaceRect))
+    if (!now_.Collect(*this, SurfaceRect))
         return true;
-    return !(FNow == FDrawn);
+    return !(now_ == drawn_);
 }

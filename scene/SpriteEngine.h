@@ -34,12 +34,12 @@ public:
     QRect SurfaceRect;
 
 private:
-    TOcclusion FOcclusion;
+    TOcclusion occlusion_;
     // What the last Draw left on the surface, when it is known.
-    bool FDrawnKnown = false;
-    const TDrawSurface *FDrawnSurface = nullptr;
-    std::uint64_t FDrawnVersion = 0;
-    std::uint32_t FDrawnBackground = 0;
-    TPaintList FDrawn;
-    TPaintList FNow;
+    bool drawnKnown_ = false;
+    const TDrawSurface *drawnSurface_ = nullptr;
+    std::uint64_t drawnVersion_ = 0;
+    std::uint32_t drawnBackground_ = 0;
+    TPaintList drawn_;
+    TPaintList now_;
 };

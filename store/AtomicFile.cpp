@@ -98,39 +98,39 @@ bool TAtomicFile::IsTemporaryName(const std::string &baseName, long *processId)
 }
 
 TAtomicFile::TAtomicFile(std::string name)
-    : fileName(std::move(name)), targetName(FollowLinks(fileName))
+    : fileName_(std::move(name)), targetName_(FollowLinks(fileName_))
 {
     static std::atomic<unsigned> counter{0};
     struct stat old
     {
     };
-    const bool exists = ::stat(targetName.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const bool exists = ::stat(targetName_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     // A file the player made read-only is theirs to keep, also for a user
     // who could write it all the same.
-    if (exists && (::access(targetName.c_str(), W_OK) != 0 ||
+    if (exists && (::access(targetName_.c_str(), W_OK) != 0 ||
                    (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
-        throw EFCreateError(fileName, "the file is read-only");
+        throw EFCreateError(fileName_, "the file is read-only");
     }
     TFileSystem &files = TFileSystem::Current();
-    const std::string prefix = DirectoryOf(targetName) + "/." + BaseNameOf(targetName) +
+    const std::string prefix = DirectoryOf(targetName_) + "/." + BaseNameOf(targetName_) +
                                TemporaryMark + std::to_string(::getpid()) + "-";
     // A file of that name that someone else left behind is never reused.
     int error = 0;
-    for (int attempt = 0; attempt < MaxNameAttempts && descriptor < 0; ++attempt) {
-        temporaryName = prefix + std::to_string(counter++);
-        descriptor = files.Create(temporaryName, 0666);
+    for (int attempt = 0; attempt < MaxNameAttempts && descriptor_ < 0; ++attempt) {
+        temporaryName_ = prefix + std::to_string(counter++);
+        descriptor_ = files.Create(temporaryName_, 0666);
         error = errno;
-        if (descriptor < 0 && error != EEXIST) {
+        if (descriptor_ < 0 && error != EEXIST) {
             break;
         }
     }
-    if (descriptor < 0) {
-        temporaryName.clear();
-        throw EFCreateError(fileName, ErrorText(error));
+    if (descriptor_ < 0) {
+        temporaryName_.clear();
+        throw EFCreateError(fileName_, ErrorText(error));
     }
     // The new file keeps the permissions of the one it replaces.
     if (exists) {
-        ::fchmod(descriptor, old.st_mode & 07777);
+        ::fchmod(descriptor_, old.st_mode & 07777);
     }
 }
 
@@ -144,7 +144,7 @@ void TAtomicFile::Write(const void *data, std::size_t size)
     TFileSystem &files = TFileSystem::Current();
     const char *bytes = static_cast<const char *>(data);
     while (size > 0) {
-        const ssize_t written = files.Write(descriptor, bytes, size);
+        const ssize_t written = files.Write(descriptor_, bytes, size);
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -159,11 +159,11 @@ void TAtomicFile::Write(const void *data, std::size_t size)
 void TAtomicFile::Finish()
 {
     TFileSystem &files = TFileSystem::Current();
-    if (files.Flush(descriptor) != 0) {
+    if (files.Flush(descriptor_) != 0) {
         throw EWriteError(ErrorText(errno));
     }
-    const int handle = descriptor;
-    descriptor = -1;
+    const int handle = descriptor_;
+    descriptor_ = -1;
     if (files.Close(handle) != 0) {
         throw EWriteError(ErrorText(errno));
     }
@@ -171,11 +171,11 @@ void TAtomicFile::Finish()
 
 void TAtomicFile::Replace()
 {
-    if (TFileSystem::Current().Rename(temporaryName, targetName) != 0) {
-        throw EFCreateError(fileName, ErrorText(errno));
+    if (TFileSystem::Current().Rename(temporaryName_, targetName_) != 0) {
+        throw EFCreateError(fileName_, ErrorText(errno));
     }
-    temporaryName.clear();
-    SyncDirectory(DirectoryOf(targetName));
+    temporaryName_.clear();
+    SyncDirectory(DirectoryOf(targetName_));
 }
 
 void TAtomicFile::Commit()
@@ -186,12 +186,12 @@ void TAtomicFile::Commit()
 
 void TAtomicFile::Discard() noexcept
 {
-    if (descriptor >= 0) {
-        ::close(descriptor);
-        descriptor = -1;
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+        descriptor_ = -1;
     }
-    if (!temporaryName.empty()) {
-        ::unlink(temporaryName.c_str());
-        temporaryName.clear();
+    if (!temporaryName_.empty()) {
+        ::unlink(temporaryName_.c_str());
+        temporaryName_.clear();
     }
 }

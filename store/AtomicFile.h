@@ -32,12 +32,12 @@ public:
     void Commit();
     // Leaves the finished temporary file on disk when the object goes, for a
     // replacement that a later start completes.
-    void KeepTemporary() noexcept { temporaryName.clear(); }
+    void KeepTemporary() noexcept { temporaryName_.clear(); }
 
-    const std::string &FileName() const { return fileName; }
+    const std::string &FileName() const { return fileName_; }
     // The file that Replace replaces: the file name with its symbolic links followed.
-    const std::string &TargetName() const { return targetName; }
-    const std::string &TemporaryName() const { return temporaryName; }
+    const std::string &TargetName() const { return targetName_; }
+    const std::string &TemporaryName() const { return temporaryName_; }
 
     // Whether a base name is one the class gives its temporary files, and the
     // process that made it.
@@ -48,8 +48,8 @@ public:
 private:
     void Discard() noexcept;
 
-    std::string fileName;
-    std::string targetName;
-    std::string temporaryName;
-    int descriptor = -1;
+    std::string fileName_;
+    std::string targetName_;
+    std::string temporaryName_;
+    int descriptor_ = -1;
 };

@@ -26,19 +26,19 @@ struct TReplacement
 class TIconv
 {
 public:
-    TIconv(const char *to, const char *from) : handle(iconv_open(to, from))
+    TIconv(const char *to, const char *from) : handle_(iconv_open(to, from))
     {
-        if (handle == reinterpret_cast<iconv_t>(-1)) {
+        if (handle_ == reinterpret_cast<iconv_t>(-1)) {
             throw std::runtime_error(std::string("No conversion from ") + from + " to " + to);
         }
     }
-    ~TIconv() { iconv_close(handle); }
+    ~TIconv() { iconv_close(handle_); }
     TIconv(const TIconv &) = delete;
     TIconv &operator=(const TIconv &) = delete;
 
     template <typename Replace> std::string Convert(std::string_view input, Replace replace)
     {
-        iconv(handle, nullptr, nullptr, nullptr, nullptr);
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         std::string output;
         output.reserve(input.size() * 2 + 4);
         char buffer[256];
@@ -47,7 +47,7 @@ public:
         while (inLeft > 0) {
             char *out = buffer;
             std::size_t outLeft = sizeof buffer;
-            const std::size_t result = iconv(handle, &in, &inLeft, &out, &outLeft);
+            const std::size_t result = iconv(handle_, &in, &inLeft, &out, &outLeft);
             const int error = errno;
             output.append(buffer, out);
             if (result != static_cast<std::size_t>(-1) || error == E2BIG) {
@@ -65,7 +65,7 @@ public:
     }
 
 private:
-    iconv_t handle;
+    iconv_t handle_;
 };
 
 // Length of the well-formed UTF-8 sequence at the start of text, 0 when malformed.

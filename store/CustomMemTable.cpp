@@ -54,22 +54,22 @@ TvekCustomMemTable::TvekCustomMemTable(std::string name) : TDataSet(std::move(na
 void TvekCustomMemTable::SetFilter(const std::string &text)
 {
     if (!Active()) {
-        m_filterText = text; // parsed when the table opens
+        filterText_ = text; // parsed when the table opens
         return;
     }
     // Parsed before it is stored, so that a bad text keeps the filter in force.
     TFilterExpression parsed = TFilterExpression::Parse(Trim(text), *this);
-    m_filterText = text;
-    m_filter = parsed;
+    filterText_ = text;
+    filter_ = parsed;
     InvalidateView();
-    if (m_filtered)
+    if (filtered_)
         First();
 }
 
 void TvekCustomMemTable::SetFiltered(bool filtered)
 {
     // An open table's filter text is always parsed: on opening and on every change.
-    m_filtered = filtered;
+    filtered_ = filtered;
     InvalidateView();
     if (Active())
         First();
@@ -77,7 +77,7 @@ void TvekCustomMemTable::SetFiltered(bool filtered)
 
 void TvekCustomMemTable::ParseFilter()
 {
-    m_filter = TFilterExpression::Parse(Trim(m_filterText), *this);
+    filter_ = TFilterExpression::Parse(Trim(filterText_), *this);
     InvalidateView();
 }
 
@@ -137,7 +137,7 @@ bool TvekCustomMemTable::Locate(const std::string &keyFields, const TVariant &ke
 
     const auto matches = [&](std::size_t record) {
         for (std::size_t i = 0; i < keys.size(); ++i)
-            if (!m_records.Equals(record, static_cast<std::size_t>(keys[i]->Index()), values[i]))
+            if (!records_.Equals(record, static_cast<std::size_t>(keys[i]->Index()), values[i]))
                 return false;
         return true;
     };
@@ -149,7 +149,7 @@ bool TvekCustomMemTable::Locate(const std::string &keyFields, const TVariant &ke
                 break;
             }
     } else {
-        const std::size_t count = m_records.Count();
+        const std::size_t count = records_.Count();
         for (std::size_t record = 0; record < count && found == npos; ++record)
             if (InternalRecordVisible(record) && matches(record))
                 found = record;
@@ -209,7 +209,7 @@ bool TvekCustomMemTable::RawRecordVisible(std::size_t record) const
 
 TFieldValue TvekCustomMemTable::RawValue(std::size_t record, int field) const
 {
-    return m_records.Value(record, static_cast<std::size_t>(field));
+    return records_.Value(record, static_cast<std::size_t>(field));
 }
 
 void TvekCustomMemTable::RawAppendRecord(std::span<const TFieldValue> values, std::int32_t status)
@@ -222,63 +222,63 @@ void TvekCustomMemTable::RawAppendRecord(std::span<const TFieldValue> values, st
     // A file read adds hundreds of thousands of records: values already in
     // their stored form go straight into the columns, only the others are
     // converted by their field.
-    const std::size_t record = m_records.AppendNull(status);
+    const std::size_t record = records_.AppendNull(status);
     try {
         for (std::size_t column = 0; column < values.size(); ++column) {
             const TFieldValue &value = values[column];
             if (std::holds_alternative<std::monostate>(value))
                 continue;
             const auto *integer = std::get_if<std::int32_t>(&value);
-            if (integer != nullptr && m_records.ColumnKind(column) == TRecordStore::Kind::Integer)
-                m_records.PutInteger(record, column, *integer);
+            if (integer != nullptr && records_.ColumnKind(column) == TRecordStore::Kind::Integer)
+                records_.PutInteger(record, column, *integer);
             else
-                m_records.Put(record, column, Fields(static_cast<int>(column)).Normalize(value));
+                records_.Put(record, column, Fields(static_cast<int>(column)).Normalize(value));
         }
     } catch (...) {
-        m_records.Erase(record);
+        records_.Erase(record);
         throw;
     }
-    if (m_autoIncField >= 0 && !m_records.IsNull(record, static_cast<std::size_t>(m_autoIncField)))
-        RaiseCounter(m_records.Integer(record, static_cast<std::size_t>(m_autoIncField)));
+    if (autoIncField_ >= 0 && !records_.IsNull(record, static_cast<std::size_t>(autoIncField_)))
+        RaiseCounter(records_.Integer(record, static_cast<std::size_t>(autoIncField_)));
     ViewRecordAdded(record);
 }
 
 TvekCustomMemTable::TRawBulkAppend::TRawBulkAppend(TvekCustomMemTable &table)
-    : m_table(table), m_records(table.m_records), m_next(table.m_records.Count())
+    : table_(table), records_(table.records_), next_(table.records_.Count())
 {
     table.CheckActive();
 }
 
 std::size_t TvekCustomMemTable::TRawBulkAppend::MakeRoom(std::size_t records)
 {
-    const std::size_t room = m_records.Count() - m_next;
+    const std::size_t room = records_.Count() - next_;
     if (room < records)
-        m_records.Extend(records - room);
-    return m_records.Count() - m_next;
+        records_.Extend(records - room);
+    return records_.Count() - next_;
 }
 
 void TvekCustomMemTable::TRawBulkAppend::Put(int field, const TFieldValue &value)
 {
     const std::size_t column = Column(field);
     if (std::holds_alternative<std::monostate>(value)) {
-        m_records.PutNull(m_next, column);
+        records_.PutNull(next_, column);
         return;
     }
     const auto *integer = std::get_if<std::int32_t>(&value);
-    if (integer != nullptr && m_records.ColumnKind(column) == TRecordStore::Kind::Integer)
-        m_records.PutInteger(m_next, column, *integer);
+    if (integer != nullptr && records_.ColumnKind(column) == TRecordStore::Kind::Integer)
+        records_.PutInteger(next_, column, *integer);
     else
-        m_records.Put(m_next, column, m_table.Fields(field).Normalize(value));
+        records_.Put(next_, column, table_.Fields(field).Normalize(value));
 }
 
 void TvekCustomMemTable::RawReserve(std::size_t records)
 {
-    m_records.Reserve(records);
+    records_.Reserve(records);
 }
 
 void TvekCustomMemTable::RawResetAutoIncCounter()
 {
-    m_autoIncCounter = static_cast<std::int32_t>(std::int64_t{AutoIncMinValue} - 1);
+    autoIncCounter_ = static_cast<std::int32_t>(std::int64_t{AutoIncMinValue} - 1);
 }
 
 void TvekCustomMemTable::RawResync()
@@ -314,78 +314,78 @@ void TvekCustomMemTable::InternalPrepareOpen()
 void TvekCustomMemTable::InternalOpen()
 {
     std::vector<TRecordStore::Kind> kinds;
-    m_autoIncField = -1;
+    autoIncField_ = -1;
     for (int i = 0; i < FieldCount(); ++i) {
         kinds.push_back(StorageKind(Fields(i).DataType()));
-        if (m_autoIncField < 0 && Fields(i).DataType() == ftAutoInc)
-            m_autoIncField = i;
+        if (autoIncField_ < 0 && Fields(i).DataType() == ftAutoInc)
+            autoIncField_ = i;
     }
-    m_records.Reset(std::move(kinds));
+    records_.Reset(std::move(kinds));
     InvalidateView();
     RawResetAutoIncCounter();
 }
 
 void TvekCustomMemTable::InternalClose()
 {
-    m_records.Clear();
+    records_.Clear();
     InvalidateView();
 }
 
 std::size_t TvekCustomMemTable::InternalRecordCount() const
 {
-    return m_records.Count();
+    return records_.Count();
 }
 
 bool TvekCustomMemTable::InternalRecordVisible(std::size_t record) const
 {
-    if (m_records.Status(record) == DeletedStatus)
+    if (records_.Status(record) == DeletedStatus)
         return false;
-    return !m_filtered || m_filter.IsEmpty() || m_filter.Matches(m_records, record);
+    return !filtered_ || filter_.IsEmpty() || filter_.Matches(records_, record);
 }
 
 TFieldValue TvekCustomMemTable::InternalGetValue(std::size_t record, int field) const
 {
-    return m_records.Value(record, static_cast<std::size_t>(field));
+    return records_.Value(record, static_cast<std::size_t>(field));
 }
 
 void TvekCustomMemTable::InternalLoadRecord(std::size_t record,
                                             std::vector<TFieldValue> &buffer) const
 {
-    buffer.resize(m_records.ColumnCount());
+    buffer.resize(records_.ColumnCount());
     for (std::size_t i = 0; i < buffer.size(); ++i)
-        buffer[i] = m_records.Value(record, i);
+        buffer[i] = records_.Value(record, i);
 }
 
 void TvekCustomMemTable::InternalAppendRecord(const std::vector<TFieldValue> &buffer)
 {
-    m_records.Append(buffer, 0);
-    ViewRecordAdded(m_records.Count() - 1);
+    records_.Append(buffer, 0);
+    ViewRecordAdded(records_.Count() - 1);
 }
 
 void TvekCustomMemTable::InternalSetRecord(std::size_t record,
                                            const std::vector<TFieldValue> &buffer)
 {
-    m_records.Set(record, buffer);
+    records_.Set(record, buffer);
     ViewRecordChanged(record);
 }
 
 void TvekCustomMemTable::InternalDeleteRecord(std::size_t record)
 {
-    m_records.Erase(record);
+    records_.Erase(record);
     ViewRecordRemoved(record);
 }
 
 void TvekCustomMemTable::InternalInitAutoInc(std::vector<TFieldValue> &buffer)
 {
-    if (m_autoIncField >= 0)
-        buffer[static_cast<std::size_t>(m_autoIncField)] =
-            static_cast<std::int32_t>(std::int64_t{m_autoIncCounter} + 1);
+    if (autoIncField_ >= 0)
+        buffer[static_cast<std::size_t>(autoIncField_)] =
+            static_cast<std::int32_t>(std::int64_t{autoIncCounter_} + 1);
 }
 
 void TvekCustomMemTable::InternalBeforeStore(const std::vector<TFieldValue> &buffer)
 {
-    if (m_autoIncField >= 0)
-        RaiseCounter(buffer[static_cast<std::size_t>(m_autoIncField)]);
+    if (autoIncField_ >= 0)
+        RaiseCounter(buffer[static_cast<std::size_t>(autoIncField_)]);
 }
 
 void TvekCustomMemTable::RaiseCounter(const TFieldValue &value)
@@ -396,53 +396,53 @@ void TvekCustomMemTable::RaiseCounter(const TFieldValue &value)
 
 void TvekCustomMemTable::RaiseCounter(std::int32_t value)
 {
-    if (value > m_autoIncCounter)
-        m_autoIncCounter = value;
+    if (value > autoIncCounter_)
+        autoIncCounter_ = value;
 }
 
 // ---- View index ----
 
 const std::vector<std::size_t> &TvekCustomMemTable::View() const
 {
-    if (!m_viewValid) {
-        m_view.clear();
-        const std::size_t count = m_records.Count();
+    if (!viewValid_) {
+        view_.clear();
+        const std::size_t count = records_.Count();
         for (std::size_t record = 0; record < count; ++record)
             if (InternalRecordVisible(record))
-                m_view.push_back(record);
-        m_viewValid = true;
+                view_.push_back(record);
+        viewValid_ = true;
     }
-    return m_view;
+    return view_;
 }
 
 void TvekCustomMemTable::ViewRecordAdded(std::size_t record)
 {
     // Records are only ever added at the end of table order.
-    if (m_viewValid && InternalRecordVisible(record))
-        m_view.push_back(record);
+    if (viewValid_ && InternalRecordVisible(record))
+        view_.push_back(record);
 }
 
 void TvekCustomMemTable::ViewRecordChanged(std::size_t record)
 {
-    if (!m_viewValid)
+    if (!viewValid_)
         return;
-    const auto at = std::lower_bound(m_view.begin(), m_view.end(), record);
-    const bool listed = at != m_view.end() && *at == record;
+    const auto at = std::lower_bound(view_.begin(), view_.end(), record);
+    const bool listed = at != view_.end() && *at == record;
     const bool visible = InternalRecordVisible(record);
     if (visible && !listed)
-        m_view.insert(at, record);
+        view_.insert(at, record);
     else if (!visible && listed)
-        m_view.erase(at);
+        view_.erase(at);
 }
 
 void TvekCustomMemTable::ViewRecordRemoved(std::size_t record)
 {
-    if (!m_viewValid)
+    if (!viewValid_)
         return;
-    auto at = std::lower_bound(m_view.begin(), m_view.end(), record);
-    if (at != m_view.end() && *at == record)
-        at = m_view.erase(at);
-    for (; at != m_view.end(); ++at)
+    auto at = std::lower_bound(view_.begin(), view_.end(), record);
+    if (at != view_.end() && *at == record)
+        at = view_.erase(at);
+    for (; at != view_.end(); ++at)
         --*at;
 }
 

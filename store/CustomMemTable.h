@@ -32,9 +32,9 @@ public:
     // the previous filter) and, when Filtered is set, goes to the first
     // visible record. Setting Filtered on an open table goes to the first
     // visible record. On a closed table the text is parsed at the next Open.
-    const std::string &Filter() const { return m_filterText; }
+    const std::string &Filter() const { return filterText_; }
     void SetFilter(const std::string &text);
-    bool Filtered() const { return m_filtered; }
+    bool Filtered() const { return filtered_; }
     void SetFiltered(bool filtered);
 
     // Moves to the first visible record whose key fields (names separated by
@@ -79,11 +79,11 @@ public:
     // values; CheckBrowseMode, SetFiltered and Suspend/ResumeNotifications are
     // the public operations above.
     // ===================================================================
-    std::size_t RawRecordCount() const { return m_records.Count(); }
+    std::size_t RawRecordCount() const { return records_.Count(); }
     // The stored records themselves, read in place by the table-file writer,
     // whose loop over every value of a large table should not pay a call per value.
-    const TRecordStore &RawRecords() const { return m_records; }
-    std::int32_t RawRecordStatus(std::size_t record) const { return m_records.Status(record); }
+    const TRecordStore &RawRecords() const { return records_; }
+    std::int32_t RawRecordStatus(std::size_t record) const { return records_.Status(record); }
     // Whether the record passes the filter now (a record of status 3 never
     // does): the records a write puts in the file.
     bool RawRecordVisible(std::size_t record) const;
@@ -93,19 +93,19 @@ public:
     // RawDate).
     bool RawIsNull(std::size_t record, int field) const
     {
-        return m_records.IsNull(record, static_cast<std::size_t>(field));
+        return records_.IsNull(record, static_cast<std::size_t>(field));
     }
     std::int32_t RawInteger(std::size_t record, int field) const
     {
-        return m_records.Integer(record, static_cast<std::size_t>(field));
+        return records_.Integer(record, static_cast<std::size_t>(field));
     }
     const std::string &RawString(std::size_t record, int field) const
     {
-        return m_records.Text(record, static_cast<std::size_t>(field));
+        return records_.Text(record, static_cast<std::size_t>(field));
     }
     double RawDate(std::size_t record, int field) const
     {
-        return m_records.Date(record, static_cast<std::size_t>(field));
+        return records_.Date(record, static_cast<std::size_t>(field));
     }
 
     // Adds a record at the end of table order. The table must be open (else
@@ -127,47 +127,47 @@ public:
     {
     public:
         explicit TRawBulkAppend(TvekCustomMemTable &table);
-        ~TRawBulkAppend() { m_records.Truncate(m_next); }
+        ~TRawBulkAppend() { records_.Truncate(next_); }
         TRawBulkAppend(const TRawBulkAppend &) = delete;
         TRawBulkAppend &operator=(const TRawBulkAppend &) = delete;
 
         // The position of the record being filled.
-        std::size_t Next() const { return m_next; }
+        std::size_t Next() const { return next_; }
         // Room for at least `records` records from Next() on; returns how
         // many there are. The pointers below hold until the next call.
         std::size_t MakeRoom(std::size_t records);
         // Every value of an integer or autoincrement field (as RawAppendRecord
         // stores an int32 there) and the status must be written for the
         // record through these before Keep.
-        std::int32_t *Statuses() { return m_records.StatusData(); }
-        std::uint8_t *Nulls(int field) { return m_records.NullsData(Column(field)); }
-        std::int32_t *Integers(int field) { return m_records.IntegersData(Column(field)); }
+        std::int32_t *Statuses() { return records_.StatusData(); }
+        std::uint8_t *Nulls(int field) { return records_.NullsData(Column(field)); }
+        std::int32_t *Integers(int field) { return records_.IntegersData(Column(field)); }
         // A value of any other field, brought to its stored form by the field
         // as RawAppendRecord does; an error leaves the record unkept.
         void Put(int field, const TFieldValue &value);
         // The records from Next() on, this many, are whole: they join the table.
         void Keep(std::size_t records = 1)
         {
-            TvekCustomMemTable &t = m_table;
-            const std::size_t end = m_next + records;
-            if (t.m_autoIncField >= 0) {
-                const auto autoInc = static_cast<std::size_t>(t.m_autoIncField);
-                for (std::size_t record = m_next; record < end; ++record)
-                    if (!m_records.IsNull(record, autoInc))
-                        t.RaiseCounter(m_records.Integer(record, autoInc));
+            TvekCustomMemTable &t = table_;
+            const std::size_t end = next_ + records;
+            if (t.autoIncField_ >= 0) {
+                const auto autoInc = static_cast<std::size_t>(t.autoIncField_);
+                for (std::size_t record = next_; record < end; ++record)
+                    if (!records_.IsNull(record, autoInc))
+                        t.RaiseCounter(records_.Integer(record, autoInc));
             }
-            if (t.m_viewValid)
-                for (std::size_t record = m_next; record < end; ++record)
+            if (t.viewValid_)
+                for (std::size_t record = next_; record < end; ++record)
                     t.ViewRecordAdded(record);
-            m_next = end;
+            next_ = end;
         }
 
     private:
         static std::size_t Column(int field) { return static_cast<std::size_t>(field); }
 
-        TvekCustomMemTable &m_table;
-        TRecordStore &m_records;
-        std::size_t m_next;
+        TvekCustomMemTable &table_;
+        TRecordStore &records_;
+        std::size_t next_;
     };
 
     // Room for this many records in all, as a hint before a bulk read (an
@@ -175,7 +175,7 @@ public:
     void RawReserve(std::size_t records);
     // The counter becomes AutoIncMinValue - 1.
     void RawResetAutoIncCounter();
-    std::int32_t AutoIncCounter() const { return m_autoIncCounter; }
+    std::int32_t AutoIncCounter() const { return autoIncCounter_; }
     // Re-reads the view after records were added: the record that was current
     // stays current; with none current the first visible record becomes
     // current. Sends nkDataSetChange. Nothing on a closed table.
@@ -212,22 +212,22 @@ private:
     // walk, a First or a Locate over one hotel does not test the records of
     // all the others. Without a filter in force nearly every record is
     // visible and the records are tested directly.
-    bool UsesViewIndex() const { return m_filtered && !m_filter.IsEmpty(); }
+    bool UsesViewIndex() const { return filtered_ && !filter_.IsEmpty(); }
     const std::vector<std::size_t> &View() const;
-    void InvalidateView() { m_viewValid = false; }
+    void InvalidateView() { viewValid_ = false; }
     void ViewRecordAdded(std::size_t record);
     void ViewRecordChanged(std::size_t record);
     void ViewRecordRemoved(std::size_t record);
 
-    TRecordStore m_records;
+    TRecordStore records_;
     // The first autoincrement field, fixed while the table is open; -1 for none.
-    int m_autoIncField = -1;
-    std::int32_t m_autoIncCounter = -1;
+    int autoIncField_ = -1;
+    std::int32_t autoIncCounter_ = -1;
 
-    std::string m_filterText;
-    bool m_filtered = false;
-    TFilterExpression m_filter;
+    std::string filterText_;
+    bool filtered_ = false;
+    TFilterExpression filter_;
 
-    mutable std::vector<std::size_t> m_view;
-    mutable bool m_viewValid = false;
+    mutable std::vector<std::size_t> view_;
+    mutable bool viewValid_ = false;
 };

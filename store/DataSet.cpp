@@ -22,9 +22,9 @@ TDataSet::TDataSet(std::string name) : Name(std::move(name)) {}
 
 TDataSet::~TDataSet()
 {
-    for (TDataSource *source : m_dataSources) {
-        source->m_dataSet = nullptr;
-        source->m_state = tsInactive;
+    for (TDataSource *source : dataSources_) {
+        source->dataSet_ = nullptr;
+        source->state_ = tsInactive;
     }
 }
 
@@ -36,24 +36,24 @@ TField &TDataSet::AddFieldObject(std::unique_ptr<TField> field)
         throw EDatabaseError(WithName("Cannot change the fields of an open dataset"));
     if (FindField(field->FieldName) != nullptr)
         throw EDatabaseError(WithName("Duplicate field name '" + field->FieldName + "'"));
-    field->m_dataSet = this;
-    field->m_index = FieldCount();
-    m_fields.push_back(std::move(field));
+    field->dataSet_ = this;
+    field->index_ = FieldCount();
+    fields_.push_back(std::move(field));
     DataEvent(nkLayoutChange);
-    return *m_fields.back();
+    return *fields_.back();
 }
 
 void TDataSet::ClearFields()
 {
     if (Active())
         throw EDatabaseError(WithName("Cannot change the fields of an open dataset"));
-    m_fields.clear();
+    fields_.clear();
     DataEvent(nkLayoutChange);
 }
 
 TField *TDataSet::FindField(const std::string &fieldName) const
 {
-    for (const auto &field : m_fields)
+    for (const auto &field : fields_)
         if (SameNameIgnoringCase(field->FieldName, fieldName))
             return field.get();
     return nullptr;
@@ -73,17 +73,17 @@ void TDataSet::Open()
     if (Active())
         return;
     Run(BeforeOpen);
-    if (m_fields.empty())
+    if (fields_.empty())
         throw EMemTableError("There must be at least one field");
     // The filter text is checked before the table opens, so that a filter
     // naming a missing field leaves the table closed rather than half open.
     InternalPrepareOpen();
     InternalOpen();
-    m_position = npos;
-    m_hasCurrent = false;
-    m_atEnd = true;
-    m_buffer.clear();
-    m_modified = false;
+    position_ = npos;
+    hasCurrent_ = false;
+    atEnd_ = true;
+    buffer_.clear();
+    modified_ = false;
     SetState(tsBrowse);
     Run(AfterOpen);
 }
@@ -92,14 +92,14 @@ void TDataSet::Close()
 {
     if (!Active())
         return;
-    if (m_state == tsEdit || m_state == tsInsert)
+    if (state_ == tsEdit || state_ == tsInsert)
         Cancel();
     Run(BeforeClose);
     SetState(tsInactive);
     InternalClose();
-    m_position = npos;
-    m_hasCurrent = false;
-    m_atEnd = true;
+    position_ = npos;
+    hasCurrent_ = false;
+    atEnd_ = true;
     Run(AfterClose);
 }
 
@@ -117,9 +117,9 @@ void TDataSet::First()
     CheckBrowseMode();
     Run(BeforeScroll);
     const std::size_t record = FindVisibleForward(0);
-    m_hasCurrent = record != npos;
-    m_position = record;
-    m_atEnd = !m_hasCurrent;
+    hasCurrent_ = record != npos;
+    position_ = record;
+    atEnd_ = !hasCurrent_;
     DataEvent(nkDataSetChange);
     Run(AfterScroll);
 }
@@ -129,20 +129,20 @@ void TDataSet::Next()
     CheckActive();
     CheckBrowseMode();
     Run(BeforeScroll);
-    if (m_atEnd)
+    if (atEnd_)
         return;
-    const std::size_t record = FindVisibleForward(m_position + 1);
+    const std::size_t record = FindVisibleForward(position_ + 1);
     if (record == npos)
-        m_atEnd = true;
+        atEnd_ = true;
     else
-        m_position = record;
+        position_ = record;
     DataEvent(nkDataSetScroll);
     Run(AfterScroll);
 }
 
 bool TDataSet::IsEmpty() const
 {
-    return m_state != tsInsert && !m_hasCurrent;
+    return state_ != tsInsert && !hasCurrent_;
 }
 
 std::size_t TDataSet::FindVisibleForward(std::size_t from) const
@@ -168,41 +168,41 @@ void TDataSet::Resync(ResyncMode mode)
     std::size_t record = npos;
     switch (mode) {
     case ResyncMode::KeepCurrent:
-        if (m_hasCurrent && m_position < count)
-            record = m_position;
+        if (hasCurrent_ && position_ < count)
+            record = position_;
         else
             record = FindVisibleForward(0);
         break;
     case ResyncMode::AfterDelete:
-        record = FindVisibleForward(m_position);
+        record = FindVisibleForward(position_);
         if (record == npos)
-            record = FindVisibleBackward(m_position);
+            record = FindVisibleBackward(position_);
         break;
     case ResyncMode::Last:
         record = FindVisibleBackward(count);
         break;
     }
-    m_hasCurrent = record != npos;
-    m_position = record;
-    m_atEnd = !m_hasCurrent;
+    hasCurrent_ = record != npos;
+    position_ = record;
+    atEnd_ = !hasCurrent_;
     DataEvent(nkDataSetChange);
 }
 
 void TDataSet::MakeCurrent(std::size_t record)
 {
-    m_position = record;
-    m_hasCurrent = true;
-    m_atEnd = false;
+    position_ = record;
+    hasCurrent_ = true;
+    atEnd_ = false;
 }
 
 // ---- Editing cycle ----
 
 void TDataSet::CheckBrowseMode()
 {
-    if (m_state != tsEdit && m_state != tsInsert)
+    if (state_ != tsEdit && state_ != tsInsert)
         return;
     DataEvent(nkCheckBrowseMode);
-    if (m_modified)
+    if (modified_)
         Post();
     else
         Cancel();
@@ -210,17 +210,17 @@ void TDataSet::CheckBrowseMode()
 
 void TDataSet::Edit()
 {
-    if (m_state == tsEdit || m_state == tsInsert)
+    if (state_ == tsEdit || state_ == tsInsert)
         return;
     CheckActive();
-    if (!m_hasCurrent) {
+    if (!hasCurrent_) {
         Append();
         return;
     }
     CheckBrowseMode();
     Run(BeforeEdit);
-    InternalLoadRecord(m_position, m_buffer);
-    m_modified = false;
+    InternalLoadRecord(position_, buffer_);
+    modified_ = false;
     SetState(tsEdit);
     DataEvent(nkRecordChange);
     Run(AfterEdit);
@@ -232,11 +232,11 @@ void TDataSet::Append()
     CheckBrowseMode();
     Run(BeforeInsert);
     Run(BeforeScroll);
-    m_buffer.assign(m_fields.size(), std::monostate{});
-    m_modified = false;
+    buffer_.assign(fields_.size(), std::monostate{});
+    modified_ = false;
     SetState(tsInsert);
     try {
-        for (const auto &field : m_fields) {
+        for (const auto &field : fields_) {
             if (field->DefaultExpression.empty())
                 continue;
             TFieldValue value;
@@ -248,17 +248,17 @@ void TDataSet::Append()
             SetFieldValue(*field, std::move(value));
         }
         Run(OnNewRecord);
-        InternalInitAutoInc(m_buffer);
+        InternalInitAutoInc(buffer_);
     } catch (...) {
         // The new record is dropped; the error belongs to the caller.
-        m_buffer.clear();
-        m_modified = false;
+        buffer_.clear();
+        modified_ = false;
         SetState(tsBrowse);
         Resync(ResyncMode::Last);
         throw;
     }
-    m_modified = false;
-    m_atEnd = false;
+    modified_ = false;
+    atEnd_ = false;
     DataEvent(nkDataSetChange);
     Run(AfterInsert);
     Run(AfterScroll);
@@ -266,22 +266,22 @@ void TDataSet::Append()
 
 void TDataSet::Post()
 {
-    if (m_state != tsEdit && m_state != tsInsert)
+    if (state_ != tsEdit && state_ != tsInsert)
         throw EDatabaseError(WithName("Dataset not in edit or insert mode"));
     DataEvent(nkUpdateRecord);
     DataEvent(nkCheckBrowseMode);
     Run(BeforePost);
-    InternalBeforeStore(m_buffer);
-    if (m_state == tsInsert) {
-        InternalAppendRecord(m_buffer);
-        m_position = InternalRecordCount() - 1;
+    InternalBeforeStore(buffer_);
+    if (state_ == tsInsert) {
+        InternalAppendRecord(buffer_);
+        position_ = InternalRecordCount() - 1;
     } else {
-        InternalSetRecord(m_position, m_buffer);
+        InternalSetRecord(position_, buffer_);
     }
-    m_buffer.clear();
-    m_modified = false;
-    m_hasCurrent = true;
-    m_atEnd = false;
+    buffer_.clear();
+    modified_ = false;
+    hasCurrent_ = true;
+    atEnd_ = false;
     SetState(tsBrowse);
     DataEvent(nkDataSetChange);
     Run(AfterPost);
@@ -289,15 +289,15 @@ void TDataSet::Post()
 
 void TDataSet::Cancel()
 {
-    if (m_state != tsEdit && m_state != tsInsert)
+    if (state_ != tsEdit && state_ != tsInsert)
         return;
-    const bool inserting = m_state == tsInsert;
+    const bool inserting = state_ == tsInsert;
     DataEvent(nkCheckBrowseMode);
     Run(BeforeCancel);
     if (inserting)
         Run(BeforeScroll);
-    m_buffer.clear();
-    m_modified = false;
+    buffer_.clear();
+    modified_ = false;
     SetState(tsBrowse);
     // A dropped new record leaves the cursor on the last record of the view,
     // after which it was placed.
@@ -310,18 +310,18 @@ void TDataSet::Cancel()
 void TDataSet::Delete()
 {
     CheckActive();
-    if (m_state == tsInsert) {
+    if (state_ == tsInsert) {
         Cancel();
         return;
     }
-    if (!m_hasCurrent)
+    if (!hasCurrent_)
         throw EDatabaseError(WithName("Cannot perform this operation on an empty dataset"));
     DataEvent(nkCheckBrowseMode);
     Run(BeforeDelete);
     Run(BeforeScroll);
-    InternalDeleteRecord(m_position);
-    m_buffer.clear();
-    m_modified = false;
+    InternalDeleteRecord(position_);
+    buffer_.clear();
+    modified_ = false;
     SetState(tsBrowse);
     Resync(ResyncMode::AfterDelete);
     Run(AfterDelete);
@@ -332,20 +332,20 @@ void TDataSet::Delete()
 
 TFieldValue TDataSet::GetFieldValue(const TField &field) const
 {
-    const auto index = static_cast<std::size_t>(field.m_index);
-    if (m_state == tsEdit || m_state == tsInsert)
-        return m_buffer[index];
-    if (m_state == tsBrowse && m_hasCurrent)
-        return InternalGetValue(m_position, field.m_index);
+    const auto index = static_cast<std::size_t>(field.index_);
+    if (state_ == tsEdit || state_ == tsInsert)
+        return buffer_[index];
+    if (state_ == tsBrowse && hasCurrent_)
+        return InternalGetValue(position_, field.index_);
     return std::monostate{};
 }
 
 void TDataSet::SetFieldValue(TField &field, TFieldValue value)
 {
-    if (m_state != tsEdit && m_state != tsInsert)
+    if (state_ != tsEdit && state_ != tsInsert)
         throw EDatabaseError(WithName("Dataset is not in edit mode."));
-    m_buffer[static_cast<std::size_t>(field.m_index)] = std::move(value);
-    m_modified = true;
+    buffer_[static_cast<std::size_t>(field.index_)] = std::move(value);
+    modified_ = true;
     DataEvent(nkFieldChange, &field);
 }
 
@@ -353,56 +353,56 @@ void TDataSet::SetFieldValue(TField &field, TFieldValue value)
 
 void TDataSet::SetState(TDataSetState state)
 {
-    if (state == m_state)
+    if (state == state_)
         return;
-    m_state = state;
+    state_ = state;
     DataEvent(nkUpdateState);
 }
 
 void TDataSet::DataEvent(TNoticeKind kind, TField *field)
 {
-    if (m_suspendCount > 0) {
-        if (kind == nkLayoutChange || (kind == nkUpdateState && m_state == tsInactive))
-            m_pendingKind = nkLayoutChange;
+    if (suspendCount_ > 0) {
+        if (kind == nkLayoutChange || (kind == nkUpdateState && state_ == tsInactive))
+            pendingKind_ = nkLayoutChange;
         return;
     }
     // A handler may unlink sources, so walk a copy and skip the departed.
-    const std::vector<TDataSource *> sources = m_dataSources;
+    const std::vector<TDataSource *> sources = dataSources_;
     for (TDataSource *source : sources)
-        if (std::find(m_dataSources.begin(), m_dataSources.end(), source) != m_dataSources.end())
+        if (std::find(dataSources_.begin(), dataSources_.end(), source) != dataSources_.end())
             source->DataEvent(kind, field);
 }
 
 void TDataSet::SuspendNotifications()
 {
-    if (m_suspendCount == 0) {
-        m_suspendedState = m_state;
-        m_pendingKind = nkDataSetChange;
+    if (suspendCount_ == 0) {
+        suspendedState_ = state_;
+        pendingKind_ = nkDataSetChange;
     }
-    ++m_suspendCount;
+    ++suspendCount_;
 }
 
 void TDataSet::ResumeNotifications()
 {
-    if (m_suspendCount <= 0)
+    if (suspendCount_ <= 0)
         return;
-    if (--m_suspendCount > 0)
+    if (--suspendCount_ > 0)
         return;
-    if (m_state != m_suspendedState)
+    if (state_ != suspendedState_)
         DataEvent(nkUpdateState);
-    if (m_suspendedState != tsInactive && m_state != tsInactive)
-        DataEvent(m_pendingKind);
+    if (suspendedState_ != tsInactive && state_ != tsInactive)
+        DataEvent(pendingKind_);
 }
 
 void TDataSet::RegisterDataSource(TDataSource *source)
 {
-    if (std::find(m_dataSources.begin(), m_dataSources.end(), source) == m_dataSources.end())
-        m_dataSources.push_back(source);
+    if (std::find(dataSources_.begin(), dataSources_.end(), source) == dataSources_.end())
+        dataSources_.push_back(source);
 }
 
 void TDataSet::UnregisterDataSource(TDataSource *source)
 {
-    std::erase(m_dataSources, source);
+    std::erase(dataSources_, source);
 }
 
 // ---- Helpers ----

@@ -62,16 +62,16 @@ public:
     }
     TField &AddFieldObject(std::unique_ptr<TField> field);
     void ClearFields();
-    int FieldCount() const { return static_cast<int>(m_fields.size()); }
-    TField &Fields(int index) const { return *m_fields.at(static_cast<std::size_t>(index)); }
+    int FieldCount() const { return static_cast<int>(fields_.size()); }
+    TField &Fields(int index) const { return *fields_.at(static_cast<std::size_t>(index)); }
     // The first field whose FieldName equals the name ignoring case, or null.
     TField *FindField(const std::string &fieldName) const;
     // As FindField, but a missing field throws "<Name>: Field '<name>' not found".
     TField &FieldNamed(const std::string &fieldName) const;
 
     // ---- State ----
-    TDataSetState State() const { return m_state; }
-    bool Active() const { return m_state != tsInactive; }
+    TDataSetState State() const { return state_; }
+    bool Active() const { return state_ != tsInactive; }
     void Open();
     void Close();
 
@@ -79,7 +79,7 @@ public:
     void First();
     // On the last visible record sets AtEnd and leaves that record current.
     void Next();
-    bool AtEnd() const { return m_atEnd; }
+    bool AtEnd() const { return atEnd_; }
     // True when the view has no current record (a new record being appended
     // counts as current).
     bool IsEmpty() const;
@@ -102,12 +102,12 @@ public:
     // Leaves the edit state: in tsEdit or tsInsert sends nkCheckBrowseMode,
     // then posts when Modified is set, else cancels. Nothing in tsBrowse.
     void CheckBrowseMode();
-    bool Modified() const { return m_modified; }
+    bool Modified() const { return modified_; }
 
     // ---- Change notices ----
     void SuspendNotifications();
     void ResumeNotifications();
-    int NotificationSuspendCount() const { return m_suspendCount; }
+    int NotificationSuspendCount() const { return suspendCount_; }
 
     // ---- Handler hooks ----
     TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
@@ -157,8 +157,8 @@ protected:
     // A table may answer these from an index of its own.
     virtual std::size_t FindVisibleForward(std::size_t from) const;
     virtual std::size_t FindVisibleBackward(std::size_t before) const;
-    bool HasCurrent() const { return m_hasCurrent; }
-    std::size_t CurrentRecord() const { return m_position; }
+    bool HasCurrent() const { return hasCurrent_; }
+    std::size_t CurrentRecord() const { return position_; }
     // Throws "<Name>: Cannot perform this operation on a closed dataset".
     void CheckActive() const;
     // "<Name>: <message>" (just the message for a table without a name).
@@ -175,20 +175,20 @@ private:
     TFieldValue GetFieldValue(const TField &field) const;
     void SetFieldValue(TField &field, TFieldValue value);
 
-    std::vector<std::unique_ptr<TField>> m_fields;
-    std::vector<TDataSource *> m_dataSources;
-    TDataSetState m_state = tsInactive;
+    std::vector<std::unique_ptr<TField>> fields_;
+    std::vector<TDataSource *> dataSources_;
+    TDataSetState state_ = tsInactive;
 
     // Cursor: the table-order position of the current record. In tsInsert
     // the new record is current and the position keeps the record that was.
-    std::size_t m_position = npos;
-    bool m_hasCurrent = false;
-    bool m_atEnd = true;
+    std::size_t position_ = npos;
+    bool hasCurrent_ = false;
+    bool atEnd_ = true;
 
-    std::vector<TFieldValue> m_buffer;
-    bool m_modified = false;
+    std::vector<TFieldValue> buffer_;
+    bool modified_ = false;
 
-    int m_suspendCount = 0;
-    TDataSetState m_suspendedState = tsInactive;
-    TNoticeKind m_pendingKind = nkDataSetChange;
+    int suspendCount_ = 0;
+    TDataSetState suspendedState_ = tsInactive;
+    TNoticeKind pendingKind_ = nkDataSetChange;
 };

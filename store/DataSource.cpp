@@ -4,29 +4,29 @@
 
 TDataSource::~TDataSource()
 {
-    if (m_dataSet != nullptr)
-        m_dataSet->UnregisterDataSource(this);
+    if (dataSet_ != nullptr)
+        dataSet_->UnregisterDataSource(this);
 }
 
 void TDataSource::SetDataSet(TDataSet *dataSet)
 {
-    if (dataSet == m_dataSet)
+    if (dataSet == dataSet_)
         return;
-    if (m_dataSet != nullptr)
-        m_dataSet->UnregisterDataSource(this);
-    m_dataSet = dataSet;
-    if (m_dataSet != nullptr)
-        m_dataSet->RegisterDataSource(this);
-    SetState(m_dataSet != nullptr ? m_dataSet->State() : tsInactive);
+    if (dataSet_ != nullptr)
+        dataSet_->UnregisterDataSource(this);
+    dataSet_ = dataSet;
+    if (dataSet_ != nullptr)
+        dataSet_->RegisterDataSource(this);
+    SetState(dataSet_ != nullptr ? dataSet_->State() : tsInactive);
 }
 
 void TDataSource::DataEvent(TNoticeKind kind, TField *field)
 {
     if (kind == nkUpdateState) {
-        SetState(m_dataSet != nullptr ? m_dataSet->State() : tsInactive);
+        SetState(dataSet_ != nullptr ? dataSet_->State() : tsInactive);
         return;
     }
-    if (m_state == tsInactive)
+    if (state_ == tsInactive)
         return;
     switch (kind) {
     case nkFieldChange:
@@ -52,10 +52,10 @@ void TDataSource::DataEvent(TNoticeKind kind, TField *field)
 
 void TDataSource::SetState(TDataSetState state)
 {
-    if (state == m_state)
+    if (state == state_)
         return;
-    const bool wasInactive = m_state == tsInactive;
-    m_state = state;
+    const bool wasInactive = state_ == tsInactive;
+    state_ = state;
     if (OnStateChange)
         OnStateChange(*this);
     if (wasInactive && OnDataChange)

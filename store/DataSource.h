@@ -27,9 +27,9 @@ public:
     TDataSource(const TDataSource &) = delete;
     TDataSource &operator=(const TDataSource &) = delete;
 
-    TDataSet *DataSet() const { return m_dataSet; }
+    TDataSet *DataSet() const { return dataSet_; }
     void SetDataSet(TDataSet *dataSet);
-    TDataSetState State() const { return m_state; }
+    TDataSetState State() const { return state_; }
 
     // Field is the changed field for a field change, else null.
     std::function<void(TDataSource &Sender, TField *Field)> OnDataChange;
@@ -44,6 +44,6 @@ private:
     friend class TDataSet;
     void SetState(TDataSetState state);
 
-    TDataSet *m_dataSet = nullptr;
-    TDataSetState m_state = tsInactive;
+    TDataSet *dataSet_ = nullptr;
+    TDataSetState state_ = tsInactive;
 };

@@ -45,9 +45,9 @@ void TField::Clear()
 
 TFieldValue TField::Value() const
 {
-    if (m_dataSet == nullptr)
+    if (dataSet_ == nullptr)
         return std::monostate{};
-    return m_dataSet->GetFieldValue(*this);
+    return dataSet_->GetFieldValue(*this);
 }
 
 void TField::SetValue(const TFieldValue &value)
@@ -73,7 +73,7 @@ void TField::InvalidValue() const
 
 void TField::SetStored(TFieldValue value)
 {
-    if (m_dataSet == nullptr)
+    if (dataSet_ == nullptr)
         throw EDatabaseError("Field '" + FieldName + "' has no table");
-    m_dataSet->SetFieldValue(*this, std::move(value));
+    dataSet_->SetFieldValue(*this, std::move(value));
 }

@@ -40,9 +40,9 @@ public:
     bool ReadOnly = false;
 
     virtual TFieldType DataType() const = 0;
-    TDataSet *DataSet() const { return m_dataSet; }
+    TDataSet *DataSet() const { return dataSet_; }
     // Position in the table's field order.
-    int Index() const { return m_index; }
+    int Index() const { return index_; }
 
     std::int32_t AsInteger() const;
     void SetAsInteger(std::int32_t value);
@@ -78,6 +78,6 @@ private:
     void SetStored(TFieldValue value);
 
     friend class TDataSet;
-    TDataSet *m_dataSet = nullptr;
-    int m_index = -1;
+    TDataSet *dataSet_ = nullptr;
+    int index_ = -1;
 };

@@ -72,34 +72,34 @@ TFilterExpression TFilterExpression::Parse(const std::string &text, const TDataS
         tokens[2].kind != Token::Number)
         throw EDatabaseError("Invalid filter expression: '" + text + "'");
 
-    result.m_field = dataSet.FieldNamed(tokens[0].text).Index();
-    result.m_numberText = tokens[2].text;
+    result.field_ = dataSet.FieldNamed(tokens[0].text).Index();
+    result.numberText_ = tokens[2].text;
     // A literal beyond 32 bits can equal no integer field; it saturates.
-    const bool negative = result.m_numberText[0] == '-';
+    const bool negative = result.numberText_[0] == '-';
     std::int64_t value = 0;
-    for (std::size_t i = negative ? 1 : 0; i < result.m_numberText.size(); ++i) {
-        value = value * 10 + (result.m_numberText[i] - '0');
+    for (std::size_t i = negative ? 1 : 0; i < result.numberText_.size(); ++i) {
+        value = value * 10 + (result.numberText_[i] - '0');
         if (value > std::numeric_limits<std::int32_t>::max() + std::int64_t{1}) {
             value = std::numeric_limits<std::int32_t>::max() + std::int64_t{2};
             break;
         }
     }
-    result.m_number = negative ? -value : value;
+    result.number_ = negative ? -value : value;
     return result;
 }
 
 bool TFilterExpression::Matches(const TRecordStore &records, std::size_t record) const
 {
-    const auto column = static_cast<std::size_t>(m_field);
+    const auto column = static_cast<std::size_t>(field_);
     if (records.IsNull(record, column))
         return false;
     switch (records.ColumnKind(column)) {
     case TRecordStore::Kind::Integer:
-        return records.Integer(record, column) == m_number;
+        return records.Integer(record, column) == number_;
     case TRecordStore::Kind::Date:
-        return records.Date(record, column) == static_cast<double>(m_number);
+        return records.Date(record, column) == static_cast<double>(number_);
     case TRecordStore::Kind::Text:
-        return records.Text(record, column) == m_numberText;
+        return records.Text(record, column) == numberText_;
     }
     return false;
 }

@@ -20,11 +20,11 @@ public:
     // than the single comparison.
     static TFilterExpression Parse(const std::string &text, const TDataSet &dataSet);
 
-    bool IsEmpty() const { return m_field < 0; }
+    bool IsEmpty() const { return field_ < 0; }
     bool Matches(const TRecordStore &records, std::size_t record) const;
 
 private:
-    int m_field = -1;
-    std::int64_t m_number = 0;
-    std::string m_numberText;
+    int field_ = -1;
+    std::int64_t number_ = 0;
+    std::string numberText_;
 };

@@ -37,10 +37,10 @@ public:
             Include(flag);
     }
 
-    constexpr bool Contains(TvekMemTableSaveFlag flag) const { return (m_bits & Bit(flag)) != 0; }
-    constexpr void Include(TvekMemTableSaveFlag flag) { m_bits |= Bit(flag); }
-    constexpr void Exclude(TvekMemTableSaveFlag flag) { m_bits &= ~Bit(flag); }
-    constexpr std::uint32_t Bits() const { return m_bits; }
+    constexpr bool Contains(TvekMemTableSaveFlag flag) const { return (bits_ & Bit(flag)) != 0; }
+    constexpr void Include(TvekMemTableSaveFlag flag) { bits_ |= Bit(flag); }
+    constexpr void Exclude(TvekMemTableSaveFlag flag) { bits_ &= ~Bit(flag); }
+    constexpr std::uint32_t Bits() const { return bits_; }
     constexpr bool operator==(const TvekMemTableSaveFlags &) const = default;
 
 private:
@@ -49,5 +49,5 @@ private:
         return std::uint32_t{1} << static_cast<unsigned>(flag);
     }
 
-    std::uint32_t m_bits = 0;
+    std::uint32_t bits_ = 0;
 };

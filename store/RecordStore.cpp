@@ -4,26 +4,26 @@
 
 void TRecordStore::Reset(std::vector<Kind> kinds)
 {
-    m_columns.assign(kinds.size(), Column{});
+    columns_.assign(kinds.size(), Column{});
     for (std::size_t i = 0; i < kinds.size(); ++i)
-        m_columns[i].kind = kinds[i];
-    m_status.clear();
+        columns_[i].kind = kinds[i];
+    status_.clear();
 }
 
 void TRecordStore::Clear()
 {
-    for (Column &column : m_columns) {
+    for (Column &column : columns_) {
         column.nulls.clear();
         column.integers.clear();
         column.dates.clear();
         column.texts.clear();
     }
-    m_status.clear();
+    status_.clear();
 }
 
 void TRecordStore::Reserve(std::size_t records)
 {
-    for (Column &c : m_columns) {
+    for (Column &c : columns_) {
         c.nulls.reserve(records);
         switch (c.kind) {
         case Kind::Integer:
@@ -37,12 +37,12 @@ void TRecordStore::Reserve(std::size_t records)
             break;
         }
     }
-    m_status.reserve(records);
+    status_.reserve(records);
 }
 
 TFieldValue TRecordStore::Value(std::size_t record, std::size_t column) const
 {
-    const Column &c = m_columns[column];
+    const Column &c = columns_[column];
     if (c.nulls[record] != 0)
         return std::monostate{};
     switch (c.kind) {
@@ -58,7 +58,7 @@ TFieldValue TRecordStore::Value(std::size_t record, std::size_t column) const
 
 bool TRecordStore::Equals(std::size_t record, std::size_t column, const TFieldValue &value) const
 {
-    const Column &c = m_columns[column];
+    const Column &c = columns_[column];
     if (c.nulls[record] != 0)
         return std::holds_alternative<std::monostate>(value);
     switch (c.kind) {
@@ -80,15 +80,15 @@ bool TRecordStore::Equals(std::size_t record, std::size_t column, const TFieldVa
 
 void TRecordStore::Append(std::span<const TFieldValue> values, std::int32_t status)
 {
-    assert(values.size() == m_columns.size());
+    assert(values.size() == columns_.size());
     const std::size_t record = AppendNull(status);
-    for (std::size_t i = 0; i < m_columns.size(); ++i)
-        Put(m_columns[i], record, values[i]);
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        Put(columns_[i], record, values[i]);
 }
 
 std::size_t TRecordStore::AppendNull(std::int32_t status)
 {
-    for (Column &c : m_columns) {
+    for (Column &c : columns_) {
         c.nulls.push_back(1);
         switch (c.kind) {
         case Kind::Integer:
@@ -102,13 +102,13 @@ std::size_t TRecordStore::AppendNull(std::int32_t status)
             break;
         }
     }
-    m_status.push_back(status);
-    return m_status.size() - 1;
+    status_.push_back(status);
+    return status_.size() - 1;
 }
 
 void TRecordStore::Extend(std::size_t records)
 {
-    const std::size_t count = m_status.size();
+    const std::size_t count = status_.size();
     try {
         Resize(count + records);
     } catch (...) {
@@ -120,13 +120,13 @@ void TRecordStore::Extend(std::size_t records)
 
 void TRecordStore::Truncate(std::size_t count)
 {
-    if (count < m_status.size())
+    if (count < status_.size())
         Resize(count);
 }
 
 void TRecordStore::Resize(std::size_t count)
 {
-    for (Column &c : m_columns) {
+    for (Column &c : columns_) {
         c.nulls.resize(count);
         switch (c.kind) {
         case Kind::Integer:
@@ -140,14 +140,14 @@ void TRecordStore::Resize(std::size_t count)
             break;
         }
     }
-    m_status.resize(count);
+    status_.resize(count);
 }
 
 void TRecordStore::Set(std::size_t record, std::span<const TFieldValue> values)
 {
-    assert(values.size() == m_columns.size());
-    for (std::size_t i = 0; i < m_columns.size(); ++i)
-        Put(m_columns[i], record, values[i]);
+    assert(values.size() == columns_.size());
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        Put(columns_[i], record, values[i]);
 }
 
 void TRecordStore::Put(Column &column, std::size_t record, const TFieldValue &value)
@@ -184,7 +184,7 @@ void TRecordStore::Put(Column &column, std::size_t record, const TFieldValue &va
 void TRecordStore::Erase(std::size_t record)
 {
     const auto at = static_cast<std::ptrdiff_t>(record);
-    for (Column &c : m_columns) {
+    for (Column &c : columns_) {
         c.nulls.erase(c.nulls.begin() + at);
         switch (c.kind) {
         case Kind::Integer:
@@ -198,5 +198,5 @@ void TRecordStore::Erase(std::size_t record)
             break;
         }
     }
-    m_status.erase(m_status.begin() + at);
+    status_.erase(status_.begin() + at);
 }

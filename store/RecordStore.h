@@ -47,27 +47,27 @@ public:
     void Reset(std::vector<Kind> kinds);
     void Clear();
     void Reserve(std::size_t records);
-    std::size_t Count() const { return m_status.size(); }
-    std::size_t ColumnCount() const { return m_columns.size(); }
-    Kind ColumnKind(std::size_t column) const { return m_columns[column].kind; }
+    std::size_t Count() const { return status_.size(); }
+    std::size_t ColumnCount() const { return columns_.size(); }
+    Kind ColumnKind(std::size_t column) const { return columns_[column].kind; }
 
     bool IsNull(std::size_t record, std::size_t column) const
     {
-        return m_columns[column].nulls[record] != 0;
+        return columns_[column].nulls[record] != 0;
     }
     std::int32_t Integer(std::size_t record, std::size_t column) const
     {
-        return m_columns[column].integers[record];
+        return columns_[column].integers[record];
     }
     double Date(std::size_t record, std::size_t column) const
     {
-        return m_columns[column].dates[record];
+        return columns_[column].dates[record];
     }
     const std::string &Text(std::size_t record, std::size_t column) const
     {
-        return m_columns[column].texts[record];
+        return columns_[column].texts[record];
     }
-    std::int32_t Status(std::size_t record) const { return m_status[record]; }
+    std::int32_t Status(std::size_t record) const { return status_[record]; }
     TFieldValue Value(std::size_t record, std::size_t column) const;
     bool Equals(std::size_t record, std::size_t column, const TFieldValue &value) const;
 
@@ -77,18 +77,18 @@ public:
     std::size_t AppendNull(std::int32_t status);
     void Put(std::size_t record, std::size_t column, const TFieldValue &value)
     {
-        Put(m_columns[column], record, value);
+        Put(columns_[column], record, value);
     }
     void PutInteger(std::size_t record, std::size_t column, std::int32_t value)
     {
-        Column &c = m_columns[column];
+        Column &c = columns_[column];
         c.integers[record] = value;
         c.nulls[record] = 0;
     }
     // Makes the record null, as AppendNull leaves it.
     void PutNull(std::size_t record, std::size_t column)
     {
-        Column &c = m_columns[column];
+        Column &c = columns_[column];
         c.nulls[record] = 1;
         switch (c.kind) {
         case Kind::Integer:
@@ -112,9 +112,9 @@ public:
     // next Extend.
     void Extend(std::size_t records);
     void Truncate(std::size_t count);
-    std::int32_t *StatusData() { return m_status.data(); }
-    std::uint8_t *NullsData(std::size_t column) { return m_columns[column].nulls.data(); }
-    std::int32_t *IntegersData(std::size_t column) { return m_columns[column].integers.data(); }
+    std::int32_t *StatusData() { return status_.data(); }
+    std::uint8_t *NullsData(std::size_t column) { return columns_[column].nulls.data(); }
+    std::int32_t *IntegersData(std::size_t column) { return columns_[column].integers.data(); }
 
 private:
     template <typename T> using Numbers = std::vector<T, TUninitializedAllocator<T>>;
@@ -129,6 +129,6 @@ private:
     void Put(Column &column, std::size_t record, const TFieldValue &value);
     void Resize(std::size_t count);
 
-    std::vector<Column> m_columns;
-    Numbers<std::int32_t> m_status;
+    std::vector<Column> columns_;
+    Numbers<std::int32_t> status_;
 };

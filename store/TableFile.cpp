@@ -52,19 +52,19 @@ class TTableFileReader
 {
 public:
     TTableFileReader(TvekCustomMemTable &table, std::string_view bytes)
-        : table(table), stream(bytes)
+        : table_(table), stream_(bytes)
     {
     }
 
     void Run()
     {
-        stream.ReadSignature();
-        version = stream.NextValue() == TagList ? 100 : stream.ReadInteger();
+        stream_.ReadSignature();
+        version_ = stream_.NextValue() == TagList ? 100 : stream_.ReadInteger();
         ReadFieldDefs();
-        if (version >= IndexDefsSince) {
+        if (version_ >= IndexDefsSince) {
             ReadIndexDefs();
         }
-        table.RawResetAutoIncCounter();
+        table_.RawResetAutoIncCounter();
         ReadRecords();
     }
 
@@ -72,11 +72,11 @@ public:
     // table is opened again when enough of the list arrived to make fields.
     void ReopenAfterFailedFieldDefs() noexcept
     {
-        if (!fieldsReplaced || table.Active() || table.FieldCount() == 0) {
+        if (!fieldsReplaced_ || table_.Active() || table_.FieldCount() == 0) {
             return;
         }
         try {
-            table.Open();
+            table_.Open();
         } catch (...) {
             // The reader's own error is the one to report.
         }
@@ -85,29 +85,29 @@ public:
 private:
     void ReadFieldDefs()
     {
-        stream.ReadListBegin();
-        while (!stream.EndOfList()) {
-            const std::string name = stream.ReadString();
-            const std::string typeName = stream.ReadString();
-            const std::int32_t size = stream.ReadInteger();
-            std::string displayLabel = stream.ReadString();
-            std::string editMask = stream.ReadString();
-            const std::int32_t displayWidth = stream.ReadInteger();
-            const bool required = stream.ReadBoolean();
-            const bool readOnly = stream.ReadBoolean();
-            const TFieldKind kind = version >= FieldKindsSince ? ReadFieldKind() : fkData;
+        stream_.ReadListBegin();
+        while (!stream_.EndOfList()) {
+            const std::string name = stream_.ReadString();
+            const std::string typeName = stream_.ReadString();
+            const std::int32_t size = stream_.ReadInteger();
+            std::string displayLabel = stream_.ReadString();
+            std::string editMask = stream_.ReadString();
+            const std::int32_t displayWidth = stream_.ReadInteger();
+            const bool required = stream_.ReadBoolean();
+            const bool readOnly = stream_.ReadBoolean();
+            const TFieldKind kind = version_ >= FieldKindsSince ? ReadFieldKind() : fkData;
             std::string defaultExpression =
-                version >= DefaultExpressionsSince ? stream.ReadString() : std::string();
+                version_ >= DefaultExpressionsSince ? stream_.ReadString() : std::string();
 
-            if (!fieldsReplaced) {
-                table.Close();
-                table.ClearFields();
-                fieldsReplaced = true;
+            if (!fieldsReplaced_) {
+                table_.Close();
+                table_.ClearFields();
+                fieldsReplaced_ = true;
             }
             TField *field = nullptr;
             for (std::size_t type = 0; type < FieldTypeNames.size(); ++type) {
                 if (typeName == FieldTypeNames[type]) {
-                    field = table.AddFieldOfType(static_cast<TFieldType>(type), name, size);
+                    field = table_.AddFieldOfType(static_cast<TFieldType>(type), name, size);
                     if (field == nullptr) {
                         UnknownFieldType(typeName);
                     }
@@ -124,15 +124,15 @@ private:
             field->FieldKind = kind;
             field->DefaultExpression = std::move(defaultExpression);
         }
-        stream.ReadListEnd();
-        if (fieldsReplaced) {
-            table.Open();
+        stream_.ReadListEnd();
+        if (fieldsReplaced_) {
+            table_.Open();
         }
     }
 
     TFieldKind ReadFieldKind()
     {
-        const std::string name = stream.ReadString();
+        const std::string name = stream_.ReadString();
         for (std::size_t kind = 0; kind < FieldKindNames.size(); ++kind) {
             if (name == FieldKindNames[kind]) {
                 return static_cast<TFieldKind>(kind);
@@ -145,71 +145,71 @@ private:
     // are checked for their form and otherwise passed over.
     void ReadIndexDefs()
     {
-        stream.ReadListBegin();
-        while (!stream.EndOfList()) {
+        stream_.ReadListBegin();
+        while (!stream_.EndOfList()) {
             for (int text = 0; text < 3; ++text) {
-                stream.ReadString();
+                stream_.ReadString();
             }
             for (int flag = 0; flag < 4; ++flag) {
-                stream.ReadBoolean();
+                stream_.ReadBoolean();
             }
         }
-        stream.ReadListEnd();
+        stream_.ReadListEnd();
     }
 
     void ReadRecords()
     {
-        const int fieldCount = table.FieldCount();
-        types.clear();
+        const int fieldCount = table_.FieldCount();
+        types_.clear();
         for (int index = 0; index < fieldCount; ++index) {
-            types.push_back(table.Fields(index).DataType());
+            types_.push_back(table_.Fields(index).DataType());
         }
         std::vector<TFieldValue> values(static_cast<std::size_t>(fieldCount));
-        stream.ReadListBegin();
+        stream_.ReadListBegin();
         // Room for as many records as the bytes left could hold at the least.
         const std::size_t smallestRecord =
-            (version >= RecordListsSince ? 4 : 0) +
-            static_cast<std::size_t>(fieldCount) * (version >= NullFlagsSince ? 1 : 2);
-        table.RawReserve(table.RawRecordCount() +
-                         stream.BytesLeft() / std::max<std::size_t>(smallestRecord, 1));
-        if (table.Active() && version >= NullFlagsSince) {
+            (version_ >= RecordListsSince ? 4 : 0) +
+            static_cast<std::size_t>(fieldCount) * (version_ >= NullFlagsSince ? 1 : 2);
+        table_.RawReserve(table_.RawRecordCount() +
+                          stream_.BytesLeft() / std::max<std::size_t>(smallestRecord, 1));
+        if (table_.Active() && version_ >= NullFlagsSince) {
             ReadRecordsInBulk(values);
         } else {
             ReadRecordsOneByOne(values);
         }
-        stream.ReadListEnd();
+        stream_.ReadListEnd();
     }
 
     // Older formats, and a closed table, which refuses the first record.
     void ReadRecordsOneByOne(std::vector<TFieldValue> &values)
     {
         std::vector<TFieldValue> olderVersion(values.size());
-        while (!stream.EndOfList()) {
-            const std::size_t start = stream.Position();
+        while (!stream_.EndOfList()) {
+            const std::size_t start = stream_.Position();
             std::int32_t status = 0;
-            if (version >= RecordListsSince) {
-                stream.ReadListBegin();
-                status = stream.ReadInteger();
+            if (version_ >= RecordListsSince) {
+                stream_.ReadListBegin();
+                status = stream_.ReadInteger();
             }
             ReadValues(values);
-            if (version >= RecordListsSince) {
+            if (version_ >= RecordListsSince) {
                 SkipOlderVersions(olderVersion);
-            } else if (stream.Position() == start) {
+            } else if (stream_.Position() == start) {
                 // A table without fields would take no byte per record forever.
                 TTableStreamReader::PropertyValueError();
             }
-            table.RawAppendRecord(values, status);
+            table_.RawAppendRecord(values, status);
         }
     }
 
     // Older versions of the record follow its values; the table keeps none.
     void SkipOlderVersions(std::vector<TFieldValue> &olderVersion)
     {
-        while (!stream.EndOfList()) {
-            stream.ReadInteger();
+        while (!stream_.EndOfList()) {
+            stream_.ReadInteger();
             ReadValues(olderVersion);
         }
-        stream.ReadListEnd();
+        stream_.ReadListEnd();
     }
 
     // Records with null flags into an open table, written straight into its
@@ -221,16 +221,16 @@ private:
     // wrong exactly as it always did.
     void ReadRecordsInBulk(std::vector<TFieldValue> &values)
     {
-        TvekCustomMemTable::TRawBulkAppend bulk(table);
+        TvekCustomMemTable::TRawBulkAppend bulk(table_);
         std::vector<TFieldValue> olderVersion(values.size());
         const std::size_t count = values.size();
-        const bool integersOnly = std::all_of(types.begin(), types.end(), IsIntegerType);
+        const bool integersOnly = std::all_of(types_.begin(), types_.end(), IsIntegerType);
         std::vector<std::uint8_t *> nulls(count);
         std::vector<std::int32_t *> integers(count);
         // The longest a record of integers can be: list tag, status, a flag
         // and an int32 per field, end of list.
         const std::size_t longestRecord = 1 + 5 + count * 6 + 1;
-        const std::string_view bytes = stream.Bytes();
+        const std::string_view bytes = stream_.Bytes();
         const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.data());
         TScratch scratch(integersOnly ? count : 0);
         for (;;) {
@@ -239,7 +239,7 @@ private:
             for (std::size_t index = 0; index < count; ++index) {
                 nulls[index] = bulk.Nulls(static_cast<int>(index));
                 integers[index] =
-                    IsIntegerType(types[index]) ? bulk.Integers(static_cast<int>(index)) : nullptr;
+                    IsIntegerType(types_[index]) ? bulk.Integers(static_cast<int>(index)) : nullptr;
             }
             const std::size_t last = bulk.Next() + room;
             while (bulk.Next() < last) {
@@ -247,7 +247,7 @@ private:
                     // Whole records in place while the longest one still fits,
                     // a batch at a time through a scratch that stays in the
                     // cache: the columns then get one run of values each.
-                    const std::size_t start = stream.Position();
+                    const std::size_t start = stream_.Position();
                     const std::size_t limit =
                         bytes.size() >= longestRecord ? bytes.size() - longestRecord : 0;
                     const std::uint8_t *at = data + start;
@@ -267,22 +267,22 @@ private:
                         taken += filled;
                         whole = filled == batch;
                     }
-                    stream.Skip(static_cast<std::size_t>(at - (data + start)));
+                    stream_.Skip(static_cast<std::size_t>(at - (data + start)));
                     bulk.Keep(taken - bulk.Next());
                     if (taken == last) {
                         continue;
                     }
                 }
-                if (stream.EndOfList()) {
+                if (stream_.EndOfList()) {
                     return;
                 }
                 const std::size_t record = bulk.Next();
-                stream.ReadListBegin();
-                statuses[record] = stream.ReadInteger();
+                stream_.ReadListBegin();
+                statuses[record] = stream_.ReadInteger();
                 for (std::size_t index = 0; index < count; ++index) {
                     if (integers[index] != nullptr) {
                         std::int32_t number = 0;
-                        if (stream.ReadIntegerGroup(number)) {
+                        if (stream_.ReadIntegerGroup(number)) {
                             nulls[index][record] = 0;
                             integers[index][record] = number;
                         } else {
@@ -410,16 +410,16 @@ private:
 
     void ReadValues(std::vector<TFieldValue> &values)
     {
-        const bool nullFlags = version >= NullFlagsSince;
+        const bool nullFlags = version_ >= NullFlagsSince;
         const std::size_t count = values.size();
         for (std::size_t index = 0; index < count; ++index) {
             TFieldValue &value = values[index];
-            const bool integer = IsIntegerType(types[index]);
+            const bool integer = IsIntegerType(types_[index]);
             if (nullFlags && integer) {
                 // Storing into the integer the slot already holds keeps the
                 // loop over a large file free of variant bookkeeping.
                 std::int32_t number = 0;
-                if (!stream.ReadIntegerGroup(number)) {
+                if (!stream_.ReadIntegerGroup(number)) {
                     value = std::monostate{};
                 } else if (auto *slot = std::get_if<std::int32_t>(&value)) {
                     *slot = number;
@@ -428,7 +428,7 @@ private:
                 }
                 continue;
             }
-            if (nullFlags && stream.ReadBoolean()) {
+            if (nullFlags && stream_.ReadBoolean()) {
                 value = std::monostate{};
                 continue;
             }
@@ -439,7 +439,7 @@ private:
     // A value with null flags of a field that is not an integer.
     void ReadOtherValue(std::size_t index, TFieldValue &value)
     {
-        if (stream.ReadBoolean()) {
+        if (stream_.ReadBoolean()) {
             value = std::monostate{};
         } else {
             ReadNonNullValue(index, value);
@@ -448,25 +448,25 @@ private:
 
     void ReadNonNullValue(std::size_t index, TFieldValue &value)
     {
-        switch (types[index]) {
+        switch (types_[index]) {
         case ftInteger:
         case ftAutoInc:
-            value = stream.ReadInteger();
+            value = stream_.ReadInteger();
             break;
         case ftString:
-            value = stream.ReadString();
+            value = stream_.ReadString();
             break;
         case ftDate:
-            value = ReadDate(table.Fields(static_cast<int>(index)));
+            value = ReadDate(table_.Fields(static_cast<int>(index)));
             break;
         default:
-            UnknownFieldType(FieldTypeNames.at(static_cast<std::size_t>(types[index])));
+            UnknownFieldType(FieldTypeNames.at(static_cast<std::size_t>(types_[index])));
         }
     }
 
     TFieldValue ReadDate(const TField &field)
     {
-        const double dateTime = stream.ReadFloat();
+        const double dateTime = stream_.ReadFloat();
         if (dateTime == 0.0) {
             return std::monostate{};
         }
@@ -481,11 +481,11 @@ private:
         }
     }
 
-    TvekCustomMemTable &table;
-    TTableStreamReader stream;
-    std::vector<TFieldType> types;
-    int version = 0;
-    bool fieldsReplaced = false;
+    TvekCustomMemTable &table_;
+    TTableStreamReader stream_;
+    std::vector<TFieldType> types_;
+    int version_ = 0;
+    bool fieldsReplaced_ = false;
 };
 
 class TTableFileWriter
@@ -493,12 +493,12 @@ class TTableFileWriter
 public:
     TTableFileWriter(TvekCustomMemTable &table, TvekMemTableSaveFlags flags,
                      bool everyRecord = false)
-        : table(table), flags(flags), everyRecord(everyRecord)
+        : table_(table), flags_(flags), everyRecord_(everyRecord)
     {
         for (int index = 0; index < table.FieldCount(); ++index) {
             if (IsSaved(table.Fields(index))) {
-                fields.push_back(static_cast<std::size_t>(index));
-                types.push_back(table.Fields(index).DataType());
+                fields_.push_back(static_cast<std::size_t>(index));
+                types_.push_back(table.Fields(index).DataType());
             }
         }
     }
@@ -506,31 +506,31 @@ public:
     // The writer's own buffer, valid while the writer lives.
     std::string_view Run()
     {
-        stream.Reserve(64 + table.RawRecordCount() * (3 + fields.size() * 6));
-        stream.WriteSignature();
-        stream.WriteInteger(TTableFile::Version);
+        stream_.Reserve(64 + table_.RawRecordCount() * (3 + fields_.size() * 6));
+        stream_.WriteSignature();
+        stream_.WriteInteger(TTableFile::Version);
         WriteFieldDefs();
         // The tables define no index, so the list stays empty even when asked for.
-        stream.WriteListBegin();
-        stream.WriteListEnd();
+        stream_.WriteListBegin();
+        stream_.WriteListEnd();
         WriteRecords();
-        return stream.Bytes();
+        return stream_.Bytes();
     }
 
 private:
     bool IsSaved(const TField &field) const
     {
-        if (!field.Visible && !flags.Contains(sfSaveNonVisible)) {
+        if (!field.Visible && !flags_.Contains(sfSaveNonVisible)) {
             return false;
         }
         switch (field.FieldKind) {
         case fkData:
-            return flags.Contains(sfSaveData);
+            return flags_.Contains(sfSaveData);
         case fkCalculated:
         case fkInternalCalc:
-            return flags.Contains(sfSaveCalculated);
+            return flags_.Contains(sfSaveCalculated);
         case fkLookup:
-            return flags.Contains(sfSaveLookup);
+            return flags_.Contains(sfSaveLookup);
         default:
             return false;
         }
@@ -538,78 +538,78 @@ private:
 
     void WriteFieldDefs()
     {
-        stream.WriteListBegin();
-        if (flags.Contains(sfSaveDef)) {
-            for (std::size_t index : fields) {
-                const TField &field = table.Fields(static_cast<int>(index));
-                stream.WriteString(field.FieldName);
-                stream.WriteString(FieldTypeNames.at(static_cast<std::size_t>(field.DataType())));
-                stream.WriteInteger(field.Size);
-                stream.WriteString(field.DisplayLabel);
-                stream.WriteString(field.EditMask);
-                stream.WriteInteger(field.DisplayWidth);
-                stream.WriteBoolean(field.Required);
-                stream.WriteBoolean(field.ReadOnly);
-                stream.WriteString(
-                    flags.Contains(sfSaveFieldKind)
+        stream_.WriteListBegin();
+        if (flags_.Contains(sfSaveDef)) {
+            for (std::size_t index : fields_) {
+                const TField &field = table_.Fields(static_cast<int>(index));
+                stream_.WriteString(field.FieldName);
+                stream_.WriteString(FieldTypeNames.at(static_cast<std::size_t>(field.DataType())));
+                stream_.WriteInteger(field.Size);
+                stream_.WriteString(field.DisplayLabel);
+                stream_.WriteString(field.EditMask);
+                stream_.WriteInteger(field.DisplayWidth);
+                stream_.WriteBoolean(field.Required);
+                stream_.WriteBoolean(field.ReadOnly);
+                stream_.WriteString(
+                    flags_.Contains(sfSaveFieldKind)
                         ? FieldKindNames.at(static_cast<std::size_t>(field.FieldKind))
                         : "Data");
-                stream.WriteString(field.DefaultExpression);
+                stream_.WriteString(field.DefaultExpression);
             }
         }
-        stream.WriteListEnd();
+        stream_.WriteListEnd();
     }
 
     void WriteRecords()
     {
-        stream.WriteListBegin();
-        const TRecordStore &records = table.RawRecords();
-        const std::size_t count = table.Active() ? records.Count() : 0;
+        stream_.WriteListBegin();
+        const TRecordStore &records = table_.RawRecords();
+        const std::size_t count = table_.Active() ? records.Count() : 0;
         for (std::size_t record = 0; record < count; ++record) {
             const std::int32_t status = records.Status(record);
-            if (status == DeletedStatus || (!everyRecord && !table.RawRecordVisible(record))) {
+            if (status == DeletedStatus || (!everyRecord_ && !table_.RawRecordVisible(record))) {
                 continue;
             }
-            stream.WriteListBegin();
-            stream.WriteInteger(status);
-            for (std::size_t saved = 0; saved < fields.size(); ++saved) {
-                WriteValue(records, record, fields[saved], types[saved]);
+            stream_.WriteListBegin();
+            stream_.WriteInteger(status);
+            for (std::size_t saved = 0; saved < fields_.size(); ++saved) {
+                WriteValue(records, record, fields_[saved], types_[saved]);
             }
-            stream.WriteListEnd();
+            stream_.WriteListEnd();
         }
-        stream.WriteListEnd();
+        stream_.WriteListEnd();
     }
 
     void WriteValue(const TRecordStore &records, std::size_t record, std::size_t column,
                     TFieldType type)
     {
         if (records.IsNull(record, column)) {
-            stream.WriteBoolean(true);
+            stream_.WriteBoolean(true);
             return;
         }
-        stream.WriteBoolean(false);
+        stream_.WriteBoolean(false);
         switch (type) {
         case ftInteger:
         case ftAutoInc:
-            stream.WriteInteger(records.Integer(record, column));
+            stream_.WriteInteger(records.Integer(record, column));
             break;
         case ftString:
-            stream.WriteString(records.Text(record, column));
+            stream_.WriteString(records.Text(record, column));
             break;
         case ftDate:
-            stream.WriteFloat(records.Date(record, column));
+            stream_.WriteFloat(records.Date(record, column));
             break;
         default:
             UnknownFieldType(FieldTypeNames.at(static_cast<std::size_t>(type)));
         }
     }
 
-    TvekCustomMemTable &table;
-    TvekMemTableSaveFlags flags;
-    bool everyRecord;
-    std::vector<std::size_t> fields;
-    std::vector<TFieldType> types;
-    TTableStreamWriter stream;
+    TvekCustomMemTable &table_;
+    TvekMemTableSaveFlags flags_;
+    bool everyRecord_;
+    std::vector<std::size_t> fields_;
+    std::vector<TFieldType> types_;
+    TTableStreamWriter stream_;
 };
 
 // The steps of a read or a write. A step that fails (a change handler may throw
@@ -620,15 +620,15 @@ class TStepRun
 public:
     template <typename F> void Work(F step)
     {
-        if (!error) {
+        if (!error_) {
             Keep(step);
         }
     }
     template <typename F> void Tidy(F step) { Keep(step); }
     void Finish()
     {
-        if (error) {
-            std::rethrow_exception(error);
+        if (error_) {
+            std::rethrow_exception(error_);
         }
     }
 
@@ -638,13 +638,13 @@ private:
         try {
             step();
         } catch (...) {
-            if (!error) {
-                error = std::current_exception();
+            if (!error_) {
+                error_ = std::current_exception();
             }
         }
     }
 
-    std::exception_ptr error;
+    std::exception_ptr error_;
 };
 
 } // namespace

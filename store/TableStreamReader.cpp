@@ -16,10 +16,10 @@ void TTableStreamReader::ReadError()
 
 void TTableStreamReader::ReadSignature()
 {
-    if (bytes.substr(0, 4) != "TPF0") {
+    if (bytes_.substr(0, 4) != "TPF0") {
         throw EReadError("Invalid stream format");
     }
-    position = 4;
+    position_ = 4;
 }
 
 double TTableStreamReader::ReadFloat()

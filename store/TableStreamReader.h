@@ -14,34 +14,34 @@
 class TTableStreamReader
 {
 public:
-    explicit TTableStreamReader(std::string_view bytes) : bytes(bytes) {}
+    explicit TTableStreamReader(std::string_view bytes) : bytes_(bytes) {}
 
-    std::size_t Position() const { return position; }
-    std::size_t BytesLeft() const { return bytes.size() - position; }
+    std::size_t Position() const { return position_; }
+    std::size_t BytesLeft() const { return bytes_.size() - position_; }
     // The whole bytes, for a caller that reads a run of values in place and
     // then moves past them with Skip.
-    std::string_view Bytes() const { return bytes; }
+    std::string_view Bytes() const { return bytes_; }
     void Skip(std::size_t size)
     {
         if (size > BytesLeft()) {
             ReadError();
         }
-        position += size;
+        position_ += size;
     }
 
     // "Invalid stream format" unless the bytes start with "TPF0".
     void ReadSignature();
     TValueTag NextValue() const
     {
-        if (position == bytes.size()) {
+        if (position_ == bytes_.size()) {
             ReadError();
         }
-        return static_cast<TValueTag>(bytes[position]);
+        return static_cast<TValueTag>(bytes_[position_]);
     }
     TValueTag ReadValue()
     {
         const TValueTag tag = NextValue();
-        ++position;
+        ++position_;
         return tag;
     }
     void ReadListBegin()
@@ -67,25 +67,25 @@ public:
     bool ReadIntegerGroup(std::int32_t &value)
     {
         if (BytesLeft() >= 6) {
-            const auto *group = reinterpret_cast<const std::uint8_t *>(bytes.data() + position);
+            const auto *group = reinterpret_cast<const std::uint8_t *>(bytes_.data() + position_);
             if (group[0] == TagTrue) {
-                ++position;
+                ++position_;
                 return false;
             }
             switch (group[1]) {
             case TagInt8:
                 value = static_cast<std::int8_t>(group[2]);
-                position += 3;
+                position_ += 3;
                 return true;
             case TagInt16:
                 value = static_cast<std::int16_t>(group[2] | group[3] << 8);
-                position += 4;
+                position_ += 4;
                 return true;
             case TagInt32:
                 value = static_cast<std::int32_t>(
                     std::uint32_t{group[2]} | std::uint32_t{group[3]} << 8 |
                     std::uint32_t{group[4]} << 16 | std::uint32_t{group[5]} << 24);
-                position += 6;
+                position_ += 6;
                 return true;
             default:
                 break;
@@ -111,8 +111,8 @@ private:
         if (size > BytesLeft()) {
             ReadError();
         }
-        const auto *start = reinterpret_cast<const std::uint8_t *>(bytes.data() + position);
-        position += size;
+        const auto *start = reinterpret_cast<const std::uint8_t *>(bytes_.data() + position_);
+        position_ += size;
         return start;
     }
     std::uint32_t ReadLittleEndian(int size)
@@ -138,6 +138,6 @@ private:
         }
     }
 
-    std::string_view bytes;
-    std::size_t position = 0;
+    std::string_view bytes_;
+    std::size_t position_ = 0;
 };

@@ -6,11 +6,11 @@
 void TTableStreamWriter::Grow(std::size_t size)
 {
     std::unique_ptr<char[]> larger(new char[size]);
-    if (used > 0) {
-        std::memcpy(larger.get(), buffer.get(), used);
+    if (used_ > 0) {
+        std::memcpy(larger.get(), buffer_.get(), used_);
     }
-    buffer = std::move(larger);
-    capacity = size;
+    buffer_ = std::move(larger);
+    capacity_ = size;
 }
 
 void TTableStreamWriter::WriteLength(TValueTag tag, std::uint32_t length, int size)
@@ -20,7 +20,7 @@ void TTableStreamWriter::WriteLength(TValueTag tag, std::uint32_t length, int si
     for (int i = 0; i < size; ++i) {
         out[1 + i] = static_cast<char>(length >> (8 * i));
     }
-    used += 1 + static_cast<std::size_t>(size);
+    used_ += 1 + static_cast<std::size_t>(size);
 }
 
 void TTableStreamWriter::WriteFloat(double value)
@@ -29,7 +29,7 @@ void TTableStreamWriter::WriteFloat(double value)
     char *out = Room(1 + encoded.size());
     out[0] = static_cast<char>(TagExtended);
     std::memcpy(out + 1, encoded.data(), encoded.size());
-    used += 1 + encoded.size();
+    used_ += 1 + encoded.size();
 }
 
 void TTableStreamWriter::WriteString(std::string_view text)

@@ -18,7 +18,7 @@ class TTableStreamWriter
 public:
     void Reserve(std::size_t size)
     {
-        if (size > capacity) {
+        if (size > capacity_) {
             Grow(size);
         }
     }
@@ -47,7 +47,7 @@ public:
                 ((raw & 0xFF) << 24) | ((raw & 0xFF00) << 8) | ((raw >> 8) & 0xFF00) | (raw >> 24);
         }
         std::memcpy(out + 1, &raw, 4);
-        used += 1 + size;
+        used_ += 1 + size;
     }
     void WriteBoolean(bool value) { PutTag(value ? TagTrue : TagFalse); }
     void WriteFloat(double value);
@@ -55,31 +55,31 @@ public:
     // anything else converted to UTF-8 as TagUtf8String.
     void WriteString(std::string_view text);
 
-    std::string_view Bytes() const { return {buffer.get(), used}; }
+    std::string_view Bytes() const { return {buffer_.get(), used_}; }
 
 private:
     char *Room(std::size_t size)
     {
-        if (capacity - used < size) {
-            Grow(std::max(capacity * 2, used + size + 64));
+        if (capacity_ - used_ < size) {
+            Grow(std::max(capacity_ * 2, used_ + size + 64));
         }
-        return buffer.get() + used;
+        return buffer_.get() + used_;
     }
     void Grow(std::size_t size);
     void PutTag(TValueTag tag)
     {
         *Room(1) = static_cast<char>(tag);
-        ++used;
+        ++used_;
     }
     void Append(const char *data, std::size_t size)
     {
         std::memcpy(Room(size), data, size);
-        used += size;
+        used_ += size;
     }
     void WriteLength(TValueTag tag, std::uint32_t length, int size);
 
     // Not a std::string: growing one would clear every byte first.
-    std::unique_ptr<char[]> buffer;
-    std::size_t capacity = 0;
-    std::size_t used = 0;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+    std::size_t used_ = 0;
 };

@@ -19,22 +19,22 @@ public:
 
     TVariant() = default; // null
     TVariant(std::nullptr_t) {}
-    TVariant(int value) : m_value(std::int64_t{value}) {}
-    TVariant(long value) : m_value(std::int64_t{value}) {}
-    TVariant(long long value) : m_value(std::int64_t{value}) {}
-    TVariant(double value) : m_value(value) {}
-    TVariant(const char *text) : m_value(std::string(text)) {}
-    TVariant(std::string text) : m_value(std::move(text)) {}
-    TVariant(List list) : m_value(std::move(list)) {}
-    TVariant(std::initializer_list<TVariant> list) : m_value(List(list)) {}
+    TVariant(int value) : value_(std::int64_t{value}) {}
+    TVariant(long value) : value_(std::int64_t{value}) {}
+    TVariant(long long value) : value_(std::int64_t{value}) {}
+    TVariant(double value) : value_(value) {}
+    TVariant(const char *text) : value_(std::string(text)) {}
+    TVariant(std::string text) : value_(std::move(text)) {}
+    TVariant(List list) : value_(std::move(list)) {}
+    TVariant(std::initializer_list<TVariant> list) : value_(List(list)) {}
 
-    bool IsNull() const { return std::holds_alternative<std::monostate>(m_value); }
-    bool IsList() const { return std::holds_alternative<List>(m_value); }
-    const List &AsList() const { return std::get<List>(m_value); }
+    bool IsNull() const { return std::holds_alternative<std::monostate>(value_); }
+    bool IsList() const { return std::holds_alternative<List>(value_); }
+    const List &AsList() const { return std::get<List>(value_); }
 
     using Storage = std::variant<std::monostate, std::int64_t, double, std::string, List>;
-    const Storage &Data() const { return m_value; }
+    const Storage &Data() const { return value_; }
 
 private:
-    Storage m_value;
+    Storage value_;
 };

@@ -45,18 +45,18 @@ inline const char *NoticeName(TNoticeKind kind)
 class TRecordingSource : public TDataSource
 {
 public:
-    explicit TRecordingSource(std::vector<std::string> &log) : m_log(log) {}
+    explicit TRecordingSource(std::vector<std::string> &log) : log_(log) {}
     void DataEvent(TNoticeKind kind, TField *field) override
     {
         std::string entry = NoticeName(kind);
         if (field != nullptr)
             entry += ":" + field->FieldName;
-        m_log.push_back(entry);
+        log_.push_back(entry);
         TDataSource::DataEvent(kind, field);
     }
 
 private:
-    std::vector<std::string> &m_log;
+    std::vector<std::string> &log_;
 };
 
 // Logs every handler of a table by its name and, through a recording data
@@ -64,7 +64,7 @@ private:
 class TMemTableRecorder
 {
 public:
-    explicit TMemTableRecorder(TDataSet &table) : m_source(log)
+    explicit TMemTableRecorder(TDataSet &table) : source_(log)
     {
         const auto hook = [this](const char *name) {
             return [this, name](TDataSet &) { log.emplace_back(name); };
@@ -86,7 +86,7 @@ public:
         table.BeforeScroll = hook("BeforeScroll");
         table.AfterScroll = hook("AfterScroll");
         table.OnNewRecord = hook("OnNewRecord");
-        m_source.SetDataSet(&table);
+        source_.SetDataSet(&table);
         log.clear();
     }
 
@@ -101,7 +101,7 @@ public:
     std::vector<std::string> log;
 
 private:
-    TRecordingSource m_source;
+    TRecordingSource source_;
 };
 
 // The values of one integer field over every visible record, walked with
