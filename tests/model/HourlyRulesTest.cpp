@@ -84,4 +84,49 @@ TEST_F(HourlyRulesTest, ANoticeFollowsAWalkThatFails)
     EXPECT_EQ(RoomValue(room, "STATUS"), RoomStatus::Occupied);
 }
 
+// Building goes on from 9:00 to 18:00, both included.
+TEST_F(HourlyRulesTest, ConstructionAdvancesInTheWorkingHoursOnly)
+{
+    struct Case
+    {
+        int hour;
+        int statusAfter; // of a room at -3 of type 1 (4 building hours)
+    };
+    const Case cases[] = {{8, -3}, {9, -2}, {18, -2}, {19, -3}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.hour);
+        const int room = AddRoom(1, 0, -3);
+        SetHour(c.hour);
+        data->AdvanceConstruction();
+        EXPECT_EQ(RoomValue(room, "STATUS"), c.statusAfter);
+        data->SelectRoom(room);
+        data->DemolishRoom();
+    }
+}
+
+// A room begun while its type took building hours, whose catalog row now
+// says none, is finished at its next building hour and fully drawn.
+TEST_F(HourlyRulesTest, ARoomWhoseTypeNowNeedsNoBuildingIsFinishedAtOnce)
+{
+    const int room = AddRoom(5, 0, -3); // type 5 takes 0 building hours
+    SetHour(12);
+    scene.Calls.clear();
+    data->AdvanceConstruction();
+    EXPECT_EQ(RoomValue(room, "STATUS"), RoomStatus::Free);
+    EXPECT_EQ(RoomValue(room, "ALPHA"), 255);
+    const std::string id = std::to_string(room);
+    EXPECT_EQ(scene.Calls,
+              (std::vector<std::string>{"status " + id + " 0", "alpha " + id + " 255"}));
+}
+
+// The new hour is stored at once, also in a hotel with nothing else to change.
+TEST_F(ModelTest, HourTickStoresTheNewHourAtOnce)
+{
+    OpenNewHotel();
+    SetHour(11);
+    data->HourTick();
+    EXPECT_EQ(data->tHotel.State(), tsBrowse);
+    EXPECT_EQ(data->GetHour(), 12);
+}
+
 } // namespace
