@@ -3,8 +3,13 @@
 // tables also hold 0 and then 1,000 other saved hotels of the same size. The
 // open hotel's walks should not pay for the others: ends with the line
 // "others/none R", the time per tick with 1,000 others over the time with none.
+#include "common/HotelCodes.h"
+#include "model/FloorRecord.h"
+#include "model/HotelRecord.h"
+#include "model/RoomRecord.h"
 #include "model/SeededRandom.h"
 #include "model/TD_Data.h"
+#include "model/TableFields.h"
 #include "tests/support/CatalogSource.h"
 
 #include <benchmark/benchmark.h>
@@ -22,18 +27,20 @@ namespace fs = std::filesystem;
 constexpr int kRoomTypes[] = {1, 2, 3, 1, 2, 1};
 constexpr int kRoomCells[] = {0, 1, 3, 6, 7, 9};
 
-void Put(TvekMemTable &table, const char *field, int value)
+// Changes the current record of the table through its view.
+template <typename Record, typename Change> void Put(TvekMemTable &table, Change change)
 {
+    Record record(table);
     table.Edit();
-    table.FieldNamed(field).SetAsInteger(value);
+    change(record);
     table.Post();
 }
 
 // Appends copies of the open hotel's records for hotel `hotel`, as a saved game
-// of the same size would lie in the tables.
-void CopyHotel(TvekMemTable &table, int hotel)
+// of the same size would lie in the tables; hotelFieldName names the table's HOTEL_ID.
+void CopyHotel(TvekMemTable &table, const char *hotelFieldName, int hotel)
 {
-    const int hotelField = table.FieldNamed("HOTEL_ID").Index();
+    const int hotelField = table.FieldNamed(hotelFieldName).Index();
     const std::size_t count = table.RawRecordCount();
     std::vector<TFieldValue> values(static_cast<std::size_t>(table.FieldCount()));
     for (std::size_t r = 0; r < count; ++r) {
@@ -60,7 +67,7 @@ public:
         TD_Data &d = *data_;
         d.NewHotel("Bench");
         d.SelectHotel(0);
-        Put(d.tHotel, "MONEY", 1000000000);
+        Put<THotelRecord>(d.tHotel, [](THotelRecord &h) { h.SetMoney(1000000000); });
         for (int storey = 0; storey < 10; ++storey) {
             d.BuildFloor();
             for (int kind = 1; kind <= 3; ++kind) {
@@ -72,8 +79,10 @@ public:
                 d.BuyStuff(item);
             for (int k = 0; k < 6; ++k) {
                 d.BuildRoom(kRoomTypes[k], kRoomCells[k]);
-                Put(d.tRoom, "STATUS", 1);
-                Put(d.tRoom, "WEAR", 1000000); // occupied for the whole run
+                Put<TRoomRecord>(d.tRoom,
+                                 [](TRoomRecord &r) { r.SetStatus(RoomStatus::Occupied); });
+                // occupied for the whole run
+                Put<TRoomRecord>(d.tRoom, [](TRoomRecord &r) { r.SetWear(1000000); });
             }
         }
         // The saved hotels: same records, other HOTEL_IDs.
@@ -81,8 +90,8 @@ public:
         for (int hotel = 1; hotel <= others; ++hotel) {
             std::vector<TFieldValue> record{hotel, std::string("Saved"), 50000, 100, 46000.0, 10};
             d.tHotel.RawAppendRecord(record);
-            CopyHotel(d.tFloor, hotel);
-            CopyHotel(d.tRoom, hotel);
+            CopyHotel(d.tFloor, FloorField::HotelId, hotel);
+            CopyHotel(d.tRoom, RoomField::HotelId, hotel);
         }
         for (TvekMemTable *table : {&d.tHotel, &d.tFloor, &d.tRoom})
             table->RawResync();
@@ -103,9 +112,13 @@ public:
     void RenewItems()
     {
         TvekMemTable &floors = data_->tFloor;
+        TFloorRecord floor(floors);
         for (floors.First(); !floors.AtEnd(); floors.Next()) {
+            TComfortItems items = floor.Items();
+            for (int item = 1; item <= TComfortItems::Count; ++item)
+                items.SetDaysLeft(item, TComfortItems::MaxDaysLeft);
             floors.Edit();
-            floors.FieldNamed("STUF_WEAR").SetAsString("99999999");
+            floor.SetItemDays(items);
             floors.Post();
         }
     }

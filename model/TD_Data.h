@@ -2,12 +2,14 @@
 
 #include "model/DataFolders.h"
 #include "model/EAbort.h"
-#include "model/FlagTimer.h"
-#include "model/HotelEvents.h"
-#include "model/SeededRandom.h"
-#include "model/SystemDateSource.h"
+#include "model/HotelSaves.h"
+#include "model/HotelTables.h"
+#include "model/HourlyRules.h"
+#include "model/ModelSeams.h"
+#include "model/PriceCatalog.h"
+#include "model/Purchases.h"
+#include "model/SaveSetCheck.h"
 #include "store/MemTable.h"
-#include "store/SaveSet.h"
 
 #include <string>
 #include <vector>
@@ -18,55 +20,38 @@ class TSceneCallbacks;
 class TRandomSource;
 class TDateSource;
 
-// A table file that could not be read or written: the file name and the store's message.
-struct TTableFileError
-{
-    std::string FileName;
-    std::string Message;
-    // Whether the file belongs to the saved hotels (tHotel, tFloor, tRoom),
-    // as opposed to the price catalog.
-    bool InSaveSet = false;
-};
-
-// What start-up found of the saved hotels and did about it.
-struct TSaveSetCheck
-{
-    // The files of the set that were damaged, each with why; empty when the set was sound.
-    std::vector<TTableFileError> Damaged;
-    // Where the damaged set was moved (with a trailing '/'); empty when it could not be.
-    std::string MovedTo;
-    // Why it could not be moved; the set is then neither played nor saved.
-    std::string MoveProblem;
-    // The backup folder the hotels came back from; empty when none loaded cleanly.
-    std::string RestoredFrom;
-    // Why the restored set could not be written in place (it is saved at the next save).
-    std::string RestoreProblem;
-};
-
-// The hotel model: the six game tables, the selection of hotel, floor and room,
-// the price catalog, the player's purchases and the hourly rules.
+// The hotel model, the one object the window and the tools talk to. It holds
+// the parts that do the work and forwards each operation to its part:
+// - THotelTables: the six game tables, the selection of hotel, floor and
+//   room, money and hour, new, delete and close hotel;
+// - THotelSaves: loading, judging, restoring and saving the tables;
+// - TPriceCatalog: the catalog's check and look-ups;
+// - TPurchases: the player's purchases and their refusals (GameError);
+// - THourlyRules: the game clock's hour and its rules.
 //
 // Lifetime: the constructor runs DataModuleCreate (seed, load the four table
 // files, open tCurrFloor); DataModuleDestroy saves them and runs from the
 // destructor unless the owner called it first (to show SaveErrors()).
 //
-// Saved hotels: tHotel, tFloor and tRoom are one save set, loaded, judged and
-// saved together (TSaveSet): a save replaces all three or none, and keeps the
-// set it replaces as the newest backup. A damaged set is never played into
-// and never written over: start-up moves it into a dated folder and restores
-// the newest backup that loads cleanly (SaveSetCheck()).
-//
 // Seams: the clock, the message window, the scene callbacks, the random
 // generator, the date and the listener of the hourly rules' events come from
-// outside through Set...(); the model does not own them, and null puts back its
-// own default (a clock that only keeps its switch, no message window, no scene,
-// a clock-seeded generator, the system date, nobody listening).
+// outside through Set...() (TModelSeams).
 //
 // Refusals: a purchase that cannot run calls GameError, which stops the clock,
 // shows the message, starts the clock and throws EAbort. Other failures (table
 // errors, an unreadable catalog lookup) are std::exception with a message.
 class TD_Data
 {
+    // The parts come first, so that the public references below bind to
+    // parts already built.
+    TModelSeams seams_;
+    THotelTables tables_;
+    TPriceCatalog catalog_;
+    THotelSaves saves_;
+    TPurchases purchases_;
+    THourlyRules hourly_;
+    bool destroyed_ = false;
+
 public:
     // On the directory of the running executable.
     TD_Data();
@@ -80,146 +65,102 @@ public:
     TD_Data &operator=(const TD_Data &) = delete;
 
     // ---- Seams ----
-    void SetTimer(TGameTimer *timer);
-    void SetMessageWindow(TMessageWindow *window);
-    void SetSceneCallbacks(TSceneCallbacks *scene);
-    void SetRandom(TRandomSource *random);
-    void SetDateSource(TDateSource *dates);
-    void SetHotelEvents(THotelEvents *events);
-    TGameTimer &gmTimer() { return *timer_; }
+    void SetTimer(TGameTimer *timer) { seams_.SetTimer(timer); }
+    void SetMessageWindow(TMessageWindow *window) { seams_.SetMessageWindow(window); }
+    void SetSceneCallbacks(TSceneCallbacks *scene) { seams_.SetSceneCallbacks(scene); }
+    void SetRandom(TRandomSource *random) { seams_.SetRandom(random); }
+    void SetDateSource(TDateSource *dates) { seams_.SetDateSource(dates); }
+    void SetHotelEvents(THotelEvents *events) { seams_.SetHotelEvents(events); }
+    TGameTimer &gmTimer() { return seams_.Timer(); }
 
     // ---- Tables (bind data sources to these) ----
-    TvekMemTable tHotel;
-    TvekMemTable tFloor;
-    TvekMemTable tRoom;
-    TvekMemTable tRooms;
-    TvekMemTable tCurrFloor;
-    TvekMemTable tCurrRoom;
+    TvekMemTable &tHotel = tables_.tHotel;
+    TvekMemTable &tFloor = tables_.tFloor;
+    TvekMemTable &tRoom = tables_.tRoom;
+    TvekMemTable &tRooms = tables_.tRooms;
+    TvekMemTable &tCurrFloor = tables_.tCurrFloor;
+    TvekMemTable &tCurrRoom = tables_.tCurrRoom;
 
     // ---- Selection ----
-    int HotelID = 0; // HOTEL_ID of the open hotel, -1 after CloseHotel
-    int FloorID = 0; // storey number 0..9 of the current floor
-    int RoomID = 0;  // ID of the current room, -1 for none
+    int &HotelID = tables_.HotelID; // HOTEL_ID of the open hotel, -1 after CloseHotel
+    int &FloorID = tables_.FloorID; // storey number 0..9 of the current floor
+    int &RoomID = tables_.RoomID;   // ID of the current room, -1 for none
 
     // ---- Start-up and shut-down ----
     // The directory of the executable with a trailing '/'.
     static std::string ExecutableDirectory();
     // The folder of the save tables, with a trailing '/'.
-    const std::string &AppPath() const { return appPath_; }
-    const std::string &CatalogFile() const { return catalogFile_; }
+    const std::string &AppPath() const { return saves_.AppPath(); }
+    const std::string &CatalogFile() const { return saves_.CatalogFile(); }
     void DataModuleCreate();
     void DataModuleDestroy();
     // Every table file that failed to load at start-up, in load order. A missing
     // tHotel/tFloor/tRoom file is a first start, not an error; a missing catalog is.
-    const std::vector<TTableFileError> &LoadErrors() const { return loadErrors_; }
+    const std::vector<TTableFileError> &LoadErrors() const { return saves_.LoadErrors(); }
     // The load errors as one text for the start-up message box; empty when none.
-    std::string LoadErrorText() const;
-    const std::vector<TTableFileError> &SaveErrors() const { return saveErrors_; }
-    const TSaveSetCheck &SaveSetCheck() const { return setCheck_; }
+    std::string LoadErrorText() const { return saves_.LoadErrorText(); }
+    const std::vector<TTableFileError> &SaveErrors() const { return saves_.SaveErrors(); }
+    const TSaveSetCheck &SaveSetCheck() const { return saves_.SaveSetCheck(); }
     // Saves the hotels, floors and rooms alone, as the exit save writes them,
     // when they changed since they were last loaded or saved; SaveErrors()
     // tells of a failure. Changes nothing the player sees.
-    void AutoSave();
+    void AutoSave() { saves_.AutoSave(); }
     // The bytes the save set's three files get at the next save.
-    std::vector<std::string> SaveSetContents();
+    std::vector<std::string> SaveSetContents() { return saves_.SaveSetContents(); }
     // True when the catalog loaded and holds every row the game needs; when
     // false, purchases refuse with CatalogProblem() and the clock does not advance.
-    bool CatalogReady() const { return catalogReady_; }
-    const std::string &CatalogProblem() const { return catalogProblem_; }
+    bool CatalogReady() const { return catalog_.Ready(); }
+    const std::string &CatalogProblem() const { return catalog_.Problem(); }
 
     // ---- Tables and selection ----
-    void LoadTable(TvekMemTable &table);
-    void SaveTable(TvekMemTable &table);
-    void LoadTables();
-    void SaveTables();
-    void FilterTable(TvekMemTable &table);
-    void FilterTables();
-    void SelectHotel(int hotelId);
-    int NextID();
-    void SelectFloor(int storey);
-    void RefreshCurrFloor();
-    void SelectRoom(int roomId);
-    void RefreshCurrRoom();
-    int GetMoney();
-    void AddMoney(int amount);
-    int GetHour();
-    void NewHotel(const std::string &name);
-    void DeleteHotel();
-    void CloseHotel();
-    void StartClock();
+    void LoadTable(TvekMemTable &table) { saves_.LoadTable(table); }
+    void SaveTable(TvekMemTable &table) { saves_.SaveTable(table); }
+    void LoadTables() { saves_.LoadTables(); }
+    void SaveTables() { saves_.SaveTables(); }
+    void FilterTable(TvekMemTable &table) { tables_.FilterTable(table); }
+    void FilterTables() { tables_.FilterTables(); }
+    void SelectHotel(int hotelId) { tables_.SelectHotel(hotelId); }
+    int NextID() { return tables_.NextID(); }
+    void SelectFloor(int storey) { tables_.SelectFloor(storey); }
+    void RefreshCurrFloor() { tables_.RefreshCurrFloor(); }
+    void SelectRoom(int roomId) { tables_.SelectRoom(roomId); }
+    void RefreshCurrRoom() { tables_.RefreshCurrRoom(); }
+    int GetMoney() { return tables_.GetMoney(); }
+    void AddMoney(int amount) { tables_.AddMoney(amount); }
+    int GetHour() { return tables_.GetHour(); }
+    void NewHotel(const std::string &name) { tables_.NewHotel(name); }
+    void DeleteHotel() { tables_.DeleteHotel(); }
+    void CloseHotel() { tables_.CloseHotel(); }
+    void StartClock() { tables_.StartClock(); }
 
     // ---- Price catalog ----
     // Each throws std::runtime_error naming the catalog when the row is missing.
-    int CatalogPrice(int id);
-    std::string CatalogName(int id);
-    int CatalogIncome(int id);
-    int CatalogWear(int id);
+    int CatalogPrice(int id) { return catalog_.Price(id); }
+    std::string CatalogName(int id) { return catalog_.Name(id); }
+    int CatalogIncome(int id) { return catalog_.Income(id); }
+    int CatalogWear(int id) { return catalog_.Wear(id); }
 
     // ---- Purchases (refuse through GameError) ----
-    void BuildFloor();
-    void BuildRoom(int type, int cell);
-    void BuildStation(int kind);
-    void ChangeWorkers(int kind, int delta);
-    void BuyStuff(int item);
-    void DemolishRoom();
-    [[noreturn]] void GameError(const std::string &message);
+    void BuildFloor() { purchases_.BuildFloor(); }
+    void BuildRoom(int type, int cell) { purchases_.BuildRoom(type, cell); }
+    void BuildStation(int kind) { purchases_.BuildStation(kind); }
+    void ChangeWorkers(int kind, int delta) { purchases_.ChangeWorkers(kind, delta); }
+    void BuyStuff(int item) { purchases_.BuyStuff(item); }
+    void DemolishRoom() { purchases_.DemolishRoom(); }
+    [[noreturn]] void GameError(const std::string &message) { purchases_.GameError(message); }
 
     // ---- Hourly simulation ----
-    void gmTimerTimer();
-    void RunHours(int hours);
-    void HourTick();
-    int FloorLoad(int storey);
-    void BreakStuff(int item);
-    void AdvanceConstruction();
-    void UpdateFire();
-    void UpdatePolice();
-    void UpdateDirt();
-    void WearRooms();
-    void UpdateOccupancy();
-    void CollectIncome();
-    void WearStuff();
-
-private:
-    void tFloorNewRecord(TDataSet &dataSet);
-    void tFloorBeforePost(TDataSet &dataSet);
-    void UpdateLevel(const char *levelField, const char *stationField, int wageId, int gain,
-                     bool randomDrop);
-    void CheckCatalog();
-    void RequireCatalog();
-    bool LocateCatalog(int id);
-    std::string TableFileName(const TvekMemTable &table) const;
-    void LoadSaveSet();
-    std::vector<TTableFileError> JudgeSaveSet(const std::string &folder);
-    void EmptyTable(TvekMemTable &table);
-    void SaveTheSet();
-    static std::string SchemaProblem(const TvekMemTable &table);
-
-    std::string appPath_;
-    std::string catalogFile_;
-    bool catalogWritable_ = true;
-    TFlagTimer ownTimer_;
-    TSeededRandom ownRandom_;
-    TSystemDateSource ownDates_;
-    TGameTimer *timer_ = &ownTimer_;
-    TMessageWindow *messageWindow_ = nullptr;
-    TSceneCallbacks *scene_ = nullptr;
-    TRandomSource *random_ = &ownRandom_;
-    TDateSource *dates_ = &ownDates_;
-    THotelEvents noEvents_;
-    THotelEvents *events_ = &noEvents_;
-
-    std::vector<TTableFileError> loadErrors_;
-    std::vector<TTableFileError> saveErrors_;
-    TSaveSet saveSet_;
-    TSaveSetCheck setCheck_;
-    // What the set's files hold on disk, as far as this run knows; AutoSave
-    // skips a save that would write the same.
-    std::vector<std::string> setOnDisk_;
-    // Tables whose file failed to load; they are never written back, so the damaged file stays.
-    std::vector<const TvekMemTable *> unloaded_;
-    bool catalogReady_ = false;
-    // The catalog was read but refused; its rows stay in tRooms.
-    bool catalogRefused_ = false;
-    std::string catalogProblem_;
-    bool destroyed_ = false;
+    void gmTimerTimer() { hourly_.RunHours(1); }
+    void RunHours(int hours) { hourly_.RunHours(hours); }
+    void HourTick() { hourly_.HourTick(); }
+    int FloorLoad(int storey) { return hourly_.Levels().FloorLoad(storey); }
+    void BreakStuff(int item) { hourly_.Wear().BreakStuff(item); }
+    void AdvanceConstruction() { hourly_.AdvanceConstruction(); }
+    void UpdateFire() { hourly_.Levels().UpdateFire(); }
+    void UpdatePolice() { hourly_.Levels().UpdatePolice(); }
+    void UpdateDirt() { hourly_.Levels().UpdateDirt(); }
+    void WearRooms() { hourly_.Wear().WearRooms(); }
+    void UpdateOccupancy() { hourly_.Guests().UpdateOccupancy(); }
+    void CollectIncome() { hourly_.Guests().CollectIncome(); }
+    void WearStuff() { hourly_.Wear().WearStuff(); }
 };

@@ -5,6 +5,9 @@
 //
 //   balance [days] [seed]
 #include "common/HotelCodes.h"
+#include "model/FloorRecord.h"
+#include "model/HotelRecord.h"
+#include "model/RoomRecord.h"
 #include "model/SeededRandom.h"
 #include "model/TD_Data.h"
 #include "tests/support/CatalogSource.h"
@@ -50,16 +53,16 @@ public:
         std::vector<FloorView> floors;
         TvekMemTable &f = data_.tFloor;
         for (f.First(); !f.AtEnd(); f.Next()) {
+            const TFloorRecord floor(f);
             FloorView v;
-            v.storey = Int(f, "FLOOR_ID");
-            v.dirty = Int(f, "DIRTY");
-            v.policy = Int(f, "POLICY");
-            v.fire = Int(f, "FIRE");
-            v.comfort = Int(f, "COMFORT");
-            v.stations[1] = Int(f, "DIRTY_STATION");
-            v.stations[2] = Int(f, "POLICY_STATION");
-            v.stations[3] = Int(f, "FIRE_STATION");
-            v.stuff = f.FieldNamed("STUFF").AsString();
+            v.storey = floor.Storey();
+            v.dirty = floor.Level(StationKind::Clean);
+            v.policy = floor.Level(StationKind::Police);
+            v.fire = floor.Level(StationKind::Fire);
+            v.comfort = floor.Comfort();
+            for (int kind = StationKind::Clean; kind <= StationKind::Fire; ++kind)
+                v.stations[kind] = floor.Station(kind);
+            v.stuff = floor.Items().StuffText();
             floors.push_back(v);
         }
         std::sort(floors.begin(), floors.end(),
@@ -82,8 +85,9 @@ public:
         std::vector<RoomView> rooms;
         TvekMemTable &r = data_.tRoom;
         for (r.First(); !r.AtEnd(); r.Next()) {
-            rooms.push_back({Int(r, "ID"), Int(r, "FLOOR_ID"), Int(r, "TYPE"), Int(r, "STATUS")});
-            cells_[rooms.back().id] = Int(r, "POSIT");
+            const TRoomRecord room(r);
+            rooms.push_back({room.Id(), room.Storey(), room.Type(), room.Status()});
+            cells_[rooms.back().id] = room.Cell();
         }
         return rooms;
     }
@@ -276,7 +280,7 @@ void Play(const Strategy &strategy, const std::vector<TCatalogRow> &rows, int da
         TSeededRandom random(seed);
         data.SetRandom(&random);
         data.NewHotel(strategy.name);
-        data.SelectHotel(data.tHotel.FieldNamed("HOTEL_ID").AsInteger());
+        data.SelectHotel(THotelRecord(data.tHotel).HotelId());
         data.StartClock();
         TPlayer player(data, catalog);
 

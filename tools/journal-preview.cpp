@@ -3,10 +3,15 @@
 // reports and the chart of money and occupied rooms) to a picture.
 //
 //   journal-preview OUT.png [days]
+#include "common/HotelCodes.h"
 #include "model/EAbort.h"
+#include "model/FloorRecord.h"
 #include "model/HotelJournal.h"
+#include "model/HotelRecord.h"
+#include "model/RoomRecord.h"
 #include "model/SeededRandom.h"
 #include "model/TD_Data.h"
+#include "model/TableFields.h"
 #include "tests/support/CatalogSource.h"
 #include "ui/JournalWindow.h"
 
@@ -37,46 +42,41 @@ template <class F> void Try(TD_Data &data, int price, F purchase)
     }
 }
 
-int Field(TvekMemTable &table, const char *name)
-{
-    return table.FieldNamed(name).AsInteger();
-}
-
 // Floor by floor as money allows: rooms, a cleaning and a police station with
 // workers; broken rooms are pulled down and built again.
 void PlayMorning(TD_Data &data, int day)
 {
     const int floors = day < 4 ? 1 : day < 12 ? 2 : 3;
     for (int storey = 0; storey < floors; ++storey) {
-        if (!data.tFloor.Locate("FLOOR_ID", storey))
+        if (!data.tFloor.Locate(FloorField::Storey, storey))
             Try(data, data.CatalogPrice(10), [&] { data.BuildFloor(); });
-        if (!data.tFloor.Locate("FLOOR_ID", storey))
+        if (!data.tFloor.Locate(FloorField::Storey, storey))
             return;
         data.SelectFloor(storey);
+        const TFloorRecord floor(data.tFloor);
         Try(data, data.CatalogPrice(11), [&] { data.BuildStation(1); });
-        if (Field(data.tFloor, "DIRTY_STATION") >= 0 &&
-            Field(data.tFloor, "DIRTY_STATION") < kCleaners)
+        if (floor.Station(StationKind::Clean) >= 0 && floor.Station(StationKind::Clean) < kCleaners)
             Try(data, 0, [&] { data.ChangeWorkers(1, +1); });
         Try(data, data.CatalogPrice(12), [&] { data.BuildStation(2); });
-        if (Field(data.tFloor, "POLICY_STATION") >= 0 &&
-            Field(data.tFloor, "POLICY_STATION") < kPolice)
+        if (floor.Station(StationKind::Police) >= 0 && floor.Station(StationKind::Police) < kPolice)
             Try(data, 0, [&] { data.ChangeWorkers(2, +1); });
         Try(data, data.CatalogPrice(13), [&] { data.BuildStation(3); });
-        if (Field(data.tFloor, "FIRE_STATION") == 0)
+        if (floor.Station(StationKind::Fire) == 0)
             Try(data, 0, [&] { data.ChangeWorkers(3, +1); });
         const int types[] = {1, 2, 4, 1, 2};
         const int cells[] = {0, 1, 3, 4, 5};
         for (int k = 0; k < 5; ++k)
-            if (!data.tRoom.Locate("FLOOR_ID;POSIT", {storey, cells[k]}))
+            if (!data.tRoom.Locate(RoomField::StoreyAndCell, {storey, cells[k]}))
                 Try(data, data.CatalogPrice(types[k]), [&] { data.BuildRoom(types[k], cells[k]); });
     }
+    const TRoomRecord room(data.tRoom);
     for (data.tRoom.First(); !data.tRoom.AtEnd();) {
-        if (Field(data.tRoom, "STATUS") != 2) {
+        if (room.Status() != RoomStatus::Broken) {
             data.tRoom.Next();
             continue;
         }
-        data.SelectFloor(Field(data.tRoom, "FLOOR_ID"));
-        data.SelectRoom(Field(data.tRoom, "ID"));
+        data.SelectFloor(room.Storey());
+        data.SelectRoom(room.Id());
         data.DemolishRoom();
         data.tRoom.First();
     }
@@ -110,7 +110,7 @@ int main(int argc, char **argv)
         data.SetRandom(&random);
         data.SetHotelEvents(&journal);
         data.NewHotel("Tamsel Palace");
-        data.SelectHotel(data.tHotel.FieldNamed("HOTEL_ID").AsInteger());
+        data.SelectHotel(THotelRecord(data.tHotel).HotelId());
         data.StartClock();
         PlayMorning(data, 0);
         for (int day = 1; day <= days; ++day) {

@@ -208,3 +208,12 @@ TEST_F(PurchasesTest, DemolishingRefundsNothing)
     data->DemolishRoom();
     EXPECT_EQ(data->tRoom.RawRecordCount(), 1u);
 }
+
+TEST_F(PurchasesTest, ARoomMayEndRightWhereTheNextRoomBegins)
+{
+    data->BuildRoom(3, 7); // cells 7 to 9
+    data->BuildRoom(2, 5); // cells 5 and 6
+    EXPECT_EQ(Get(data->tRoom, "POSIT"), 5);
+    EXPECT_EQ(data->tRoom.RawRecordCount(), 2u);
+    EXPECT_TRUE(messages.Messages.empty());
+}
