@@ -5,8 +5,6 @@
 #include "store/MemTable.h"
 #include "ui/DisplaySettings.h"
 #include "ui/FloorPanel.h"
-#include "ui/ListPage.h"
-#include "ui/RoomPanel.h"
 #include "ui/TF_Dialog.h"
 #include "ui/widgets/ColorScheme.h"
 #include "ui/widgets/OvalButton.h"

@@ -3,7 +3,6 @@
 #include "store/MemTable.h"
 #include "ui/FloorPanel.h"
 #include "ui/PaintBox.h"
-#include "ui/RoomPanel.h"
 #include "ui/widgets/GlyphCheckBox.h"
 #include "ui/widgets/OvalButton.h"
 #include "ui/widgets/RockerSwitch.h"
