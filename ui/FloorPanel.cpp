@@ -1,5 +1,8 @@
 #include "ui/FloorPanel.h"
 
+#include "common/HotelCodes.h"
+#include "model/FloorRecord.h"
+#include "model/HotelRules.h"
 #include "store/MemTable.h"
 #include "ui/Controls.h"
 #include "ui/PaintBox.h"
@@ -28,7 +31,9 @@ TFloorPanel::TFloorPanel(QWidget *panel3, QWidget *roomPage)
     const char *levelNames[] = {"edDirty", "edPolice", "edFire", "edComfort"};
     const int levelTops[] = {24, 48, 72, 104};
     for (int i = 0; i < 4; ++i) {
-        *levels[i] = Controls::Label(panel3, {104, levelTops[i], 57, 25}, "100", TextStyle::Value);
+        // Until the first floor shows, each level reads full.
+        *levels[i] = Controls::Label(panel3, {104, levelTops[i], 57, 25},
+                                     QString::number(HotelRules::LevelMax), TextStyle::Value);
         (*levels[i])->setObjectName(levelNames[i]);
         (*levels[i])->SetFontColor(clLime);
     }
@@ -154,16 +159,16 @@ void TFloorPanel::dsFloorDataChange(TvekMemTable *tCurrFloor)
     if (!tCurrFloor || !tCurrFloor->Active() || tCurrFloor->IsEmpty() ||
         tCurrFloor->State() != tsBrowse)
         return;
-    TvekMemTable &floor = *tCurrFloor;
-    ShowLevel(floor.FieldNamed("DIRTY").AsInteger(), edDirty);
-    ShowLevel(floor.FieldNamed("POLICY").AsInteger(), edPolice);
-    ShowLevel(floor.FieldNamed("FIRE").AsInteger(), edFire);
-    ShowLevel(floor.FieldNamed("COMFORT").AsInteger(), edComfort);
-    edFloor->SetCaption(QString::number(floor.FieldNamed("FLOOR_ID").AsInteger() + 1));
+    const TFloorRecord floor(*tCurrFloor);
+    ShowLevel(floor.Level(StationKind::Clean), edDirty);
+    ShowLevel(floor.Level(StationKind::Police), edPolice);
+    ShowLevel(floor.Level(StationKind::Fire), edFire);
+    ShowLevel(floor.Comfort(), edComfort);
+    edFloor->SetCaption(QString::number(floor.Storey() + 1));
 
-    const char *stationFields[] = {"DIRTY_STATION", "POLICY_STATION", "FIRE_STATION"};
     for (int i = 0; i < 3; ++i) {
-        const int value = floor.FieldNamed(stationFields[i]).AsInteger();
+        // The pages follow the stations' numbering, cleaning first.
+        const int value = floor.Station(StationKind::Clean + i);
         Station &s = stations[static_cast<std::size_t>(i)];
         // A bought station cannot be sold, so its switch stays on and locked.
         s.stationSwitch->SetStateOn(value >= 0);
@@ -172,10 +177,10 @@ void TFloorPanel::dsFloorDataChange(TvekMemTable *tCurrFloor)
         s.workers->SetCaption(QString::number(value < 0 ? 0 : value));
     }
 
-    const std::string stuff = floor.FieldNamed("STUFF").AsString();
+    const TComfortItems items = floor.Items();
     std::array<bool, 4> checked{}, enabled{};
     for (std::size_t k = 0; k < btStuff.size(); ++k) {
-        checked[k] = !stuff.empty() && k < stuff.size() && stuff[k] == '1';
+        checked[k] = items.Installed(static_cast<int>(k) + 1);
         enabled[k] = !checked[k];
     }
     SetStuffMarks(checked, enabled);

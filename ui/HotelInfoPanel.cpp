@@ -1,5 +1,6 @@
 #include "ui/HotelInfoPanel.h"
 
+#include "model/HotelRecord.h"
 #include "store/MemTable.h"
 #include "ui/Controls.h"
 #include "ui/TableText.h"
@@ -54,10 +55,11 @@ void THotelInfoPanel::dsHotelDataChange(TvekMemTable &tHotel)
             value->SetCaption("");
         return;
     }
-    edHotelName->SetCaption(FromTableText(tHotel.FieldNamed("NAME").AsString()));
-    edCurrentDate->SetCaption(FromTableText(tHotel.FieldNamed("DATE").AsString()));
-    edCurrentTime->SetCaption(FromTableText(tHotel.FieldNamed("TIME").AsString()));
-    edHotelMoney->SetCaption(FromTableText(tHotel.FieldNamed("MONEY").AsString()));
+    const THotelRecord hotel(tHotel);
+    edHotelName->SetCaption(FromTableText(hotel.Name()));
+    edCurrentDate->SetCaption(FromTableText(hotel.DateText()));
+    edCurrentTime->SetCaption(FromTableText(hotel.TimeText()));
+    edHotelMoney->SetCaption(FromTableText(hotel.MoneyText()));
 }
 
 void THotelInfoPanel::ShowPace(bool playing, bool paused, int hoursPerSecond)

@@ -1,5 +1,7 @@
 #include "ui/HotelListModel.h"
 
+#include "model/HotelRecord.h"
+#include "model/TableFields.h"
 #include "store/MemTable.h"
 #include "ui/TableText.h"
 
@@ -33,12 +35,14 @@ void THotelListModel::Reload()
     std::vector<Row> rows;
     TvekMemTable *table = Table();
     if (table && table->Active()) {
-        const TField *fHotelId = table->FindField("HOTEL_ID");
-        const TField *fName = table->FindField("NAME");
-        const TField *fDate = table->FindField("DATE");
-        const TField *fMoney = table->FindField("MONEY");
-        const TField *fId = table->FindField("ID");
-        const TField *fTime = table->FindField("TIME");
+        // The rows are read without moving the table's cursor, so by field rather
+        // than through the record view of the current record.
+        const TField *fHotelId = table->FindField(HotelField::HotelId);
+        const TField *fName = table->FindField(HotelField::Name);
+        const TField *fDate = table->FindField(HotelField::Date);
+        const TField *fMoney = table->FindField(HotelField::Money);
+        const TField *fId = table->FindField(HotelField::Counter);
+        const TField *fTime = table->FindField(HotelField::Time);
         auto value = [&](std::size_t record, const TField *field) {
             return field ? table->RawValue(record, field->Index()) : TFieldValue{};
         };
@@ -82,7 +86,7 @@ int THotelListModel::CurrentRow() const
     TvekMemTable *table = Table();
     if (!table || !table->Active() || table->IsEmpty())
         return -1;
-    const int current = table->FieldNamed("HOTEL_ID").AsInteger();
+    const int current = THotelRecord(*table).HotelId();
     for (std::size_t i = 0; i < rows_.size(); ++i)
         if (rows_[i].hotelId == current)
             return static_cast<int>(i);
@@ -131,6 +135,8 @@ QVariant THotelListModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char *titles[] = {"Hotel", "Date", "Money", "HOTEL_ID", "ID", "TIME"};
+    // The hidden columns are captioned with their field's name.
+    static const char *titles[] = {
+        "Hotel", "Date", "Money", HotelField::HotelId, HotelField::Counter, HotelField::Time};
     return section >= 0 && section < ColumnCount ? QString(titles[section]) : QVariant();
 }

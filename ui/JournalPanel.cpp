@@ -1,8 +1,11 @@
 #include "ui/JournalPanel.h"
 
 #include "model/HotelJournal.h"
+#include "model/HotelRules.h"
 #include "ui/Controls.h"
 #include "ui/JournalText.h"
+#include "ui/JournalWindow.h"
+#include "ui/RuleText.h"
 #include "ui/widgets/GameFont.h"
 #include "ui/widgets/SystemColors.h"
 
@@ -30,8 +33,10 @@ TJournalPanel::TJournalPanel(QWidget *parent) : QWidget(parent)
     QPalette palette = body_->palette();
     palette.setColor(QPalette::WindowText, clWhite);
     body_->setPalette(palette);
-    setToolTip("The latest morning report: income, wages, guests, wear and construction since "
-               "the previous morning. J opens the whole journal with a chart of the last 30 days.");
+    setToolTip(QString("The latest morning report: income, wages, guests, wear and construction "
+                       "since the previous morning. J opens the whole journal with a chart of the "
+                       "last %1 days.")
+                   .arg(TJournalWindow::ChartDays));
     Refresh();
 }
 
@@ -61,7 +66,8 @@ void TJournalPanel::Refresh()
     if (journal_ && !journal_->Days().empty())
         lines = JournalText::ReportLines(journal_->Days().back());
     else
-        lines << "Each morning at 08:00 the day's report shows here.";
+        lines << "Each morning at " + RuleText::Hour(HotelRules::IncomeHour) +
+                     " the day's report shows here.";
     // Whole lines only: what does not fit gives way to a pointer to the window.
     const QFontMetrics metrics(body_->font());
     auto height = [&](const QString &text) {

@@ -1,6 +1,8 @@
 #include "ui/JournalText.h"
 
+#include "model/HotelRules.h"
 #include "store/DateTime.h"
+#include "ui/RuleText.h"
 
 namespace JournalText {
 
@@ -35,7 +37,8 @@ QString WholeJournal(const THotelJournal &journal)
         today << "Nothing yet.";
     blocks << today.join('\n');
     if (journal.Days().empty())
-        blocks.prepend("The first report comes at 08:00, when the income is counted.");
+        blocks.prepend("The first report comes at " + RuleText::Hour(HotelRules::IncomeHour) +
+                       ", when the income is counted.");
     return blocks.join("\n\n");
 }
 

@@ -46,7 +46,7 @@ TJournalWindow::TJournalWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     text_->setFont(GameFont(13));
 
     auto *chart = new QChart;
-    chart->setTitle("Money and occupied rooms each morning, last 30 days");
+    chart->setTitle(QString("Money and occupied rooms each morning, last %1 days").arg(ChartDays));
     chart->legend()->setAlignment(Qt::AlignBottom);
     money_ = new QLineSeries;
     money_->setName("Money");

@@ -1,5 +1,6 @@
 #include "ui/ListPage.h"
 
+#include "model/TableFields.h"
 #include "store/MemTable.h"
 #include "ui/Controls.h"
 #include "ui/EventGuard.h"
@@ -133,5 +134,5 @@ void TListPage::RowSelected()
         return;
     const int hotelId = model_.HotelIdAt(DataGrid1->currentIndex().row());
     if (hotelId >= 0 && tHotel_.Active())
-        guard_.Run([&] { tHotel_.Locate("HOTEL_ID", hotelId); });
+        guard_.Run([&] { tHotel_.Locate(HotelField::HotelId, hotelId); });
 }

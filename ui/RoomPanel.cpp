@@ -1,6 +1,7 @@
 #include "ui/RoomPanel.h"
 
 #include "common/HotelCodes.h"
+#include "model/RoomRecord.h"
 #include "model/TD_Data.h"
 #include "ui/Controls.h"
 #include "ui/TableText.h"
@@ -44,12 +45,13 @@ void TRoomPanel::dsCurrRoomDataChange()
     // A record being appended is still empty; the post that completes it refreshes again.
     if (!room.Active() || room.IsEmpty() || room.State() != tsBrowse)
         return;
-    const int type = room.FieldNamed("TYPE").AsInteger();
+    const TRoomRecord record(room);
+    const int type = record.Type();
     // Without a usable catalog the room shows what its own record holds.
     const bool catalog = data_.CatalogReady();
     edRoomName->SetCaption(catalog ? FromTableText(data_.CatalogName(type)) : QString());
     edRoomIncome->SetCaption(catalog ? QString::number(data_.CatalogIncome(type)) : QString());
-    const int status = room.FieldNamed("STATUS").AsInteger();
+    const int status = record.Status();
     if (RoomStatus::UnderConstruction(status)) {
         edRoomStatus->SetCaption("Building");
         edRoomStatus->SetFontColor(clAqua);
@@ -63,7 +65,7 @@ void TRoomPanel::dsCurrRoomDataChange()
         edRoomStatus->SetCaption("Broken");
         edRoomStatus->SetFontColor(clMaroon);
     }
-    edRoomWear->SetCaption(QString::number(room.FieldNamed("WEAR").AsInteger()));
+    edRoomWear->SetCaption(QString::number(record.Wear()));
 }
 
 void TRoomPanel::Clear()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/JournalBook.h"
 #include "model/SceneCallbacks.h"
 #include "scene/HotelScene.h"
 #include "store/DataSource.h"
@@ -11,33 +10,25 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
-class QScrollArea;
-class QStackedWidget;
-class TBuildingTools;
 class TD_Data;
-class TFloorPanel;
 class TFrameTimer;
 class TGamePace;
+class TJournalLink;
 class TKeyCommands;
-class THelpWindow;
-class THotelInfoPanel;
-class THotelListModel;
-class TJournalPanel;
-class TJournalWindow;
-class TListPage;
-class TRoomPanel;
-class TSceneView;
-class TTooltips;
+class TMainWindowLayout;
+class TPlayerCommands;
+class TSceneSync;
 class TtamselVersion;
 
 // The main window: the hotel list and the play screen on the notebook
 // ntMain, the left panel with the hotel's figures and the building tools, the
-// scene with its frame loop, and every player command. Each command calls one
-// operation of the model and then changes the scene's sprites through Arena.
-// Every handler runs inside Guard. The window is also the model's scene:
-// the hourly rules change sprites through the three view operations.
+// scene with its frame loop, and every player command. This is where the
+// parts are wired: the controls (TMainWindowLayout), the player's commands
+// (TPlayerCommands), the scene's synchronisation with the tables
+// (TSceneSync) and the journal (TJournalLink). Every handler runs inside the
+// window's guard. The window is also the model's scene: the hourly rules
+// change sprites through the three view operations.
 class TF_Main : public QWidget, public TSceneCallbacks
 {
     Q_OBJECT
@@ -45,48 +36,12 @@ public:
     explicit TF_Main(TD_Data &data, QWidget *parent = nullptr);
     ~TF_Main() override;
 
-    // ---- Fields ----
     // The chosen room type 1..5, -1 for none, 0 until the first Load.
-    int BuildTool = 0;
+    int BuildTool() const;
     // The scene's arena, set once the drawing surface has initialised.
-    TArena *Arena = nullptr;
-    QString VersionText;
-
-    // ---- Components ----
-    // The pictures, the engine and the arena, wired as every program that draws a hotel wires
-    // them, on SceneView's surface.
-    THotelScene Scene;
-    TPictureList &PictureList = Scene.Pictures;
-    TSceneSpriteEngine &HotelEngine = Scene.Engine;
-    TFrameTimer *FrameTimer;
-    TtamselVersion *tamselVersion1;
-    TDataSource dsHotel, dsFloor, dsRooms, dsCurrFloor, dsCurrRoom;
-    TEventGuard Guard;
-    // The window's keys; every key command is bound here (see BindKeys).
-    TKeyCommands *Keys;
-    // Pause and speed of the game clock.
-    std::unique_ptr<TGamePace> Pace;
-
-    // ---- Controls ----
-    QWidget *Panel1;
-    QStackedWidget *ntMain;
-    QScrollArea *ScrollBox1;
-    TSceneView *SceneView;
-    QWidget *Panel3;
-    THotelListModel *HotelList;
-    std::unique_ptr<TListPage> ListPage;
-    std::unique_ptr<THotelInfoPanel> HotelInfo;
-    std::unique_ptr<TBuildingTools> Tools;
-    std::unique_ptr<TFloorPanel> FloorPanel;
-    std::unique_ptr<TRoomPanel> RoomPanel;
-
-    // ---- Journal and explanations ----
-    // The journals of the hotels opened in this session; the open hotel's listens to the model.
-    TJournalBook Journals;
-    TJournalPanel *JournalPanel;   // the latest report, in the left panel
-    TJournalWindow *JournalWindow; // J: the whole journal and its chart
-    THelpWindow *HelpWindow;       // F1: how to play
-    std::unique_ptr<TTooltips> Tips;
+    TArena *Arena() const;
+    // The program's file version, read when the drawing surface initialised.
+    const QString &VersionText() const { return versionText_; }
 
     // Asks for a new hotel's name; empty when cancelled. Tests replace it.
     std::function<std::optional<QString>()> AskHotelName;
@@ -125,14 +80,12 @@ public:
     void OvalButton7Click(QObject *Sender); // Demolish
 
     // ---- Keys ----
-    void BindKeys();
     // Space or P: pauses or resumes the open hotel's clock.
     void PauseKeyPress();
     // 1, 2 or 3: one, two or four game hours per second.
     void SpeedKeyPress(int hoursPerSecond);
     // Escape: releases the building tool, as a right click does.
     void EscapeKeyPress();
-    // ---- Journal and help ----
     // J: shows the open hotel's journal window (nothing while no hotel is open).
     void ShowJournalWindow();
     // F1: shows the "How to play" window.
@@ -150,26 +103,37 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void BuildWindow();
+    // The test seam: the headless tests' window driver reaches the guard, the
+    // scene, the frame timer, the layout's parts and the journals through
+    // these members, and every control by its objectName; nothing else does.
+    friend class TWindowDriver;
+
+    // Binds every control's handler, the scene view's events and the frame loop.
+    void WireControls();
+    void BindKeys();
     // What start-up leaves until the window is on the screen: the drawing
     // surface and the icon.
     void FinishStart();
-    void PaintBox2Paint(QPainter &painter);
-    void PaintBox3Paint(QPainter &painter);
     // The handler wrapped in Guard, for a control's OnClick.
     std::function<void(QObject *)> Handler(void (TF_Main::*method)(QObject *));
-    TArena &SceneArena();
-    // A catalog price for a label; empty while the catalog cannot be used.
-    QString CatalogPriceText(int id);
-    // Runs a purchase for the current floor; when the model refuses it, the
-    // floor panel shows the model's state again before the refusal goes on, so
-    // that no switch or box stays looking bought.
-    void FloorPurchase(const std::function<void()> &purchase);
-    // The open hotel's journal listens to the hourly rules and shows in the panels.
-    void OpenJournal(int hotelId);
-    void CloseJournal();
 
     TD_Data &data_;
+    // The pictures, the engine and the arena, wired as every program that draws a hotel wires
+    // them, on SceneView's surface.
+    THotelScene scene_;
+    TFrameTimer *frameTimer_;
+    TtamselVersion *tamselVersion1_;
+    TDataSource dsHotel_, dsFloor_, dsRooms_, dsCurrFloor_, dsCurrRoom_;
+    TEventGuard guard_;
+    // The window's keys; every key command is bound here (see BindKeys).
+    TKeyCommands *keys_;
+    // Pause and speed of the game clock.
+    std::unique_ptr<TGamePace> pace_;
+    std::unique_ptr<TMainWindowLayout> layout_;
+    std::unique_ptr<TSceneSync> sync_;
+    std::unique_ptr<TJournalLink> journal_;
+    std::unique_ptr<TPlayerCommands> commands_;
+    QString versionText_;
     bool shown_ = false;
     bool surfaceRequested_ = false;
 };

@@ -1,10 +1,15 @@
 #include "ui/Tooltips.h"
 
-#include "model/GuestThresholds.h"
+#include "common/ComfortItems.h"
+#include "common/HotelCodes.h"
+#include "model/CatalogRecord.h"
+#include "model/FloorRecord.h"
+#include "model/HotelRules.h"
 #include "store/MemTable.h"
 #include "ui/BuildingTools.h"
 #include "ui/FloorPanel.h"
 #include "ui/RoomPanel.h"
+#include "ui/RuleText.h"
 #include "ui/TableText.h"
 #include "ui/widgets/GlyphCheckBox.h"
 #include "ui/widgets/OvalButton.h"
@@ -16,12 +21,8 @@
 
 namespace {
 
-const int kFloorId = 10;
-const int kStationIdBase = 10;
-const int kItemIdBase = 20;
-const int kMostWorkers = 5;
-const int kMostFloors = 10;
-const int kItemComfortPoints = 25; // added to the comfort sum, which is divided by 4
+using namespace HotelRules;
+using RuleText::Hour;
 
 // What differs between the three stations.
 struct TStationKind
@@ -30,26 +31,57 @@ struct TStationKind
     const char *Level;   // "police"
     const char *Worker;  // "policeman"
     const char *Workers; // "policemen"
-    const char *Every;   // "every 4th hour"
+    QString Every;       // "every 4th hour"
     int Gain;            // level points per paid worker
-    const char *Falls;
+    QString Falls;
 };
 
-const TStationKind kKinds[] = {
-    {"Cleaning station", "clean", "cleaner", "cleaners", "every 3rd hour", 4,
-     "falls every 3rd hour by the floor's load: the occupied rooms' types added up "
-     "(a type 1 room weighs 1, a type 5 room 5)"},
-    {"Police station", "police", "policeman", "policemen", "every 4th hour", 2,
-     "falls every 4th hour by chance, by less than the floor's load (the occupied rooms' "
-     "types added up)"},
-    {"Fire station", "fire", "fireman", "firemen", "every 5th hour", 2,
-     "falls every 5th hour by chance, by less than the floor's load (the occupied rooms' "
-     "types added up)"},
-};
-
-const TStationKind &Kind(int kind)
+TStationKind Kind(int kind)
 {
-    return kKinds[std::clamp(kind, 1, 3) - 1];
+    const QString load = "the occupied rooms' types added up";
+    const auto byChance = [&](int period) {
+        return "falls " + RuleText::EveryHour(period) +
+               " by chance, by less than the floor's load (" + load + ")";
+    };
+    switch (std::clamp(kind, StationKind::Clean, StationKind::Fire)) {
+    case StationKind::Clean:
+        return {"Cleaning station",
+                "clean",
+                "cleaner",
+                "cleaners",
+                RuleText::EveryHour(CleanPeriod),
+                CleanGainPerWorker,
+                QString("falls %1 by the floor's load: %2 (a type %3 room weighs %3, a type %4 "
+                        "room %4)")
+                    .arg(RuleText::EveryHour(CleanPeriod), load)
+                    .arg(CatalogRow::FirstRoomType)
+                    .arg(CatalogRow::LastRoomType)};
+    case StationKind::Police:
+        return {"Police station",
+                "police",
+                "policeman",
+                "policemen",
+                RuleText::EveryHour(PolicePeriod),
+                PoliceGainPerWorker,
+                byChance(PolicePeriod)};
+    default:
+        return {"Fire station",
+                "fire",
+                "fireman",
+                "firemen",
+                RuleText::EveryHour(FirePeriod),
+                FireGainPerWorker,
+                byChance(FirePeriod)};
+    }
+}
+
+// "(clean + police + fire + 25 for each comfort item) / 4".
+QString ComfortSum(const char *perItem)
+{
+    return QString("(clean + police + fire + %1 %2 comfort item) / %3")
+        .arg(ComfortPerItem)
+        .arg(perItem)
+        .arg(ComfortParts);
 }
 
 QString Para(const QString &title, const QString &text)
@@ -100,17 +132,19 @@ QString TTooltips::LevelText(TLevel level, int value, int stationWorkers, const 
 {
     if (level == TLevel::Comfort) {
         QString text =
-            Para("Comfort " + QString::number(value) + " of 100",
-                 "(clean + police + fire + 25 for each comfort item) / 4. It rises with the three "
-                 "levels and with each item bought, and falls when they fall or an item wears out. "
-                 "Each morning a room pays its income times comfort / 100.<br>" +
-                     Thresholds() + "<br>This floor has " + QString::number(stationWorkers) +
+            Para("Comfort " + QString::number(value) + " of " + QString::number(LevelMax),
+                 ComfortSum("for each") +
+                     ". It rises with the three "
+                     "levels and with each item bought, and falls when they fall or an item wears "
+                     "out. Each morning a room pays its income times comfort / " +
+                     QString::number(LevelMax) + ".<br>" + Thresholds() + "<br>This floor has " +
+                     QString::number(stationWorkers) +
                      (stationWorkers == 1 ? " comfort item." : " comfort items."));
         return text;
     }
     const int kind = static_cast<int>(level);
-    const TStationKind &k = Kind(kind);
-    const auto row = catalog.find(kStationIdBase + kind);
+    const TStationKind k = Kind(kind);
+    const auto row = catalog.find(CatalogRow::Station(kind));
     const int wage = row != catalog.end() ? row->second.Income : 0;
     QString here;
     if (stationWorkers < 0)
@@ -118,11 +152,11 @@ QString TTooltips::LevelText(TLevel level, int value, int stationWorkers, const 
                " page to hire workers.";
     else
         here = "This floor's " + QString(k.Station).toLower() + " has " +
-               Workers(stationWorkers, k) + " of " + QString::number(kMostWorkers) + ", paid " +
+               Workers(stationWorkers, k) + " of " + QString::number(MaxWorkers) + ", paid " +
                QString::number(wage * stationWorkers) + " " + k.Every + ".";
     QString title = QString(k.Level);
     title[0] = title[0].toUpper();
-    return Para(title + " " + QString::number(value) + " of 100",
+    return Para(title + " " + QString::number(value) + " of " + QString::number(LevelMax),
                 QString("It ") + k.Falls + ". Each paid " + k.Worker + " raises it by " +
                     QString::number(k.Gain) + " " + k.Every +
                     "; a wage is paid only while "
@@ -134,31 +168,34 @@ QString TTooltips::RoomToolText(const TRow &row)
 {
     return Para(row.Name,
                 QString("%1 cell%2 wide, price %3.<br>Earns %4 a night while occupied (at "
-                        "comfort 100, paid at 08:00).<br>Built in %5 working hours (09:00 to "
-                        "18:00); breaks after %6 nights occupied.")
+                        "comfort %7, paid at %8).<br>Built in %5 working hours (%9 to "
+                        "%10); breaks after %6 nights occupied.")
                     .arg(row.Width)
                     .arg(row.Width == 1 ? "" : "s")
                     .arg(row.Price)
                     .arg(row.Income)
                     .arg(row.Build)
-                    .arg(row.Wear));
+                    .arg(row.Wear)
+                    .arg(LevelMax)
+                    .arg(Hour(IncomeHour), Hour(FirstWorkingHour), Hour(LastWorkingHour)));
 }
 
 QString TTooltips::FloorToolText(const TRow &row)
 {
-    return Para(row.Name, QString("Price %1. Adds the next floor on top, ten cells wide; at "
+    return Para(row.Name, QString("Price %1. Adds the next floor on top, %3 cells wide; at "
                                   "most %2 floors.")
                               .arg(row.Price)
-                              .arg(kMostFloors));
+                              .arg(MaxStoreys)
+                              .arg(RuleText::NumberWord(CellsPerFloor)));
 }
 
 QString TTooltips::StationText(int kind, const TRow &row)
 {
-    const TStationKind &k = Kind(kind);
+    const TStationKind k = Kind(kind);
     return Para(row.Name, QString("Price %1, for this floor. Then hire up to %2 %3, each paid "
                                   "%4 %5 and raising %6 by %7 when paid.")
                               .arg(row.Price)
-                              .arg(kMostWorkers)
+                              .arg(MaxWorkers)
                               .arg(k.Workers)
                               .arg(row.Income)
                               .arg(k.Every)
@@ -168,7 +205,7 @@ QString TTooltips::StationText(int kind, const TRow &row)
 
 QString TTooltips::HireText(int kind, const TRow &row)
 {
-    const TStationKind &k = Kind(kind);
+    const TStationKind k = Kind(kind);
     return Para(QString("Hire a ") + k.Worker,
                 QString("Wage %1 %2 (hiring itself is free); raises %3 by %4 each time it is "
                         "paid. At most %5.")
@@ -176,70 +213,77 @@ QString TTooltips::HireText(int kind, const TRow &row)
                     .arg(k.Every)
                     .arg(k.Level)
                     .arg(k.Gain)
-                    .arg(kMostWorkers));
+                    .arg(MaxWorkers));
 }
 
 QString TTooltips::DismissText(int kind)
 {
-    const TStationKind &k = Kind(kind);
+    const TStationKind k = Kind(kind);
     return Para(QString("Dismiss a ") + k.Worker, "The wage stops; the station stays.");
 }
 
 QString TTooltips::ComfortItemText(const TRow &row)
 {
     return Para(row.Name, QString("Price %1, lasts %2 days. Adds %3 to the floor's comfort sum "
-                                  "(about %4 comfort points); it wears out at 15:00 when no day "
+                                  "(about %4 comfort points); it wears out at %5 when no day "
                                   "is left, and can then be bought again.")
                               .arg(row.Price)
                               .arg(row.Wear)
-                              .arg(kItemComfortPoints)
-                              .arg(kItemComfortPoints / 4));
+                              .arg(ComfortPerItem)
+                              .arg(ComfortPerItem / ComfortParts)
+                              .arg(Hour(ItemWearHour)));
 }
 
 QString TTooltips::RoomPriceText()
 {
-    return Para("Price", "What this room earns a night while occupied, at comfort 100. It is "
-                         "paid at 08:00, times the floor's comfort / 100 (comfort 75 pays three "
-                         "quarters).");
+    // The example is three quarters of the full level.
+    return Para("Price", QString("What this room earns a night while occupied, at comfort %1. It "
+                                 "is paid at %2, times the floor's comfort / %1 (comfort %3 pays "
+                                 "three quarters).")
+                             .arg(LevelMax)
+                             .arg(Hour(IncomeHour))
+                             .arg(LevelMax * 3 / 4));
 }
 
 QString TTooltips::DaysLeftText()
 {
-    return Para("Days left", "The nights of occupancy this room has left. It counts down at "
-                             "22:00 while a guest stays; at 0 the room breaks and can only be "
-                             "demolished.");
+    return Para("Days left", QString("The nights of occupancy this room has left. It counts down "
+                                     "at %1 while a guest stays; at 0 the room breaks and can "
+                                     "only be demolished.")
+                                 .arg(Hour(RoomWearHour)));
 }
 
 QString TTooltips::RoomStatusText()
 {
-    return Para("Status", "Building: under construction (09:00 to 18:00).<br>Free: waits for a "
-                          "guest at 10:00.<br>Ocupied: a guest stays and the room earns.<br>"
-                          "Broken: worn out; demolish it to build again.");
+    return Para("Status", QString("Building: under construction (%1 to %2).<br>Free: waits for "
+                                  "a guest at %3.<br>Ocupied: a guest stays and the room earns."
+                                  "<br>Broken: worn out; demolish it to build again.")
+                              .arg(Hour(FirstWorkingHour), Hour(LastWorkingHour), Hour(GuestHour)));
 }
 
 void TTooltips::ApplyCatalog(TvekMemTable &tRooms)
 {
     catalog_.clear();
     for (tRooms.First(); !tRooms.AtEnd(); tRooms.Next()) {
-        auto number = [&](const char *field) { return tRooms.FieldNamed(field).AsInteger(); };
-        catalog_[number("ID")] = {FromTableText(tRooms.FieldNamed("NAME").AsString()),
-                                  number("WIDTH"),
-                                  number("PRICE"),
-                                  number("INCOME"),
-                                  number("WEAR"),
-                                  number("BUILD")};
+        const TCatalogRecord row(tRooms);
+        catalog_[row.Id()] = {FromTableText(row.Name()),
+                              row.Width(),
+                              row.Price(),
+                              row.Income(),
+                              row.Wear(),
+                              row.Build()};
     }
     auto row = [&](int id) {
         const auto found = catalog_.find(id);
         return found != catalog_.end() ? found->second : TRow{};
     };
-    for (int type = 1; type <= 5; ++type)
+    for (int type = CatalogRow::FirstRoomType; type <= CatalogRow::LastRoomType; ++type)
         if (TOvalButton *tool = tools_.ToolButton(type))
             tool->setToolTip(RoomToolText(row(type)));
-    tools_.btFloor->setToolTip(FloorToolText(row(kFloorId)));
-    tools_.edFloorPrice->setToolTip(FloorToolText(row(kFloorId)));
-    for (int kind = 1; kind <= 3; ++kind) {
-        const TRow station = row(kStationIdBase + kind);
+    tools_.btFloor->setToolTip(FloorToolText(row(CatalogRow::Floor)));
+    tools_.edFloorPrice->setToolTip(FloorToolText(row(CatalogRow::Floor)));
+    for (int kind = StationKind::Clean; kind <= StationKind::Fire; ++kind) {
+        const TRow station = row(CatalogRow::Station(kind));
         TFloorPanel::Station &s = floor_.stations[static_cast<std::size_t>(kind - 1)];
         s.stationSwitch->setToolTip(StationText(kind, station));
         s.price->setToolTip(StationText(kind, station));
@@ -249,8 +293,8 @@ void TTooltips::ApplyCatalog(TvekMemTable &tRooms)
         if (TShadowLabel *heading = LabelWithCaption(s.price->parentWidget(), "Price"))
             heading->setToolTip(StationText(kind, station));
     }
-    for (int item = 1; item <= 4; ++item) {
-        const QString text = ComfortItemText(row(kItemIdBase + item));
+    for (int item = 1; item <= TComfortItems::Count; ++item) {
+        const QString text = ComfortItemText(row(CatalogRow::Item(item)));
         const auto k = static_cast<std::size_t>(item - 1);
         floor_.btStuff[k]->setToolTip(text);
         floor_.edFeaturePrice[k]->setToolTip(text);
@@ -267,9 +311,7 @@ void TTooltips::ApplyFloor(TvekMemTable &tCurrFloor)
 {
     if (!tCurrFloor.Active() || tCurrFloor.IsEmpty() || tCurrFloor.State() != tsBrowse)
         return;
-    auto number = [&](const char *field) { return tCurrFloor.FieldNamed(field).AsInteger(); };
-    const std::string stuff = tCurrFloor.FieldNamed("STUFF").AsString();
-    const int items = static_cast<int>(std::count(stuff.begin(), stuff.end(), '1'));
+    const TFloorRecord floor(tCurrFloor);
     QWidget *panel = floor_.edDirty->parentWidget();
     const struct
     {
@@ -279,10 +321,14 @@ void TTooltips::ApplyFloor(TvekMemTable &tCurrFloor)
         int Figure;
         int Workers;
     } levels[] = {
-        {TLevel::Clean, floor_.edDirty, "Clean", number("DIRTY"), number("DIRTY_STATION")},
-        {TLevel::Police, floor_.edPolice, "Police", number("POLICY"), number("POLICY_STATION")},
-        {TLevel::Fire, floor_.edFire, "Fire", number("FIRE"), number("FIRE_STATION")},
-        {TLevel::Comfort, floor_.edComfort, "Owerall", number("COMFORT"), items},
+        {TLevel::Clean, floor_.edDirty, "Clean", floor.Level(StationKind::Clean),
+         floor.Station(StationKind::Clean)},
+        {TLevel::Police, floor_.edPolice, "Police", floor.Level(StationKind::Police),
+         floor.Station(StationKind::Police)},
+        {TLevel::Fire, floor_.edFire, "Fire", floor.Level(StationKind::Fire),
+         floor.Station(StationKind::Fire)},
+        {TLevel::Comfort, floor_.edComfort, "Owerall", floor.Comfort(),
+         floor.Items().InstalledCount()},
     };
     for (const auto &level : levels) {
         const QString text = LevelText(level.Level, level.Figure, level.Workers, catalog_);

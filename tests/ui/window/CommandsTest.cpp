@@ -5,10 +5,7 @@
 #include "scene/MickySprite.h"
 #include "scene/RoomSprite.h"
 #include "store/MemTable.h"
-#include "ui/BuildingTools.h"
-#include "ui/FloorPanel.h"
 #include "ui/PaintBox.h"
-#include "ui/RoomPanel.h"
 #include "ui/SceneView.h"
 #include "ui/widgets/GlyphCheckBox.h"
 #include "ui/widgets/OvalButton.h"
@@ -36,12 +33,12 @@ protected:
     int PosOfCurrentRoom() { return data->tCurrRoom.FieldNamed("POSIT").AsInteger(); }
     void ExpectNoTool()
     {
-        EXPECT_EQ(window->BuildTool, -1);
+        EXPECT_EQ(driver->BuildTool(), -1);
         EXPECT_EQ(Caption("edBuilPrice"), "0");
-        EXPECT_FALSE(ToolCursor(window->SceneView));
-        EXPECT_EQ(window->Tools->PaintBox2->Tag, 0);
-        for (TOvalButton *tool : window->Tools->btBld)
-            EXPECT_FALSE(tool->Down());
+        EXPECT_FALSE(ToolCursor(&driver->SceneView()));
+        EXPECT_EQ(driver->Control<TPaintBox>("PaintBox2")->Tag, 0);
+        for (int type = 1; type <= 5; ++type)
+            EXPECT_FALSE(driver->ToolButton(type)->Down());
     }
 };
 
@@ -58,12 +55,12 @@ TEST_F(CommandsTest, ALeftClickWithAToolBuildsOnTheCellUnderThePoint)
         const int storey = data->FloorID;
         const int rooms = RoomCount();
         ChooseTool(1);
-        EXPECT_TRUE(ToolCursor(window->SceneView));
+        EXPECT_TRUE(ToolCursor(&driver->SceneView()));
         Click(Qt::LeftButton, c.x, 465 - 50 * storey + 25);
         ASSERT_EQ(RoomCount(), rooms + 1) << "x " << c.x;
         EXPECT_EQ(PosOfCurrentRoom(), c.cell) << "x " << c.x;
         EXPECT_EQ(data->tCurrRoom.FieldNamed("FLOOR_ID").AsInteger(), storey);
-        EXPECT_EQ(Page(window->RoomPanel->ntRoom), 1);
+        EXPECT_EQ(Page("ntRoom"), 1);
         ExpectNoTool();
     }
     EXPECT_TRUE(messages.Messages.empty());
@@ -85,17 +82,17 @@ TEST_F(CommandsTest, RightAndMiddleClicksOnAFloorSelectItAndCloseTheRoomPage)
     for (const auto &c : cases) {
         if (c.withTool)
             ChooseTool(3);
-        window->RoomPanel->ntRoom->setCurrentIndex(1);
+        driver->ShowPage("ntRoom", 1);
         Run([&] { data->SelectFloor(0); });
         Click(c.button, 300, 440); // storey 1
         EXPECT_EQ(data->FloorID, 1);
-        EXPECT_EQ(Page(window->RoomPanel->ntRoom), 0);
-        EXPECT_EQ(window->BuildTool, c.toolAfter);
+        EXPECT_EQ(Page("ntRoom"), 0);
+        EXPECT_EQ(driver->BuildTool(), c.toolAfter);
         EXPECT_EQ(RoomCount(), 0);
         if (c.toolAfter == 3) {
-            EXPECT_TRUE(window->Tools->ToolButton(3)->Down());
+            EXPECT_TRUE(driver->ToolButton(3)->Down());
             EXPECT_EQ(Caption("edBuilPrice"), "6500");
-            Run([&] { window->SelectBuildTool(-1); });
+            driver->SelectBuildTool(-1);
         }
         ExpectNoTool();
     }
@@ -105,7 +102,7 @@ TEST_F(CommandsTest, ClicksOnTheBackgroundSelectNothing)
 {
     ChooseTool(2);
     Click(Qt::LeftButton, 20, 20);
-    EXPECT_EQ(window->BuildTool, 2);
+    EXPECT_EQ(driver->BuildTool(), 2);
     EXPECT_EQ(RoomCount(), 0);
     Click(Qt::RightButton, 20, 20);
     ExpectNoTool();
@@ -116,7 +113,7 @@ TEST_F(CommandsTest, ClicksOnARoomOrItsOccupantSelectTheRoomAndKeepTheTool)
     ChooseTool(2);
     Click(Qt::LeftButton, 45, 490); // a double room on cells 0 and 1 of storey 0
     const int roomId = data->RoomID;
-    window->SetRoomStatus(roomId, 1);
+    driver->HourlyRules().SetRoomStatus(roomId, 1);
     ASSERT_EQ(SpritesWithID(roomId).size(), 1u);
     auto *room = dynamic_cast<TRoomSprite *>(SpritesWithID(roomId).front());
     ASSERT_TRUE(room && room->Micky && room->Micky->Visible);
@@ -127,14 +124,14 @@ TEST_F(CommandsTest, ClicksOnARoomOrItsOccupantSelectTheRoomAndKeepTheTool)
             data->SelectFloor(1);
             data->SelectRoom(-1);
         });
-        window->RoomPanel->ntRoom->setCurrentIndex(0);
+        driver->ShowPage("ntRoom", 0);
         ChooseTool(4);
-        EXPECT_EQ(window->HotelEngine.SpriteAt(p[0], p[1]) == room->Micky, p[0] == 115);
+        EXPECT_EQ(driver->Scene().Engine.SpriteAt(p[0], p[1]) == room->Micky, p[0] == 115);
         Click(Qt::LeftButton, p[0], p[1]);
         EXPECT_EQ(data->FloorID, 0);
         EXPECT_EQ(data->RoomID, roomId);
-        EXPECT_EQ(Page(window->RoomPanel->ntRoom), 1);
-        EXPECT_EQ(window->BuildTool, 4) << "a click on a room keeps the tool";
+        EXPECT_EQ(Page("ntRoom"), 1);
+        EXPECT_EQ(driver->BuildTool(), 4) << "a click on a room keeps the tool";
         EXPECT_EQ(RoomCount(), 1);
     }
 }
@@ -143,22 +140,22 @@ TEST_F(CommandsTest, ChoosingAnotherToolReleasesTheFirstAndShowsItsPriceLineAndP
 {
     ChooseTool(1);
     ChooseTool(3);
-    EXPECT_FALSE(window->Tools->ToolButton(1)->Down());
-    EXPECT_TRUE(window->Tools->ToolButton(3)->Down());
+    EXPECT_FALSE(driver->ToolButton(1)->Down());
+    EXPECT_TRUE(driver->ToolButton(3)->Down());
     EXPECT_EQ(Caption("edBuilPrice"), "6500");
-    EXPECT_EQ(window->Tools->PaintBox2->Tag, 148);
+    EXPECT_EQ(driver->Control<TPaintBox>("PaintBox2")->Tag, 148);
     ChooseTool(3);
-    EXPECT_EQ(window->BuildTool, 3) << "a second click keeps the tool";
+    EXPECT_EQ(driver->BuildTool(), 3) << "a second click keeps the tool";
 
-    QImage line(window->Tools->PaintBox2->size(), QImage::Format_RGB32);
+    QImage line(driver->Control<TPaintBox>("PaintBox2")->size(), QImage::Format_RGB32);
     line.fill(Qt::black);
-    window->Tools->PaintBox2->render(&line);
+    driver->Control<TPaintBox>("PaintBox2")->render(&line);
     EXPECT_EQ(line.pixel(0, 123), qRgb(255, 255, 0)) << "the leader starts at y 123";
-    QImage picture(window->Tools->PaintBox3->size(), QImage::Format_RGB32);
+    QImage picture(driver->Control<TPaintBox>("PaintBox3")->size(), QImage::Format_RGB32);
     picture.fill(Qt::black);
-    window->Tools->PaintBox3->render(&picture);
+    driver->Control<TPaintBox>("PaintBox3")->render(&picture);
     const QImage room3 =
-        window->PictureList.Items.Item(2).Picture.convertToFormat(QImage::Format_RGB32);
+        driver->Scene().Pictures.Items.Item(2).Picture.convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(picture.pixel(34, 25), picture.pixel(0, 25)) << "150 pixels wide, right-aligned";
     EXPECT_EQ(picture.pixel(35, 25), room3.pixel(0, 25));
     EXPECT_EQ(picture.pixel(184, 25), room3.pixel(149, 25));
@@ -169,13 +166,13 @@ TEST_F(CommandsTest, MovingWithAToolShowsTheToolCursorOnlyOverFloors)
     ChooseTool(1);
     Click(Qt::LeftButton, 45, 490);
     ChooseTool(1);
-    window->SceneViewMouseMove(Qt::NoModifier, 300, 490);
-    EXPECT_TRUE(ToolCursor(window->SceneView));
-    window->SceneViewMouseMove(Qt::NoModifier, 60, 490);
-    EXPECT_FALSE(ToolCursor(window->SceneView)) << "over a room";
-    window->SceneViewMouseMove(Qt::NoModifier, 300, 490);
-    window->SceneViewMouseMove(Qt::NoModifier, 10, 10);
-    EXPECT_FALSE(ToolCursor(window->SceneView)) << "over the background";
+    driver->MoveOverScene(300, 490);
+    EXPECT_TRUE(ToolCursor(&driver->SceneView()));
+    driver->MoveOverScene(60, 490);
+    EXPECT_FALSE(ToolCursor(&driver->SceneView())) << "over a room";
+    driver->MoveOverScene(300, 490);
+    driver->MoveOverScene(10, 10);
+    EXPECT_FALSE(ToolCursor(&driver->SceneView())) << "over the background";
 }
 
 TEST_F(CommandsTest, DemolishRemovesTheSpritesBeforeTheRecord)
@@ -192,46 +189,46 @@ TEST_F(CommandsTest, DemolishRemovesTheSpritesBeforeTheRecord)
             spritesWhenDeleted = SpritesWithID(roomId).size();
     };
     const int sprites = SpriteCount();
-    Run([&] { window->OvalButton7Click(window->RoomPanel->OvalButton7); });
+    driver->Demolish();
     probe.SetDataSet(nullptr);
     EXPECT_EQ(spritesWhenDeleted, 0u);
     EXPECT_EQ(SpriteCount(), sprites - 2) << "the room and its occupant";
     EXPECT_EQ(RoomCount(), 0);
-    EXPECT_EQ(Page(window->RoomPanel->ntRoom), 0);
+    EXPECT_EQ(Page("ntRoom"), 0);
 }
 
 TEST_F(CommandsTest, RefusedCommandsLeaveToolSpritesAndPagesAsTheyWere)
 {
     // No room for a three-cell room at cell 8.
     ChooseTool(3);
-    window->RoomPanel->ntRoom->setCurrentIndex(0);
+    driver->ShowPage("ntRoom", 0);
     const int sprites = SpriteCount();
     Click(Qt::LeftButton, 40 + 8 * 50 + 5, 490);
     ASSERT_EQ(messages.Messages, std::vector<std::string>{"You cannot build here"});
-    EXPECT_EQ(window->BuildTool, 3);
-    EXPECT_TRUE(window->Tools->ToolButton(3)->Down());
+    EXPECT_EQ(driver->BuildTool(), 3);
+    EXPECT_TRUE(driver->ToolButton(3)->Down());
     EXPECT_EQ(Caption("edBuilPrice"), "6500");
     EXPECT_EQ(SpriteCount(), sprites);
-    EXPECT_EQ(Page(window->RoomPanel->ntRoom), 0);
+    EXPECT_EQ(Page("ntRoom"), 0);
     EXPECT_TRUE(data->gmTimer().Enabled()) << "the clock runs again";
 
     // No money: no floor, no station, no item.
     data->AddMoney(-data->GetMoney());
-    TFloorPanel &panel = *window->FloorPanel;
     BuyFloor();
-    TRockerSwitch *cleaning = panel.stations[0].stationSwitch;
+    TRockerSwitch *cleaning = driver->StationSwitch(1);
     cleaning->SetStateOn(true); // as the player's press left it
-    Run([&] { window->btDirtyStationClick(cleaning); });
+    driver->BuyStation(1);
     EXPECT_FALSE(cleaning->StateOn()) << "a refused station does not look bought";
     EXPECT_TRUE(cleaning->isEnabled());
-    panel.btStuff[1]->OnClick = nullptr;
-    panel.btStuff[1]->SetChecked(true);
-    Run([&] { window->btStuff01Click(panel.btStuff[1]); });
-    EXPECT_FALSE(panel.btStuff[1]->Checked()) << "a refused item does not look bought";
+    TGlyphCheckBox *ventilation = driver->ItemBox(2);
+    ventilation->OnClick = nullptr;
+    ventilation->SetChecked(true);
+    driver->BuyItem(2);
+    EXPECT_FALSE(ventilation->Checked()) << "a refused item does not look bought";
     EXPECT_EQ(messages.Messages.size(), 4u);
     EXPECT_EQ(messages.Messages.back(), "You don't have enough money!");
     EXPECT_EQ(SpriteCount(), sprites);
-    EXPECT_EQ(window->BuildTool, 3);
+    EXPECT_EQ(driver->BuildTool(), 3);
     EXPECT_TRUE(errors.empty()) << "a refusal shows no error box";
 }
 
@@ -242,14 +239,14 @@ TEST_F(CommandsTest, TheHourlyRulesChangeSpritesThroughTheViewOperations)
     const int roomId = data->RoomID;
     auto *room = dynamic_cast<TRoomSprite *>(SpritesWithID(roomId).front());
     EXPECT_EQ(room->Alpha, 55);
-    window->SetRoomAlpha(roomId, 155);
+    driver->HourlyRules().SetRoomAlpha(roomId, 155);
     EXPECT_EQ(room->Alpha, 155);
-    window->SetRoomStatus(roomId, 2);
+    driver->HourlyRules().SetRoomStatus(roomId, 2);
     EXPECT_EQ(room->FrameBase, 1);
-    Run([&] { window->btStuff01Click(window->FloorPanel->btStuff[3]); });
-    TFloorSprite *floor = window->Arena->FindFloor(0);
+    driver->BuyItem(4);
+    TFloorSprite *floor = driver->Arena()->FindFloor(0);
     ASSERT_NE(floor->Parts[7], nullptr);
-    window->RemoveFloorStuff(0, 4);
+    driver->HourlyRules().RemoveFloorStuff(0, 4);
     EXPECT_EQ(floor->Parts[7], nullptr);
-    window->RemoveFloorStuff(7, 1); // no such floor: nothing happens
+    driver->HourlyRules().RemoveFloorStuff(7, 1); // no such floor: nothing happens
 }

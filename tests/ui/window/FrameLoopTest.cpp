@@ -97,20 +97,20 @@ TEST_F(WindowTest, AFrameWithoutAReadySurfaceMovesAndDrawsNothing)
 {
     AddHotel("Frames");
     LoadWithMoney();
-    Run([&] { window->btFloorClick(nullptr); });
+    BuyFloor();
     ChooseTool(1);
     Click(Qt::LeftButton, 45, 490);
-    window->SetRoomStatus(data->RoomID, 1);
+    driver->HourlyRules().SetRoomStatus(data->RoomID, 1);
     auto *room = dynamic_cast<TRoomSprite *>(SpritesWithID(data->RoomID).front());
     const double start = room->Micky->FramePos;
-    window->FrameTimerTimer(200); // one frame every 200 ms is a move of one animation frame
+    driver->Frame(200); // one frame every 200 ms is a move of one animation frame
     EXPECT_NE(room->Micky->FramePos, start);
-    EXPECT_NE(window->SceneView->Surface().Pixel(100, 490), 0u) << "the floor is drawn";
+    EXPECT_NE(driver->SceneView().Surface().Pixel(100, 490), 0u) << "the floor is drawn";
 
     const double moved = room->Micky->FramePos;
-    window->SceneView->Finalize();
-    EXPECT_FALSE(window->FrameTimer->Enabled());
-    window->FrameTimerTimer(200);
+    driver->SceneView().Finalize();
+    EXPECT_FALSE(driver->FrameTimer().Enabled());
+    driver->Frame(200);
     EXPECT_EQ(room->Micky->FramePos, moved);
 }
 
@@ -119,22 +119,22 @@ TEST_F(WindowTest, APictureEqualToTheOneOnScreenIsNotPresentedAgain)
     AddHotel("Still");
     LoadWithMoney();
     BuyFloor();
-    window->FrameTimerTimer(16);
-    const int presented = window->SceneView->PresentedFrames();
-    window->FrameTimerTimer(16);
-    window->FrameTimerTimer(16);
-    EXPECT_EQ(window->SceneView->PresentedFrames(), presented) << "nothing moved or changed";
+    driver->Frame(16);
+    const int presented = driver->SceneView().PresentedFrames();
+    driver->Frame(16);
+    driver->Frame(16);
+    EXPECT_EQ(driver->SceneView().PresentedFrames(), presented) << "nothing moved or changed";
     BuyFloor();
-    window->FrameTimerTimer(16);
-    EXPECT_EQ(window->SceneView->PresentedFrames(), presented + 1) << "a second floor";
-    EXPECT_NE(window->SceneView->Surface().Pixel(100, 420), 0u) << "the second floor is drawn";
+    driver->Frame(16);
+    EXPECT_EQ(driver->SceneView().PresentedFrames(), presented + 1) << "a second floor";
+    EXPECT_NE(driver->SceneView().Surface().Pixel(100, 420), 0u) << "the second floor is drawn";
 }
 
 TEST_F(WindowTest, NoFramesWhileTheWindowIsMinimisedOrHidden)
 {
     AddHotel("Away");
     LoadWithMoney();
-    TFrameTimer &timer = *window->FrameTimer;
+    TFrameTimer &timer = driver->FrameTimer();
     timer.ApplicationStateChanged(Qt::ApplicationActive);
     auto waitFor = [&](bool running) {
         QElapsedTimer waited;
@@ -157,21 +157,19 @@ TEST_F(WindowTest, NoFramesWhileTheWindowIsMinimisedOrHidden)
 TEST_F(WindowTest, TheWindowDrawsThroughTheSceneWiringThatTheToolsShare)
 {
     // The window's components are the parts of its one scene, on the control's surface.
-    EXPECT_EQ(&window->Scene.Surface(), &window->SceneView->Surface());
-    EXPECT_EQ(window->Arena, &window->Scene.Arena);
-    EXPECT_EQ(&window->HotelEngine, &window->Scene.Engine);
-    EXPECT_EQ(&window->PictureList, &window->Scene.Pictures);
-    EXPECT_EQ(window->Arena->BaseLine(), 535 - 70);
+    EXPECT_EQ(&driver->Scene().Surface(), &driver->SceneView().Surface());
+    EXPECT_EQ(driver->Arena(), &driver->Scene().Arena);
+    EXPECT_EQ(driver->Arena()->BaseLine(), 535 - 70);
 
     // A frame of the window is the frame of a scene of the same floors drawn without it.
     AddHotel("Wiring");
     LoadWithMoney();
     BuyFloor();
     BuyFloor();
-    window->FrameTimerTimer(16);
+    driver->Frame(16);
     THotelScene alone(THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight);
     alone.Arena.AddFloor(1, 0, -1, -1, -1, "0000");
     alone.Arena.AddFloor(2, 1, -1, -1, -1, "0000");
     alone.Frame(16);
-    EXPECT_TRUE(window->SceneView->Surface().Image() == alone.Surface().Image());
+    EXPECT_TRUE(driver->SceneView().Surface().Image() == alone.Surface().Image());
 }

@@ -5,8 +5,6 @@
 #include "store/MemTable.h"
 #include "ui/DisplaySettings.h"
 #include "ui/FloorPanel.h"
-#include "ui/ListPage.h"
-#include "ui/RoomPanel.h"
 #include "ui/TF_Dialog.h"
 #include "ui/widgets/ColorScheme.h"
 #include "ui/widgets/OvalButton.h"
@@ -120,13 +118,13 @@ protected:
                 pairs.push_back({l->objectName().isEmpty() ? l->text().left(20) : l->objectName(),
                                  l->palette().color(QPalette::WindowText),
                                  l->parentWidget()->palette().color(QPalette::Window)});
-        QTableView *grid = window->ListPage->DataGrid1;
+        QTableView *grid = driver->Control<QTableView>("DataGrid1");
         pairs.push_back({"list rows", grid->palette().color(QPalette::Text),
                          grid->viewport()->palette().color(QPalette::Base)});
         pairs.push_back({"list headers", clYellow, QColor(100, 100, 100)});
 
         // The level colours, from 100 down to 0.
-        TShadowLabel *level = window->FloorPanel->edDirty;
+        TShadowLabel *level = driver->Control<TShadowLabel>("edDirty");
         for (int value : {100, 60, 40, 10}) {
             TFloorPanel::ShowLevel(value, level);
             label(level, QStringLiteral("level %1").arg(value));
@@ -141,7 +139,7 @@ protected:
             data->tRoom.FieldNamed("STATUS").SetAsInteger(status);
             data->tRoom.Post();
             data->SelectRoom(roomId);
-            label(window->RoomPanel->edRoomStatus, Caption("edRoomStatus"));
+            label(driver->Control<TShadowLabel>("edRoomStatus"), Caption("edRoomStatus"));
         }
         return pairs;
     }
@@ -195,19 +193,20 @@ TEST_F(HighContrastTest, EachColourKeepsItsMeaning)
 TEST_F(HighContrastTest, HSwitchesBackAndForthAndTheChoiceIsKeptForTheNextRun)
 {
     EXPECT_FALSE(TDisplaySettings::HighContrast());
-    EXPECT_EQ(window->Panel1->palette().color(QPalette::Window), clGray);
+    EXPECT_EQ(driver->Control("Panel1")->palette().color(QPalette::Window), clGray);
     PressH();
     EXPECT_TRUE(HighContrast());
     EXPECT_TRUE(TDisplaySettings::HighContrast());
-    EXPECT_EQ(window->Panel1->palette().color(QPalette::Window), clBlack);
-    EXPECT_EQ(window->Panel3->palette().color(QPalette::Window), clBlack);
-    EXPECT_EQ(window->ListPage->DataGrid1->palette().color(QPalette::Base), clBlack);
+    EXPECT_EQ(driver->Control("Panel1")->palette().color(QPalette::Window), clBlack);
+    EXPECT_EQ(driver->Control("Panel3")->palette().color(QPalette::Window), clBlack);
+    EXPECT_EQ(driver->Control("DataGrid1")->palette().color(QPalette::Base), clBlack);
 
     // The next run starts in high contrast.
     {
         TF_Main next(*data);
         EXPECT_TRUE(TColorScheme::HighContrast(&next));
-        EXPECT_EQ(next.Panel1->palette().color(QPalette::Window), clBlack);
+        EXPECT_EQ(TWindowDriver(next).Control("Panel1")->palette().color(QPalette::Window),
+                  clBlack);
     }
     data->SetSceneCallbacks(window.get());
 
@@ -218,6 +217,6 @@ TEST_F(HighContrastTest, HSwitchesBackAndForthAndTheChoiceIsKeptForTheNextRun)
     PressH();
     EXPECT_FALSE(HighContrast());
     EXPECT_FALSE(TDisplaySettings::HighContrast());
-    EXPECT_EQ(window->Panel1->palette().color(QPalette::Window), clGray);
-    EXPECT_EQ(window->ListPage->DataGrid1->palette().color(QPalette::Base), clGray);
+    EXPECT_EQ(driver->Control("Panel1")->palette().color(QPalette::Window), clGray);
+    EXPECT_EQ(driver->Control("DataGrid1")->palette().color(QPalette::Base), clGray);
 }

@@ -3,13 +3,11 @@
 #include "WindowFixture.h"
 #include "model/JournalBook.h"
 #include "store/DateTime.h"
-#include "ui/FloorPanel.h"
 #include "ui/HelpWindow.h"
-#include "ui/HotelInfoPanel.h"
 #include "ui/JournalPanel.h"
 #include "ui/JournalWindow.h"
-#include "ui/RoomPanel.h"
 #include "ui/widgets/GlyphCheckBox.h"
+#include "ui/widgets/OvalButton.h"
 #include "ui/widgets/RockerSwitch.h"
 #include "ui/widgets/ShadowLabel.h"
 
@@ -17,6 +15,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPlainTextEdit>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTextDocument>
 
@@ -74,14 +73,14 @@ protected:
 TEST_F(JournalWindowTest, TheMorningReportShowsInTheLeftPanelAfterEight)
 {
     OpenHotelWithAGuest();
-    ASSERT_TRUE(window->JournalPanel->isVisible());
-    EXPECT_TRUE(window->JournalPanel->Text().contains("at 08:00")) << "a hint before the first";
+    ASSERT_TRUE(driver->JournalPanel().isVisible());
+    EXPECT_TRUE(driver->JournalPanel().Text().contains("at 08:00")) << "a hint before the first";
     data->RunHours(1);
     // A new floor has comfort (100 + 100 + 100) / 4 = 75; the single room's 260
     // a night gives 0.75 x 260 = 195 at 08:00, money 1000 + 195.
     const QString expected = "Morning of " + QString::fromStdString(FormatShortDate(Today())) +
                              "\nIncome 195, money 1195, 1 room occupied";
-    EXPECT_EQ(window->JournalPanel->Text(), expected);
+    EXPECT_EQ(driver->JournalPanel().Text(), expected);
     EXPECT_TRUE(data->gmTimer().Enabled()) << "the journal never stops the clock";
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
@@ -95,7 +94,7 @@ TEST_F(JournalWindowTest, JOpensTheWholeJournalWithItsChartWithoutBlocking)
     // rounded 190; money 1195 + 190.
     data->RunHours(24);
     PressKey(Qt::Key_J);
-    TJournalWindow *journal = window->JournalWindow;
+    TJournalWindow *journal = &driver->JournalWindow();
     ASSERT_TRUE(journal->isVisible());
     EXPECT_FALSE(journal->isModal());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -123,7 +122,7 @@ TEST_F(JournalWindowTest, TheChartCoversTheLast30Mornings)
     OpenHotelWithAGuest();
     data->RunHours(1 + 24 * 34); // 35 mornings
     PressKey(Qt::Key_J);
-    const QList<QPointF> money = window->JournalWindow->MoneySeries()->points();
+    const QList<QPointF> money = driver->JournalWindow().MoneySeries()->points();
     ASSERT_EQ(money.size(), TJournalWindow::ChartDays);
     EXPECT_EQ(money.back().x(), Today());
     EXPECT_EQ(money.front().x(), Today() - 29);
@@ -134,21 +133,21 @@ TEST_F(JournalWindowTest, EachHotelKeepsItsJournalForTheSessionAndJWaitsForAnOpe
     OpenHotelWithAGuest();
     const int hotel = data->HotelID;
     data->RunHours(1);
-    Run([&] { window->OvalButton9Click(window->HotelInfo->OvalButton9); }); // Main menu
-    EXPECT_FALSE(window->JournalPanel->isVisible());
+    driver->MainMenu();
+    EXPECT_FALSE(driver->JournalPanel().isVisible());
     PressKey(Qt::Key_J);
-    EXPECT_FALSE(window->JournalWindow->isVisible()) << "no hotel is open";
-    const int mornings = static_cast<int>(window->Journals.Journal(hotel).Days().size());
+    EXPECT_FALSE(driver->JournalWindow().isVisible()) << "no hotel is open";
+    const int mornings = static_cast<int>(driver->Journals().Journal(hotel).Days().size());
     LoadWithMoney(1000);
-    EXPECT_EQ(window->Journals.Journal(hotel).Days().size(), 1u);
+    EXPECT_EQ(driver->Journals().Journal(hotel).Days().size(), 1u);
     EXPECT_EQ(mornings, 1);
-    EXPECT_TRUE(window->JournalPanel->Text().contains("Income 195"));
+    EXPECT_TRUE(driver->JournalPanel().Text().contains("Income 195"));
 }
 
 TEST_F(JournalWindowTest, F1OpensHowToPlayWithTheRhythmThresholdsAndKeys)
 {
     PressKey(Qt::Key_F1);
-    THelpWindow *help = window->HelpWindow;
+    THelpWindow *help = &driver->HelpWindow();
     ASSERT_TRUE(help->isVisible());
     EXPECT_EQ(help->windowTitle(), "How to play");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -170,26 +169,23 @@ TEST_F(JournalWindowTest, ToolsStationsAndItemsExplainThemselvesFromTheCatalog)
     // Figures of the shipped catalog: Single room 1 wide, 2500, 260 a night,
     // 5 build hours, 20 nights; floor 8000; police station 3000, wage 8;
     // lift 3000, 60 days; TV cable 800, 20 days.
-    EXPECT_EQ(Plain(window->Tools->ToolButton(1)),
+    EXPECT_EQ(Plain(driver->ToolButton(1)),
               "Single room 1 cell wide, price 2500. Earns 260 a night while occupied (at "
               "comfort 100, paid at 08:00). Built in 5 working hours (09:00 to 18:00); breaks "
               "after 20 nights occupied.");
-    EXPECT_TRUE(Plain(window->Tools->ToolButton(3)).startsWith("Family suite 3 cells wide"));
-    EXPECT_TRUE(Plain(window->Tools->btFloor).contains("Price 8000"));
-    const TFloorPanel::Station &police = window->FloorPanel->stations[1];
-    EXPECT_TRUE(Plain(police.stationSwitch).startsWith("Police station Price 3000"));
-    EXPECT_TRUE(Plain(police.stationSwitch).contains("each paid 8 every 4th hour"));
-    EXPECT_TRUE(Plain(police.plus).contains("Wage 8 every 4th hour"));
-    EXPECT_TRUE(Plain(window->FloorPanel->stations[0].plus).contains("Wage 6 every 3rd hour"));
-    EXPECT_TRUE(Plain(window->FloorPanel->btStuff[0]).startsWith("Lift Price 3000, lasts 60 days"));
-    EXPECT_TRUE(
-        Plain(window->FloorPanel->btStuff[3]).startsWith("TV cable Price 800, lasts 20 days"));
-    QWidget *comfortPage = window->FloorPanel->ntStations->widget(4);
-    EXPECT_EQ(Plain(LabelCaptioned(comfortPage, "TV cable")),
-              Plain(window->FloorPanel->btStuff[3]));
-    QWidget *roomPage = window->RoomPanel->edRoomIncome->parentWidget();
+    EXPECT_TRUE(Plain(driver->ToolButton(3)).startsWith("Family suite 3 cells wide"));
+    EXPECT_TRUE(Plain(driver->Control("btFloor")).contains("Price 8000"));
+    EXPECT_TRUE(Plain(driver->StationSwitch(2)).startsWith("Police station Price 3000"));
+    EXPECT_TRUE(Plain(driver->StationSwitch(2)).contains("each paid 8 every 4th hour"));
+    EXPECT_TRUE(Plain(driver->HireButton(2)).contains("Wage 8 every 4th hour"));
+    EXPECT_TRUE(Plain(driver->HireButton(1)).contains("Wage 6 every 3rd hour"));
+    EXPECT_TRUE(Plain(driver->ItemBox(1)).startsWith("Lift Price 3000, lasts 60 days"));
+    EXPECT_TRUE(Plain(driver->ItemBox(4)).startsWith("TV cable Price 800, lasts 20 days"));
+    QWidget *comfortPage = driver->Control<QStackedWidget>("ntStations")->widget(4);
+    EXPECT_EQ(Plain(LabelCaptioned(comfortPage, "TV cable")), Plain(driver->ItemBox(4)));
+    QWidget *roomPage = driver->Control("edRoomIncome")->parentWidget();
     EXPECT_TRUE(Plain(LabelCaptioned(roomPage, "Price")).contains("earns a night while occupied"));
-    EXPECT_TRUE(Plain(window->RoomPanel->edRoomWear).contains("counts down at 22:00"));
+    EXPECT_TRUE(Plain(driver->Control("edRoomWear")).contains("counts down at 22:00"));
 }
 
 TEST_F(JournalWindowTest, LevelsExplainWhatMovesThemTheThresholdsAndThisFloorsWorkers)
@@ -197,10 +193,10 @@ TEST_F(JournalWindowTest, LevelsExplainWhatMovesThemTheThresholdsAndThisFloorsWo
     AddHotel("Levels");
     LoadWithMoney();
     BuyFloor();
-    Run([&] { window->btDirtyStationClick(window->FloorPanel->stations[1].stationSwitch); });
+    driver->BuyStation(2);
     for (int k = 0; k < 3; ++k)
-        Run([&] { window->btBayStuffClick(window->FloorPanel->stations[1].plus); });
-    const QString police = Plain(window->FloorPanel->edPolice);
+        driver->HireWorker(2);
+    const QString police = Plain(driver->Control("edPolice"));
     EXPECT_TRUE(police.startsWith("Police 100 of 100")) << police.toStdString();
     EXPECT_TRUE(police.contains("falls every 4th hour by chance"));
     EXPECT_TRUE(police.contains("raises it by 2 every 4th hour"));
@@ -209,11 +205,11 @@ TEST_F(JournalWindowTest, LevelsExplainWhatMovesThemTheThresholdsAndThisFloorsWo
     // Three policemen at a wage of 8: 24 every fourth hour.
     EXPECT_TRUE(police.contains("3 policemen of 5, paid 24 every 4th hour"))
         << police.toStdString();
-    EXPECT_EQ(Plain(LabelCaptioned(window->Panel3, "Police")), police);
-    const QString clean = Plain(window->FloorPanel->edDirty);
+    EXPECT_EQ(Plain(LabelCaptioned(driver->Control("Panel3"), "Police")), police);
+    const QString clean = Plain(driver->Control("edDirty"));
     EXPECT_TRUE(clean.contains("This floor has no Cleaning station"));
     EXPECT_TRUE(clean.contains("raises it by 4 every 3rd hour"));
-    const QString comfort = Plain(LabelCaptioned(window->Panel3, "Owerall"));
+    const QString comfort = Plain(LabelCaptioned(driver->Control("Panel3"), "Owerall"));
     EXPECT_TRUE(comfort.startsWith("Comfort 75 of 100")) << comfort.toStdString();
     EXPECT_TRUE(comfort.contains("0 comfort items"));
 }

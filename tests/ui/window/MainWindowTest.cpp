@@ -3,12 +3,7 @@
 #include "model/TableSchemas.h"
 #include "scene/GeneralSprite.h"
 #include "store/MemTable.h"
-#include "ui/BuildingTools.h"
-#include "ui/FloorPanel.h"
-#include "ui/HotelInfoPanel.h"
 #include "ui/HotelListModel.h"
-#include "ui/ListPage.h"
-#include "ui/RoomPanel.h"
 #include "ui/SceneView.h"
 #include "ui/widgets/OvalButton.h"
 #include "ui/widgets/ShadowLabel.h"
@@ -23,41 +18,41 @@ TEST_F(WindowTest, StartsOnTheListWithTheWindowLaidOut)
 {
     EXPECT_EQ(window->windowTitle(), "TAMSEL HOTEL");
     EXPECT_EQ(window->size(), QSize(979, 679));
-    EXPECT_EQ(Page(window->ntMain), 1);
-    EXPECT_EQ(Page(window->Tools->ntBuilding), 0);
-    EXPECT_EQ(window->BuildTool, 0);
-    EXPECT_FALSE(window->HotelInfo->OvalButton9->isVisible());
-    EXPECT_EQ(window->Panel1->geometry(), QRect(0, 0, 185, 679));
-    EXPECT_EQ(window->ntMain->geometry(), QRect(185, 0, 794, 679));
-    EXPECT_EQ(window->Tools->ntBuilding->geometry(), QRect(0, 398, 185, 281));
-    window->ntMain->setCurrentIndex(0);
+    EXPECT_EQ(Page("ntMain"), 1);
+    EXPECT_EQ(Page("ntBuilding"), 0);
+    EXPECT_EQ(driver->BuildTool(), 0);
+    EXPECT_FALSE(driver->Control("OvalButton9")->isVisible());
+    EXPECT_EQ(driver->Control("Panel1")->geometry(), QRect(0, 0, 185, 679));
+    EXPECT_EQ(driver->Control("ntMain")->geometry(), QRect(185, 0, 794, 679));
+    EXPECT_EQ(driver->Control("ntBuilding")->geometry(), QRect(0, 398, 185, 281));
+    driver->ShowPage("ntMain", 0);
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->Panel3->geometry(), QRect(0, 537, 794, 142));
-    EXPECT_EQ(window->SceneView->geometry(), QRect(0, 0, 761, 535));
-    EXPECT_EQ(window->RoomPanel->ntRoom->geometry(), QRect(594, 0, 200, 142));
-    EXPECT_EQ(window->FloorPanel->ntStations->geometry(), QRect(379, 0, 215, 142));
+    EXPECT_EQ(driver->Control("Panel3")->geometry(), QRect(0, 537, 794, 142));
+    EXPECT_EQ(driver->SceneView().geometry(), QRect(0, 0, 761, 535));
+    EXPECT_EQ(driver->Control("ntRoom")->geometry(), QRect(594, 0, 200, 142));
+    EXPECT_EQ(driver->Control("ntStations")->geometry(), QRect(379, 0, 215, 142));
     EXPECT_TRUE(Caption("edBuildVersion").startsWith("Build: "));
-    EXPECT_NE(window->Arena, nullptr);
+    EXPECT_NE(driver->Arena(), nullptr);
 }
 
 TEST_F(WindowTest, ResizingKeepsTheLeftPanelAndTheRightBlocks)
 {
-    window->ntMain->setCurrentIndex(0);
+    driver->ShowPage("ntMain", 0);
     window->resize(1200, 800);
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->Panel1->width(), 185);
-    EXPECT_EQ(window->ntMain->geometry(), QRect(185, 0, 1015, 800));
-    EXPECT_EQ(window->Panel3->geometry(), QRect(0, 658, 1015, 142));
-    EXPECT_EQ(window->RoomPanel->ntRoom->geometry().right(), 1014);
-    EXPECT_EQ(window->Tools->ntBuilding->geometry().bottom(), 799);
+    EXPECT_EQ(driver->Control("Panel1")->width(), 185);
+    EXPECT_EQ(driver->Control("ntMain")->geometry(), QRect(185, 0, 1015, 800));
+    EXPECT_EQ(driver->Control("Panel3")->geometry(), QRect(0, 658, 1015, 142));
+    EXPECT_EQ(driver->Control("ntRoom")->geometry().right(), 1014);
+    EXPECT_EQ(driver->Control("ntBuilding")->geometry().bottom(), 799);
 }
 
 TEST_F(WindowTest, LoadAndDeleteOnAnEmptyListDoNothing)
 {
-    Run([&] { window->BitBtn1Click(nullptr); });
-    Run([&] { window->BitBtn3Click(nullptr); });
-    EXPECT_EQ(Page(window->ntMain), 1);
-    EXPECT_EQ(window->BuildTool, 0);
+    driver->Load();
+    driver->Delete();
+    EXPECT_EQ(Page("ntMain"), 1);
+    EXPECT_EQ(driver->BuildTool(), 0);
     EXPECT_FALSE(data->gmTimer().Enabled());
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_TRUE(messages.Messages.empty());
@@ -68,12 +63,12 @@ TEST_F(WindowTest, NewHotelTakesTheTypedNameEvenAnEmptyOneAndCancelDoesNothing)
     AddHotel("");
     ASSERT_EQ(data->tHotel.RawRecordCount(), 1u);
     EXPECT_EQ(data->tHotel.FieldNamed("NAME").AsString(), "");
-    EXPECT_EQ(window->HotelList->rowCount(), 1);
-    window->AskHotelName = [] { return std::optional<QString>(); };
-    Run([&] { window->BitBtn2Click(nullptr); });
+    EXPECT_EQ(driver->HotelList().rowCount(), 1);
+    driver->AnswerHotelName(std::nullopt);
+    driver->New();
     EXPECT_EQ(data->tHotel.RawRecordCount(), 1u);
     AddHotel("Hôtel Ritz");
-    EXPECT_EQ(window->HotelList->data(window->HotelList->index(1, THotelListModel::Hotel)),
+    EXPECT_EQ(driver->HotelList().data(driver->HotelList().index(1, THotelListModel::Hotel)),
               QString("Hôtel Ritz"));
     EXPECT_EQ(Caption("edHotelName"), "Hôtel Ritz");
 }
@@ -90,17 +85,17 @@ TEST_F(WindowTest, TheListIsOrderedByMoneyAndItsSelectionMovesTheCurrentHotel)
         data->tHotel.Post();
         data->tHotel.Next();
     }
-    THotelListModel &list = *window->HotelList;
+    THotelListModel &list = driver->HotelList();
     ASSERT_EQ(list.rowCount(), 3);
     for (int row = 0; row < 3; ++row)
         EXPECT_EQ(list.data(list.index(row, THotelListModel::Money)).toInt(), (row + 1) * 100);
-    window->ListPage->DataGrid1->selectRow(2); // the richest, A, is last
+    driver->SelectListRow(2); // the richest, A, is last
     EXPECT_EQ(data->tHotel.FieldNamed("NAME").AsString(), "A");
     EXPECT_EQ(Caption("edHotelName"), "A");
     EXPECT_EQ(Caption("edHotelMoney"), "300");
-    window->ListPage->DataGrid1->selectRow(0);
+    driver->SelectListRow(0);
     EXPECT_EQ(data->tHotel.FieldNamed("NAME").AsString(), "B");
-    Run([&] { window->BitBtn3Click(nullptr); });
+    driver->Delete();
     EXPECT_EQ(list.rowCount(), 2);
 }
 
@@ -108,12 +103,12 @@ TEST_F(WindowTest, LoadShowsThePlayScreenEmptyPagesPricesAndStartsTheClock)
 {
     AddHotel("Empty");
     LoadWithMoney();
-    EXPECT_EQ(Page(window->ntMain), 0);
-    EXPECT_EQ(Page(window->FloorPanel->ntStations), 0);
-    EXPECT_EQ(Page(window->RoomPanel->ntRoom), 0);
-    EXPECT_EQ(Page(window->Tools->ntBuilding), 1);
-    EXPECT_TRUE(window->HotelInfo->OvalButton9->isVisible());
-    EXPECT_EQ(window->BuildTool, -1);
+    EXPECT_EQ(Page("ntMain"), 0);
+    EXPECT_EQ(Page("ntStations"), 0);
+    EXPECT_EQ(Page("ntRoom"), 0);
+    EXPECT_EQ(Page("ntBuilding"), 1);
+    EXPECT_TRUE(driver->Control("OvalButton9")->isVisible());
+    EXPECT_EQ(driver->BuildTool(), -1);
     EXPECT_TRUE(data->gmTimer().Enabled());
     EXPECT_EQ(SpriteCount(), 0) << "a hotel without floors loads into an empty scene";
     EXPECT_EQ(Caption("edFloorPrice"), "8000");
@@ -143,14 +138,14 @@ TEST_F(WindowTest, MainMenuEmptiesTheSceneBeforeTheModelClosesTheHotel)
         if (!data->tFloor.Filtered() && spritesWhenClosed < 0)
             spritesWhenClosed = SpriteCount();
     };
-    Run([&] { window->OvalButton9Click(nullptr); });
+    driver->MainMenu();
     probe.SetDataSet(nullptr);
     EXPECT_EQ(spritesWhenClosed, 0);
-    EXPECT_EQ(Page(window->ntMain), 1);
-    EXPECT_EQ(Page(window->Tools->ntBuilding), 0);
-    EXPECT_FALSE(window->HotelInfo->OvalButton9->isVisible());
+    EXPECT_EQ(Page("ntMain"), 1);
+    EXPECT_EQ(Page("ntBuilding"), 0);
+    EXPECT_FALSE(driver->Control("OvalButton9")->isVisible());
     EXPECT_FALSE(data->gmTimer().Enabled());
-    EXPECT_EQ(window->HotelList->rowCount(), 1) << "the closed hotel is still listed";
+    EXPECT_EQ(driver->HotelList().rowCount(), 1) << "the closed hotel is still listed";
 
     // Another hotel shows only its own sprites.
     AddHotel("Second");
@@ -202,8 +197,8 @@ TEST_F(WindowTest, WithoutAUsableCatalogLoadOpensTheHotelAndOnlyPurchasesRefuse)
             c.breakCatalog(catalogFile);
         });
         ASSERT_FALSE(data->CatalogReady());
-        Run([&] { window->BitBtn1Click(window->ListPage->OvalButton1); });
-        EXPECT_EQ(Page(window->ntMain), 0);
+        driver->Load();
+        EXPECT_EQ(Page("ntMain"), 0);
         EXPECT_TRUE(data->gmTimer().Enabled()) << "the clock runs";
         for (const char *label :
              {"edFloorPrice", "edDirtyPrice", "edPolicePrice", "edFirePrice", "edFeaturePrice01",
@@ -212,9 +207,10 @@ TEST_F(WindowTest, WithoutAUsableCatalogLoadOpensTheHotelAndOnlyPurchasesRefuse)
         EXPECT_EQ(SpriteCount(), 4) << "the floor with its strip, the room and its occupant";
 
         Click(Qt::LeftButton, 45, 490); // the room
-        EXPECT_EQ(Page(window->RoomPanel->ntRoom), 1);
+        EXPECT_EQ(Page("ntRoom"), 1);
         EXPECT_EQ(Caption("edRoomStatus").toStdString(), "Building");
-        EXPECT_EQ(Caption("edRoomWear").toStdString(), "20") << "the days of wear the room was built with";
+        EXPECT_EQ(Caption("edRoomWear").toStdString(), "20")
+            << "the days of wear the room was built with";
         EXPECT_EQ(Caption("edRoomName").toStdString(), "");
         EXPECT_EQ(Caption("edRoomIncome").toStdString(), "");
         ChooseTool(2);
@@ -233,7 +229,7 @@ TEST_F(WindowTest, WithoutAUsableCatalogLoadOpensTheHotelAndOnlyPurchasesRefuse)
 
 TEST_F(WindowTest, ALongHotelListSharesTheGridWidthWithoutAHorizontalScrollBar)
 {
-    QTableView *grid = window->ListPage->DataGrid1;
+    QTableView *grid = driver->Control<QTableView>("DataGrid1");
     AddHotel("Alone");
     QCoreApplication::processEvents();
     EXPECT_EQ(grid->columnWidth(THotelListModel::Hotel), 186);

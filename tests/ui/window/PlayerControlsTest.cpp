@@ -3,15 +3,10 @@
 // limit, and panels that never show what the model does not hold.
 #include "WindowFixture.h"
 #include "store/MemTable.h"
-#include "ui/BuildingTools.h"
 #include "ui/ConfirmBox.h"
-#include "ui/FloorPanel.h"
 #include "ui/FrameTimer.h"
-#include "ui/HotelInfoPanel.h"
 #include "ui/HotelNameBox.h"
-#include "ui/ListPage.h"
 #include "ui/PaintBox.h"
-#include "ui/RoomPanel.h"
 #include "ui/TF_Dialog.h"
 #include "ui/widgets/GlyphCheckBox.h"
 #include "ui/widgets/OvalButton.h"
@@ -50,10 +45,10 @@ protected:
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         // A control of the window has the focus, as when the player clicked it.
-        PressKey(window->Tools->btFloor, key, modifiers);
+        driver->PressKey(key, modifiers);
     }
     bool ClockRuns() { return data->gmTimer().Enabled(); }
-    bool PausedShows() { return window->HotelInfo->edPaused->isVisible(); }
+    bool PausedShows() { return driver->Control("edPaused")->isVisible(); }
     // A room of type 1 at cell 0 of the lowest floor; returns its ID.
     int BuildSingleRoom()
     {
@@ -72,10 +67,10 @@ protected:
     // Answers every question with answer and keeps what was asked.
     void AnswerQuestions(bool answer)
     {
-        window->AskConfirmation = [this, answer](const QString &question, const QString &action) {
+        driver->AnswerQuestions([this, answer](const QString &question, const QString &action) {
             questions.push_back(question + " [" + action + "]");
             return answer;
-        };
+        });
     }
     std::vector<QString> questions;
 };
@@ -109,14 +104,14 @@ TEST_F(PlayerControlsTest, TheFrameLoopRunsOnWhilePaused)
 {
     Press(Qt::Key_Space);
     ASSERT_FALSE(ClockRuns());
-    EXPECT_TRUE(window->FrameTimer->Enabled());
+    EXPECT_TRUE(driver->FrameTimer().Enabled());
 }
 
 TEST_F(PlayerControlsTest, KeysOneTwoThreeSetOneTwoAndFourHoursPerSecond)
 {
     EXPECT_EQ(data->gmTimer().Interval(), 1000) << "the game starts at one hour per second";
     EXPECT_EQ(Caption("edClockSpeed"), "x1");
-    EXPECT_TRUE(window->HotelInfo->edClockSpeed->isVisible());
+    EXPECT_TRUE(driver->Control("edClockSpeed")->isVisible());
     struct Case
     {
         int key;
@@ -148,16 +143,16 @@ TEST_F(PlayerControlsTest, OnTheListThePaceKeysDoNothingAndLoadStartsUnpausedAtT
 {
     Press(Qt::Key_3);
     Press(Qt::Key_Space);
-    Run([&] { window->OvalButton9Click(window->HotelInfo->OvalButton9); });
+    driver->MainMenu();
     EXPECT_FALSE(ClockRuns());
     EXPECT_FALSE(PausedShows()) << "no hotel, nothing paused";
-    EXPECT_FALSE(window->HotelInfo->edClockSpeed->isVisible());
+    EXPECT_FALSE(driver->Control("edClockSpeed")->isVisible());
     Press(Qt::Key_Space);
     Press(Qt::Key_1);
     EXPECT_FALSE(ClockRuns()) << "Space on the list starts no clock";
     EXPECT_EQ(data->gmTimer().Interval(), 250) << "nor does 1 change the pace";
 
-    Run([&] { window->BitBtn1Click(window->ListPage->OvalButton1); });
+    driver->Load();
     EXPECT_TRUE(ClockRuns()) << "Load starts the clock, unpaused";
     EXPECT_FALSE(PausedShows());
     EXPECT_EQ(data->gmTimer().Interval(), 250) << "at the speed chosen before";
@@ -190,15 +185,15 @@ TEST_F(PlayerControlsTest, NoPurchaseIsRefusedForBeingPausedAndARefusalKeepsTheP
 TEST_F(PlayerControlsTest, EscapeReleasesTheToolAsARightClickDoes)
 {
     ChooseTool(3);
-    ASSERT_EQ(window->BuildTool, 3);
+    ASSERT_EQ(driver->BuildTool(), 3);
     Press(Qt::Key_Escape);
-    EXPECT_EQ(window->BuildTool, -1);
-    EXPECT_FALSE(window->Tools->ToolButton(3)->Down());
+    EXPECT_EQ(driver->BuildTool(), -1);
+    EXPECT_FALSE(driver->ToolButton(3)->Down());
     EXPECT_EQ(Caption("edBuilPrice"), "0");
-    EXPECT_EQ(window->Tools->PaintBox2->Tag, 0);
+    EXPECT_EQ(driver->Control<TPaintBox>("PaintBox2")->Tag, 0);
     // Without a tool Escape changes nothing.
     Press(Qt::Key_Escape);
-    EXPECT_EQ(window->BuildTool, -1);
+    EXPECT_EQ(driver->BuildTool(), -1);
     EXPECT_TRUE(errors.empty());
 }
 
@@ -213,7 +208,7 @@ TEST_F(PlayerControlsTest, KeysMeantForAnotherWindowAreLeftToIt)
 TEST_F(PlayerControlsTest, DeleteAsksAndCancelKeepsTheHotelItsFloorsAndRooms)
 {
     BuildSingleRoom();
-    Run([&] { window->OvalButton9Click(window->HotelInfo->OvalButton9); });
+    driver->MainMenu();
     const auto hotels = data->tHotel.RawRecordCount();
     const auto floors = data->tFloor.RawRecordCount();
     const auto rooms = data->tRoom.RawRecordCount();
@@ -221,7 +216,7 @@ TEST_F(PlayerControlsTest, DeleteAsksAndCancelKeepsTheHotelItsFloorsAndRooms)
     ASSERT_EQ(rooms, 1u);
 
     AnswerQuestions(false);
-    Run([&] { window->BitBtn3Click(window->ListPage->OvalButton8); });
+    driver->Delete();
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0], "Delete hotel \"Keys\"? Its floors and rooms are removed. [Delete]");
     EXPECT_EQ(data->tHotel.RawRecordCount(), hotels);
@@ -229,13 +224,13 @@ TEST_F(PlayerControlsTest, DeleteAsksAndCancelKeepsTheHotelItsFloorsAndRooms)
     EXPECT_EQ(data->tRoom.RawRecordCount(), rooms);
 
     AnswerQuestions(true);
-    Run([&] { window->BitBtn3Click(window->ListPage->OvalButton8); });
+    driver->Delete();
     EXPECT_EQ(data->tHotel.RawRecordCount(), hotels - 1);
     EXPECT_EQ(data->tFloor.RawRecordCount(), 0u);
     EXPECT_EQ(data->tRoom.RawRecordCount(), 0u);
 
     // An empty list asks nothing.
-    Run([&] { window->BitBtn3Click(window->ListPage->OvalButton8); });
+    driver->Delete();
     EXPECT_EQ(questions.size(), 2u);
 }
 
@@ -244,10 +239,10 @@ TEST_F(PlayerControlsTest, DemolishAsksOnlyForAnOccupiedRoomAndCancelKeepsIt)
     AnswerQuestions(false);
     const int roomId = BuildSingleRoom();
     SetRoomStatus(roomId, 1);
-    window->RoomPanel->ntRoom->setCurrentIndex(1);
+    driver->ShowPage("ntRoom", 1);
     const std::size_t sprites = SpritesWithID(roomId).size();
 
-    Run([&] { window->OvalButton7Click(window->RoomPanel->OvalButton7); });
+    driver->Demolish();
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0],
               "Demolish room \"Single room\"? Its guest leaves and nothing is refunded. "
@@ -255,10 +250,10 @@ TEST_F(PlayerControlsTest, DemolishAsksOnlyForAnOccupiedRoomAndCancelKeepsIt)
     EXPECT_EQ(RoomCount(), 1);
     EXPECT_EQ(data->RoomID, roomId);
     EXPECT_EQ(SpritesWithID(roomId).size(), sprites);
-    EXPECT_EQ(Page(window->RoomPanel->ntRoom), 1);
+    EXPECT_EQ(Page("ntRoom"), 1);
 
     AnswerQuestions(true);
-    Run([&] { window->OvalButton7Click(window->RoomPanel->OvalButton7); });
+    driver->Demolish();
     EXPECT_EQ(RoomCount(), 0);
     EXPECT_TRUE(SpritesWithID(roomId).empty());
 
@@ -267,7 +262,7 @@ TEST_F(PlayerControlsTest, DemolishAsksOnlyForAnOccupiedRoomAndCancelKeepsIt)
     for (int status : statuses) {
         const int other = BuildSingleRoom();
         SetRoomStatus(other, status);
-        Run([&] { window->OvalButton7Click(window->RoomPanel->OvalButton7); });
+        driver->Demolish();
         EXPECT_EQ(RoomCount(), 0) << "status " << status;
     }
     EXPECT_EQ(questions.size(), 2u);
@@ -275,67 +270,66 @@ TEST_F(PlayerControlsTest, DemolishAsksOnlyForAnOccupiedRoomAndCancelKeepsIt)
 
 TEST_F(PlayerControlsTest, AfterARefusalEveryFloorControlShowsTheModelAgain)
 {
-    TFloorPanel &panel = *window->FloorPanel;
     // The police station is bought, with two workers.
-    Run([&] { window->btDirtyStationClick(panel.stations[1].stationSwitch); });
-    Run([&] { window->btBayStuffClick(panel.stations[1].plus); });
-    Run([&] { window->btBayStuffClick(panel.stations[1].plus); });
-    ASSERT_EQ(panel.stations[1].workers->Caption(), "2");
+    driver->BuyStation(2);
+    driver->HireWorker(2);
+    driver->HireWorker(2);
+    ASSERT_EQ(Caption("edPoliceWorkers"), "2");
     data->AddMoney(-data->GetMoney());
 
     // Each control as the player's press leaves it, then the refused command.
-    for (int k = 0; k < 3; k += 2) {
-        TRockerSwitch *station = panel.stations[static_cast<std::size_t>(k)].stationSwitch;
-        station->SetStateOn(true);
-        Run([&] { window->btDirtyStationClick(station); });
-        EXPECT_FALSE(station->StateOn()) << "station " << k + 1;
-        EXPECT_TRUE(station->isEnabled()) << "station " << k + 1;
-        EXPECT_FALSE(panel.WorkersEnabled(k));
+    for (int station : {1, 3}) {
+        TRockerSwitch *stationSwitch = driver->StationSwitch(station);
+        stationSwitch->SetStateOn(true);
+        driver->BuyStation(station);
+        EXPECT_FALSE(stationSwitch->StateOn()) << "station " << station;
+        EXPECT_TRUE(stationSwitch->isEnabled()) << "station " << station;
+        EXPECT_FALSE(driver->WorkersEnabled(station));
     }
-    for (TGlyphCheckBox *box : panel.btStuff) {
+    for (int item = 1; item <= 4; ++item) {
+        TGlyphCheckBox *box = driver->ItemBox(item);
         box->OnClick = nullptr;
         box->SetChecked(true);
-        Run([&] { window->btStuff01Click(box); });
+        driver->BuyItem(item);
         EXPECT_FALSE(box->Checked()) << "item " << box->Tag();
         EXPECT_TRUE(box->isEnabled()) << "item " << box->Tag();
     }
     EXPECT_EQ(messages.Messages.size(), 6u);
-    EXPECT_TRUE(panel.stations[1].stationSwitch->StateOn()) << "the bought station stays";
-    EXPECT_FALSE(panel.stations[1].stationSwitch->isEnabled());
-    EXPECT_EQ(panel.stations[1].workers->Caption(), "2") << "the workers as they were";
+    EXPECT_TRUE(driver->StationSwitch(2)->StateOn()) << "the bought station stays";
+    EXPECT_FALSE(driver->StationSwitch(2)->isEnabled());
+    EXPECT_EQ(Caption("edPoliceWorkers"), "2") << "the workers as they were";
     EXPECT_EQ(data->tCurrFloor.FieldNamed("STUFF").AsString(), "0000");
 
     // A refreshed box still buys on the next click, once there is money.
     data->AddMoney(100000);
-    panel.btStuff[0]->SetChecked(true);
+    driver->ItemBox(1)->SetChecked(true);
     EXPECT_EQ(data->tCurrFloor.FieldNamed("STUFF").AsString(), "1000");
 }
 
 TEST_F(PlayerControlsTest, LoadingAHotelWithoutFloorsShowsNoOtherHotelsFigures)
 {
-    TFloorPanel &panel = *window->FloorPanel;
-    Run([&] { window->btDirtyStationClick(panel.stations[0].stationSwitch); });
-    Run([&] { window->btBayStuffClick(panel.stations[0].plus); });
-    Run([&] { window->btStuff01Click(panel.btStuff[2]); });
+    driver->BuyStation(1);
+    driver->HireWorker(1);
+    driver->BuyItem(3);
     BuildSingleRoom();
-    Run([&] { window->OvalButton9Click(window->HotelInfo->OvalButton9); });
+    driver->MainMenu();
 
     AddHotel("Bare");
-    Run([&] { window->BitBtn1Click(window->ListPage->OvalButton1); });
+    driver->Load();
     ASSERT_TRUE(data->tFloor.IsEmpty()) << "the open hotel has no floor";
     for (const char *level : {"edDirty", "edPolice", "edFire", "edComfort"})
         EXPECT_EQ(Caption(level), "-") << level;
     EXPECT_EQ(Caption("edFloor"), "");
-    for (int k = 0; k < 3; ++k) {
-        const TFloorPanel::Station &s = panel.stations[static_cast<std::size_t>(k)];
-        EXPECT_FALSE(s.stationSwitch->StateOn()) << "station " << k + 1;
-        EXPECT_FALSE(s.stationSwitch->isEnabled()) << "station " << k + 1;
-        EXPECT_FALSE(panel.WorkersEnabled(k));
-        EXPECT_EQ(s.workers->Caption(), "0");
+    const char *workers[] = {"edDirtyWorkers", "edPoliceWorkers", "edFireWorkers"};
+    for (int station = 1; station <= 3; ++station) {
+        EXPECT_FALSE(driver->StationSwitch(station)->StateOn()) << "station " << station;
+        EXPECT_FALSE(driver->StationSwitch(station)->isEnabled()) << "station " << station;
+        EXPECT_FALSE(driver->WorkersEnabled(station));
+        EXPECT_EQ(Caption(workers[station - 1]), "0");
     }
-    for (TGlyphCheckBox *box : panel.btStuff) {
-        EXPECT_FALSE(box->Checked());
-        EXPECT_FALSE(box->isEnabled());
+    for (int item = 1; item <= 4; ++item) {
+        EXPECT_FALSE(driver->ItemBox(item)->Checked());
+        EXPECT_FALSE(driver->ItemBox(item)->isEnabled());
     }
     EXPECT_EQ(Caption("edRoomName"), "-");
     EXPECT_EQ(Caption("edRoomStatus"), "");
@@ -345,21 +339,21 @@ TEST_F(PlayerControlsTest, LoadingAHotelWithoutFloorsShowsNoOtherHotelsFigures)
     BuyFloor();
     EXPECT_EQ(Caption("edDirty"), "100");
     EXPECT_EQ(Caption("edFloor"), "1");
-    EXPECT_TRUE(panel.stations[0].stationSwitch->isEnabled());
-    for (TGlyphCheckBox *box : panel.btStuff)
-        EXPECT_TRUE(box->isEnabled());
+    EXPECT_TRUE(driver->StationSwitch(1)->isEnabled());
+    for (int item = 1; item <= 4; ++item)
+        EXPECT_TRUE(driver->ItemBox(item)->isEnabled());
     EXPECT_TRUE(messages.Messages.empty());
 }
 
 TEST_F(PlayerControlsTest, AnEmptyListClearsTheHotelInformation)
 {
-    Run([&] { window->OvalButton9Click(window->HotelInfo->OvalButton9); });
+    driver->MainMenu();
     AddHotel("Second");
     AnswerQuestions(true);
-    Run([&] { window->BitBtn3Click(window->ListPage->OvalButton8); });
+    driver->Delete();
     ASSERT_EQ(data->tHotel.RawRecordCount(), 1u);
     EXPECT_NE(Caption("edHotelMoney"), "") << "one hotel is left and shown";
-    Run([&] { window->BitBtn3Click(window->ListPage->OvalButton8); });
+    driver->Delete();
     ASSERT_EQ(data->tHotel.RawRecordCount(), 0u);
     EXPECT_EQ(Caption("edHotelName"), "Name");
     for (const char *value : {"edCurrentDate", "edCurrentTime", "edHotelMoney"})

@@ -3,28 +3,24 @@
 // shows, waits while a modal window is up, and Main menu saves.
 #include "WindowFixture.h"
 #include "model/TableSchemas.h"
+#include "support/WaitUntil.h"
 #include "ui/AutoSaver.h"
 #include "ui/SessionEndSignals.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <csignal>
 #include <filesystem>
 
 namespace {
 
-bool ProcessEventsUntil(const std::function<bool()> &condition, int deadlineMs)
+// Between the tries of a wait: what arrives in the event loop is handled.
+void ProcessEvents()
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > deadlineMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
+
+constexpr std::chrono::seconds kDeadline{5};
 
 std::size_t SavedRecords(const std::string &file, const char *table)
 {
@@ -49,7 +45,7 @@ TEST(SessionEndSignalsTest, EachEndingSignalArrivesInTheEventLoop)
         received.clear();
         ASSERT_EQ(::raise(signalNumber), 0);
         EXPECT_TRUE(received.empty()) << "the handler itself only records";
-        EXPECT_TRUE(ProcessEventsUntil([&] { return !received.empty(); }, 5000));
+        EXPECT_TRUE(WaitUntil([&] { return !received.empty(); }, kDeadline, ProcessEvents));
         EXPECT_EQ(received, std::vector<int>{signalNumber});
     }
 }
@@ -64,11 +60,11 @@ TEST_F(AutoSaverTest, SavesWhatIsPlayedAndChangesNothingShown)
     LoadWithMoney();
     BuyFloor();
     const QString money = Caption("edHotelMoney");
-    const int page = Page(window->ntMain);
+    const int page = Page("ntMain");
     saver.SaveNow();
     EXPECT_EQ(SavedRecords(floors, "tFloor"), 1u);
     EXPECT_EQ(Caption("edHotelMoney"), money);
-    EXPECT_EQ(Page(window->ntMain), page);
+    EXPECT_EQ(Page("ntMain"), page);
     EXPECT_FALSE(saver.Failing());
     EXPECT_TRUE(errors.empty());
 }
@@ -81,24 +77,25 @@ TEST_F(AutoSaverTest, WaitsWhileAModalWindowIsUp)
     QDialog modal(window.get());
     modal.setModal(true);
     modal.show();
-    ASSERT_TRUE(
-        ProcessEventsUntil([] { return QApplication::activeModalWidget() != nullptr; }, 5000));
+    ASSERT_TRUE(WaitUntil([] { return QApplication::activeModalWidget() != nullptr; }, kDeadline,
+                          ProcessEvents));
     saver.SaveNow();
     EXPECT_EQ(SavedRecords(hotels, "tHotel"), 0u) << "saved under a modal window";
     modal.close();
-    EXPECT_TRUE(ProcessEventsUntil([&] { return SavedRecords(hotels, "tHotel") == 1; }, 5000))
+    EXPECT_TRUE(
+        WaitUntil([&] { return SavedRecords(hotels, "tHotel") == 1; }, kDeadline, ProcessEvents))
         << "not saved once the window was closed";
 }
 
 TEST_F(AutoSaverTest, MainMenuSaves)
 {
     TAutoSaver saver(*data, window.get());
-    window->OnHotelClosed = [&] { saver.SaveNow(); };
+    driver->OnHotelClosed([&] { saver.SaveNow(); });
     const std::string floors = dir.path().toStdString() + "/tFloor.dht";
     AddHotel("Closed");
     LoadWithMoney();
     BuyFloor();
     BuyFloor();
-    Run([&] { window->OvalButton9Click(nullptr); });
+    driver->MainMenu();
     EXPECT_EQ(SavedRecords(floors, "tFloor"), 2u);
 }

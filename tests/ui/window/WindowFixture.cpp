@@ -2,15 +2,12 @@
 
 #include "model/TableSchemas.h"
 #include "scene/GeneralSprite.h"
+#include "scene/HotelScene.h"
 #include "store/MemTable.h"
-#include "ui/BuildingTools.h"
+#include "support/WaitUntil.h"
 #include "ui/DisplaySettings.h"
-#include "ui/ListPage.h"
-#include "ui/widgets/OvalButton.h"
-#include "ui/widgets/ShadowLabel.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <fstream>
 #include <nlohmann/json.hpp>
 
@@ -22,6 +19,7 @@ WindowTest::WindowTest()
 
 void WindowTest::Restart(const std::function<void()> &betweenRuns)
 {
+    driver.reset();
     window.reset();
     data->SetMessageWindow(nullptr);
     data->SetRandom(nullptr);
@@ -39,20 +37,19 @@ void WindowTest::StartWindow()
     // so every window starts in the standard colours.
     TDisplaySettings::UseFile(dir.path() + "/settings.ini");
     window = std::make_unique<TF_Main>(*data);
-    window->Guard.ShowError = [this](const QString &text) { errors.push_back(text); };
+    driver = std::make_unique<TWindowDriver>(*window);
+    driver->OnError([this](const QString &text) { errors.push_back(text); });
     // No modal question in a headless test: the player agrees unless a test says otherwise.
-    window->AskConfirmation = [](const QString &, const QString &) { return true; };
+    driver->AnswerQuestions([](const QString &, const QString &) { return true; });
     window->show();
     // The drawing surface is made after the window's first paint.
-    QElapsedTimer waited;
-    waited.start();
-    while (!window->Arena && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_NE(window->Arena, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return driver->Arena() != nullptr; }, std::chrono::seconds(5),
+                          [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 20); }));
 }
 
 WindowTest::~WindowTest()
 {
+    driver.reset();
     window.reset();
     TDisplaySettings::UseFile(QString());
     data->SetMessageWindow(nullptr);
@@ -84,44 +81,28 @@ void WindowTest::WriteCatalog(const std::string &directory)
 
 void WindowTest::AddHotel(const std::string &name)
 {
-    window->AskHotelName = [name]() {
-        return std::optional<QString>(QString::fromStdString(name));
-    };
-    Run([&] { window->BitBtn2Click(window->ListPage->OvalButton2); });
+    driver->AnswerHotelName(QString::fromStdString(name));
+    driver->New();
 }
 
 void WindowTest::LoadWithMoney(int money)
 {
-    Run([&] { window->BitBtn1Click(window->ListPage->OvalButton1); });
+    driver->Load();
     data->AddMoney(money - data->GetMoney());
-}
-
-void WindowTest::ChooseTool(int type)
-{
-    // What a click does: the handler first, then the group presses the button.
-    TOvalButton *tool = window->Tools->ToolButton(type);
-    Run([&] { window->OvalButton1Click(tool); });
-    tool->SetDown(true);
 }
 
 int WindowTest::SpriteCount()
 {
-    return window->HotelEngine.Root().ChildCount();
+    return driver->Scene().Engine.Root().ChildCount();
 }
 
 std::vector<TGeneralSprite *> WindowTest::SpritesWithID(int id)
 {
     std::vector<TGeneralSprite *> found;
-    TSpriteEngine &root = window->HotelEngine.Root();
+    TSpriteEngine &root = driver->Scene().Engine.Root();
     for (int i = 0; i < root.ChildCount(); ++i)
         if (auto *sprite = dynamic_cast<TGeneralSprite *>(root.Child(i));
             sprite && sprite->ID == id)
             found.push_back(sprite);
     return found;
-}
-
-QString WindowTest::Caption(const char *labelName)
-{
-    auto *label = window->findChild<TShadowLabel *>(labelName);
-    return label ? label->Caption() : QString("<no %1>").arg(labelName);
 }

@@ -3,11 +3,9 @@
 #include "model/MessageWindow.h"
 #include "model/SeededRandom.h"
 #include "model/TD_Data.h"
-#include "ui/BuildingTools.h"
+#include "support/WindowDriver.h"
 #include "ui/TF_Main.h"
-#include "ui/widgets/OvalButton.h"
 
-#include <QStackedWidget>
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -27,7 +25,8 @@ public:
 };
 
 // The main window over a model in a fresh directory that holds the shipped
-// catalog's rows. Errors that the window's guard would show are recorded.
+// catalog's rows, driven through its test driver. Errors that the window's
+// guard would show are recorded.
 class WindowTest : public ::testing::Test
 {
 protected:
@@ -45,27 +44,21 @@ protected:
     // Loads the current hotel with plenty of money.
     void LoadWithMoney(int money = 1000000);
     // Runs a handler the way the window's events do.
-    void Run(const std::function<void()> &handler) { window->Guard.Run(handler); }
-    void Click(Qt::MouseButton button, int x, int y)
-    {
-        Run([&] { window->SceneViewMouseUp(button, Qt::NoModifier, x, y); });
-    }
-    void ChooseTool(int type);
+    void Run(const std::function<void()> &handler) { driver->Run(handler); }
+    void Click(Qt::MouseButton button, int x, int y) { driver->ClickScene(button, x, y); }
+    void ChooseTool(int type) { driver->ChooseTool(type); }
     std::string PathOf(const std::string &file) const
     {
         return dir.filePath(QString::fromStdString(file)).toStdString();
     }
-    void BuyFloor()
-    {
-        Run([&] { window->btFloorClick(window->Tools->btFloor); });
-    }
+    void BuyFloor() { driver->BuyFloor(); }
 
     // Direct children of the scene's root, and those showing a record ID.
     int SpriteCount();
     std::vector<TGeneralSprite *> SpritesWithID(int id);
     int RoomCount() { return static_cast<int>(data->tRoom.RawRecordCount()); }
-    int Page(QStackedWidget *notebook) { return notebook->currentIndex(); }
-    QString Caption(const char *labelName);
+    int Page(const char *notebook) { return driver->Page(notebook); }
+    QString Caption(const char *labelName) { return driver->LabelText(labelName); }
 
 private:
     void StartWindow();
@@ -76,5 +69,6 @@ protected:
     RecordingMessageWindow messages;
     std::unique_ptr<TD_Data> data;
     std::unique_ptr<TF_Main> window;
+    std::unique_ptr<TWindowDriver> driver;
     std::vector<QString> errors;
 };
