@@ -1,5 +1,7 @@
 #include "XSession.h"
 
+#include "tests/support/WaitUntil.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -342,14 +344,7 @@ bool XSession::CloseWindow(const TopWindow &window)
 
 bool XSession::WaitUntil(const std::function<bool()> &condition, Millis deadline)
 {
-    const auto until = std::chrono::steady_clock::now() + deadline;
-    while (true) {
-        if (condition())
-            return true;
-        if (std::chrono::steady_clock::now() >= until)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    return ::WaitUntil(condition, deadline);
 }
 
 std::string XSession::ExeDir()
