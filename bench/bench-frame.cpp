@@ -5,10 +5,10 @@
 //   engine/floor R1 qpainter/engine R2 exact yes|no
 // where exact tells whether the engine's frame equals the plain reference formula bit for bit.
 
-#include "tests/support/ReferenceDraw.h"
 #include "scene/BlendSprite.h"
 #include "scene/DrawSurface.h"
 #include "scene/HotelScene.h"
+#include "tests/support/ReferenceDraw.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -36,7 +36,7 @@ struct TFullHotel : THotelScene
         const int cells[] = {0, 1, 3, 6, 7, 9};
         int id = 1;
         for (int floor = 0; floor < 10; ++floor) {
-            Arena.AddFloor(id++, floor, 1, 2, 3, "1111");
+            Arena.AddFloor(id++, floor, 1, 2, 3, TComfortItems("1111", ""));
             for (int k = 0; k < 6; ++k) {
                 const bool building = k == floor % 6;
                 Arena.AddRoom(id++, types[k], floor, cells[k], building ? -4 : 1,

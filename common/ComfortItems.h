@@ -22,6 +22,9 @@ public:
 
     // item is 1..Count throughout.
     bool Installed(int item) const { return stuff_[Index(item)] == '1'; }
+    // The item's character as a number, a non-digit 0: the drawing shows an
+    // item wherever it is above 0, as it always has.
+    int StoredDigit(int item) const { return Digit(stuff_[Index(item)]); }
     int InstalledCount() const
     {
         int count = 0;

@@ -6,7 +6,7 @@
 #include "scene/SceneSpriteEngine.h"
 
 TFloorSprite *TArena::AddFloor(int id, int floorId, int dirtyStation, int policyStation,
-                               int fireStation, std::string_view stuff)
+                               int fireStation, const TComfortItems &items)
 {
     // The strip's items copy the strip's position when they are made, so place it first.
     auto *floor = new TFloorSprite(*this);
@@ -16,10 +16,8 @@ TFloorSprite *TArena::AddFloor(int id, int floorId, int dirtyStation, int policy
     floor->SetStation(1, dirtyStation);
     floor->SetStation(2, policyStation);
     floor->SetStation(3, fireStation);
-    for (int k = 1; k <= 4; ++k) {
-        const char digit = k <= static_cast<int>(stuff.size()) ? stuff[k - 1] : '0';
-        floor->SetFeature(k, digit >= '0' && digit <= '9' ? digit - '0' : 0);
-    }
+    for (int item = 1; item <= TComfortItems::Count; ++item)
+        floor->SetFeature(item, items.StoredDigit(item));
     return floor;
 }
 

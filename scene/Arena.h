@@ -1,7 +1,8 @@
 #pragma once
 
+#include "common/ComfortItems.h"
+
 #include <random>
-#include <string_view>
 
 class TPictureList;
 class TSceneSpriteEngine;
@@ -21,9 +22,9 @@ public:
     int BaseLine() const { return SurfaceHeight - 70; }
 
     // Builds the sprites of one floor record: the floor, its strip, its stations (a value of 0
-    // or more is a station) and comfort items (stuff holds one digit per item, "" = "0000").
+    // or more is a station) and the comfort items installed.
     TFloorSprite *AddFloor(int id, int floorId, int dirtyStation, int policyStation,
-                           int fireStation, std::string_view stuff);
+                           int fireStation, const TComfortItems &items);
     // Builds the sprite of one room record and its occupant; alpha is used only while the
     // room is under construction (status below 0).
     TRoomSprite *AddRoom(int id, int roomType, int floorId, int cell, int status, int alpha);

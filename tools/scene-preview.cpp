@@ -55,7 +55,8 @@ int main(int argc, char **argv)
 
         int id = 1;
         for (const TDemoFloor &floor : DemoFloors)
-            arena.AddFloor(id++, floor.floor, floor.dirty, floor.policy, floor.fire, floor.stuff);
+            arena.AddFloor(id++, floor.floor, floor.dirty, floor.policy, floor.fire,
+                           TComfortItems(floor.stuff, ""));
         for (const TDemoRoom &room : DemoRooms)
             arena.AddRoom(id++, room.type, room.floor, room.cell, room.status, room.alpha);
 

@@ -60,7 +60,7 @@ void TSceneSync::AddFloorSprite()
     const TFloorRecord floor(data_.tFloor);
     SceneArena().AddFloor(floor.Id(), floor.Storey(), floor.Station(StationKind::Clean),
                           floor.Station(StationKind::Police), floor.Station(StationKind::Fire),
-                          floor.Items().StuffText());
+                          floor.Items());
 }
 
 void TSceneSync::AddRoomSprite()

@@ -33,9 +33,9 @@ struct TPlace
 
 TEST_F(ArenaTest, GeometryOfFloorsStripsItemsRoomsAndOccupants)
 {
-    TFloorSprite *floor0 = Arena.AddFloor(1, 0, 0, 0, 0, "1111");
-    TFloorSprite *floor3 = Arena.AddFloor(2, 3, -1, -1, -1, "0100");
-    TFloorSprite *floor9 = Arena.AddFloor(3, 9, -1, -1, -1, "");
+    TFloorSprite *floor0 = Arena.AddFloor(1, 0, 0, 0, 0, TComfortItems("1111", ""));
+    TFloorSprite *floor3 = Arena.AddFloor(2, 3, -1, -1, -1, TComfortItems("0100", ""));
+    TFloorSprite *floor9 = Arena.AddFloor(3, 9, -1, -1, -1, TComfortItems("", ""));
     TRoomSprite *wide = Arena.AddRoom(10, 3, 0, 2, 1, 255);
     TRoomSprite *corner = Arena.AddRoom(11, 4, 9, 9, 0, 255);
     TRoomSprite *single = Arena.AddRoom(12, 1, 1, 0, 0, 255);
@@ -74,8 +74,8 @@ TEST_F(ArenaTest, GeometryOfFloorsStripsItemsRoomsAndOccupants)
 
 TEST_F(ArenaTest, LayersAndHitTestsFollowTheSceneRules)
 {
-    Arena.AddFloor(1, 0, -1, -1, -1, "0000");
-    TFloorSprite *upper = Arena.AddFloor(2, 1, -1, -1, -1, "0000");
+    Arena.AddFloor(1, 0, -1, -1, -1, TComfortItems("0000", ""));
+    TFloorSprite *upper = Arena.AddFloor(2, 1, -1, -1, -1, TComfortItems("0000", ""));
     TRoomSprite *first = Arena.AddRoom(10, 1, 0, 0, 0, 255);
     TRoomSprite *second = Arena.AddRoom(11, 1, 0, 1, 0, 255);
     EXPECT_EQ(Engine.SpriteAt(90, 480), first); // the shared column: created first
@@ -91,7 +91,7 @@ TEST_F(ArenaTest, LayersAndHitTestsFollowTheSceneRules)
 
 TEST_F(ArenaTest, StatusChangesPatternAndOccupantButNotAlpha)
 {
-    Arena.AddFloor(1, 0, -1, -1, -1, "0000");
+    Arena.AddFloor(1, 0, -1, -1, -1, TComfortItems("0000", ""));
     TRoomSprite *room = Arena.AddRoom(10, 2, 0, 3, 1, 255);
     const TPictureItem &picture = *room->Picture;
     Frame();
@@ -130,7 +130,7 @@ TEST_F(ArenaTest, RoomsUnderConstructionAreBlendedFromTheFirstFrame)
 TEST_F(ArenaTest, TheColourKeyNeverShowsOnTheScene)
 {
     for (int storey = 0; storey < 10; ++storey) {
-        Arena.AddFloor(100 + storey, storey, 1, 1, 1, "1111");
+        Arena.AddFloor(100 + storey, storey, 1, 1, 1, TComfortItems("1111", ""));
         for (int cell = 0; cell < 10; ++cell)
             Arena.AddRoom(storey * 10 + cell, 1 + (cell + storey) % 2 * 3, storey, cell, 1, 255);
     }
@@ -146,7 +146,7 @@ TEST_F(ArenaTest, AFrameEqualsThePlainReferenceRender)
 {
     const int alphas[] = {1, 55, 128, 254};
     for (int storey = 0; storey < 4; ++storey) {
-        Arena.AddFloor(100 + storey, storey, 0, 0, 0, "1111");
+        Arena.AddFloor(100 + storey, storey, 0, 0, 0, TComfortItems("1111", ""));
         for (int cell = 0; cell < 8; cell += 2)
             Arena.AddRoom(storey * 10 + cell, 1 + cell / 2 % 5, storey, cell,
                           cell == 2 ? -3 : cell / 2 % 3, alphas[storey]);
@@ -160,7 +160,7 @@ TEST_F(ArenaTest, AFrameEqualsThePlainReferenceRender)
 
 TEST_F(ArenaTest, KillByIDTakesTheRoomAndItsOccupantOnly)
 {
-    Arena.AddFloor(7, 0, -1, -1, -1, "0000");
+    Arena.AddFloor(7, 0, -1, -1, -1, TComfortItems("0000", ""));
     Arena.AddRoom(7, 1, 0, 0, 1, 255); // a room may share its ID with a floor of another table
     Arena.AddRoom(8, 1, 0, 1, 1, 255);
     const int before = Engine.Root().ChildCount();
@@ -175,7 +175,7 @@ TEST_F(ArenaTest, KillByIDTakesTheRoomAndItsOccupantOnly)
 // their room and floor usable.
 TEST_F(ArenaTest, PartsFreedBeforeTheirHoldersLeaveNoDanglingReference)
 {
-    TFloorSprite *floor = Arena.AddFloor(1, 0, 0, 0, 0, "1111");
+    TFloorSprite *floor = Arena.AddFloor(1, 0, 0, 0, 0, TComfortItems("1111", ""));
     TRoomSprite *room = Arena.AddRoom(2, 1, 0, 0, 1, 255);
     Arena.KillByID(0);
     EXPECT_EQ(Engine.Root().ChildCount(), 2);
@@ -198,7 +198,7 @@ TEST_F(ArenaTest, PartsFreedBeforeTheirHoldersLeaveNoDanglingReference)
 TEST_F(ArenaTest, AKilledItemFreedAfterItsFloorLeavesTheFloorAlone)
 {
     for (int item = 1; item <= 4; ++item) {
-        TFloorSprite *floor = Arena.AddFloor(1, 0, -1, -1, -1, "1111");
+        TFloorSprite *floor = Arena.AddFloor(1, 0, -1, -1, -1, TComfortItems("1111", ""));
         floor->SetFeature(item, 0);
         EXPECT_EQ(floor->Parts[3 + item], nullptr);
         Arena.KillAll(); // the floor goes first, then the item
@@ -210,7 +210,7 @@ TEST_F(ArenaTest, AKilledItemFreedAfterItsFloorLeavesTheFloorAlone)
 // strip, stations and items stay until freed later, no longer reporting to it.
 TEST_F(ArenaTest, AFloorFreedBeforeItsPartsLeavesThemFreeToGo)
 {
-    Arena.AddFloor(3, 0, 0, 0, 0, "1111");
+    Arena.AddFloor(3, 0, 0, 0, 0, TComfortItems("1111", ""));
     Arena.KillByID(3);
     EXPECT_EQ(Engine.Root().ChildCount(), 1 + 3 + 4);
     Frame();
@@ -220,7 +220,7 @@ TEST_F(ArenaTest, AFloorFreedBeforeItsPartsLeavesThemFreeToGo)
 
 TEST_F(ArenaTest, StationsAndComfortItemsComeAndGo)
 {
-    TFloorSprite *floor = Arena.AddFloor(1, 2, -1, -1, -1, "0000");
+    TFloorSprite *floor = Arena.AddFloor(1, 2, -1, -1, -1, TComfortItems("0000", ""));
     const int bare = Engine.Root().ChildCount();
     floor->SetStation(1, -1);
     EXPECT_EQ(Engine.Root().ChildCount(), bare);
@@ -254,7 +254,7 @@ TEST_F(ArenaTest, UnknownPicturesFailWithTheirName)
     } catch (const std::runtime_error &error) {
         EXPECT_STREQ(error.what(), "Image 'Room06' not found");
     }
-    TFloorSprite *floor = Arena.AddFloor(1, 0, -1, -1, -1, "0000");
+    TFloorSprite *floor = Arena.AddFloor(1, 0, -1, -1, -1, TComfortItems("0000", ""));
     const int sprites = Engine.Root().ChildCount();
     // Stations are numbered 1 to 3, items 1 to 4; one either side has no picture.
     const struct
@@ -304,7 +304,7 @@ TEST_F(ArenaTest, TheStuffTextShowsAnItemForEachDigitAboveZero)
     };
     for (const TCase &c : cases) {
         SCOPED_TRACE(c.stuff);
-        TFloorSprite *floor = Arena.AddFloor(1, 0, -1, -1, -1, c.stuff);
+        TFloorSprite *floor = Arena.AddFloor(1, 0, -1, -1, -1, TComfortItems(c.stuff, ""));
         for (int item = 1; item <= 4; ++item)
             EXPECT_EQ(floor->Parts[3 + item] != nullptr, c.shown[item - 1]) << "item " << item;
         Arena.KillAll();
@@ -315,7 +315,7 @@ TEST_F(ArenaTest, TheStuffTextShowsAnItemForEachDigitAboveZero)
 // strip along, beside its right end and on its row.
 TEST_F(ArenaTest, AFloorMovedToAnotherColumnTakesItsStripAlong)
 {
-    TFloorSprite *floor = Arena.AddFloor(1, 2, 0, -1, -1, "1000");
+    TFloorSprite *floor = Arena.AddFloor(1, 2, 0, -1, -1, TComfortItems("1000", ""));
     floor->SetColumn(1);
     EXPECT_EQ(floor->Column, 1);
     EXPECT_EQ(floor->X, 40 + 500);

@@ -37,9 +37,9 @@ struct TStep
 void BuildHotel(THotelScene &scene)
 {
     scene.Arena.Random.seed(11);
-    scene.Arena.AddFloor(1, 0, 2, 0, -1, "1111");
-    scene.Arena.AddFloor(2, 1, -1, 3, 1, "0110");
-    scene.Arena.AddFloor(3, 2, 0, 0, 0, "1001");
+    scene.Arena.AddFloor(1, 0, 2, 0, -1, TComfortItems("1111", ""));
+    scene.Arena.AddFloor(2, 1, -1, 3, 1, TComfortItems("0110", ""));
+    scene.Arena.AddFloor(3, 2, 0, 0, 0, TComfortItems("1001", ""));
     scene.Arena.AddRoom(10, 3, 0, 0, 1, 255); // occupied
     scene.Arena.AddRoom(11, 2, 0, 3, 1, 255); // occupied
     scene.Arena.AddRoom(12, 1, 0, 5, 0, 255); // free

@@ -43,8 +43,8 @@ protected:
         view->Initialize();
         scene.Attach(view->Surface());
         scene.Arena.Random.seed(3);
-        scene.Arena.AddFloor(1, 0, 0, 0, 0, "1111");
-        scene.Arena.AddFloor(2, 1, -1, 1, -1, "0101");
+        scene.Arena.AddFloor(1, 0, 0, 0, 0, TComfortItems("1111", ""));
+        scene.Arena.AddFloor(2, 1, -1, 1, -1, TComfortItems("0101", ""));
         scene.Arena.AddRoom(10, 1, 0, 0, 0, 255); // x 40 .. 89
         scene.Arena.AddRoom(11, 4, 0, 1, 0, 255); // x 90 .. 139
         scene.Arena.AddRoom(12, 3, 1, 2, -2, 90); // translucent

@@ -170,8 +170,8 @@ TEST_F(WindowTest, TheWindowDrawsThroughTheSceneWiringThatTheToolsShare)
     BuyFloor();
     driver->Frame(16);
     THotelScene alone(THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight);
-    alone.Arena.AddFloor(1, 0, -1, -1, -1, "0000");
-    alone.Arena.AddFloor(2, 1, -1, -1, -1, "0000");
+    alone.Arena.AddFloor(1, 0, -1, -1, -1, TComfortItems("0000", ""));
+    alone.Arena.AddFloor(2, 1, -1, -1, -1, TComfortItems("0000", ""));
     alone.Frame(16);
     EXPECT_TRUE(driver->SceneView().Surface().Image() == alone.Surface().Image());
 }
