@@ -19,14 +19,6 @@ QRect TBlendSprite::GetBounds() const
     return Engine ? Engine->SurfaceRect : QRect();
 }
 
-bool TBlendSprite::PaintArea(QRect &area, bool &opaque) const
-{
-    area = QRect(static_cast<int>(AbsoluteX()), static_cast<int>(AbsoluteY()), Width, Height);
-    opaque = Alpha >= 255 && Picture && !Picture->Transparent && Picture->HasSurface() &&
-             !Picture->PatternRect(CurrentPattern()).isEmpty();
-    return true;
-}
-
 bool TBlendSprite::PaintStepNow(TPaintStep &step) const
 {
     step = TPaintStep();

@@ -11,8 +11,6 @@ public:
     void Paint() override;
     // The whole surface: blend sprites are never skipped by the bounds test.
     QRect GetBounds() const override;
-    // The target rectangle; opaque at Alpha 255 with a picture that has no colour key.
-    bool PaintArea(QRect &area, bool &opaque) const override;
     // The picture, rectangle, pattern and alpha Paint uses; no picture when it paints nothing.
     bool PaintStepNow(TPaintStep &step) const override;
 

@@ -10,12 +10,12 @@
 // scene paints with. The window presents Image() 1:1; pictures keep their 24-bit colours.
 //
 // Every copy takes a source rectangle and a target rectangle; when their sizes differ the
-// source is stepped in 16.16 fixed point. The target is clipped to this surface (or to the clip
-// rectangles in force), the source rectangle to its surface. A colour key, when given, leaves the
+// source is stepped in 16.16 fixed point. The target is clipped to this surface, the source
+// rectangle to its surface. A colour key, when given, leaves the
 // target pixel untouched wherever the source pixel's RGB equals the key's RGB.
 //
-// Fill is deferred until the pixels are next used, so that the sprite engine can leave out the
-// parts its opaque sprites are about to cover (FillPending); every accessor settles it first.
+// Fill is deferred until the pixels are next used, so that the sprite engine knows a frame was
+// drawn over one uniform background (PendingFill); every accessor settles it first.
 class TDrawSurface
 {
 public:
@@ -60,18 +60,13 @@ public:
     // Whether a Fill is still to be carried out, and with which pixel value.
     bool FillPending() const { return pendingFill_.has_value(); }
     std::optional<std::uint32_t> PendingFill() const { return pendingFill_; }
+    // Carries out a pending Fill now; the pixels' version stays, since the picture it stands for
+    // does not change.
+    void Settle() const;
 
     // Changes whenever the pixels may have changed: every fill, copy and writable access counts.
     // Reading through the const accessors leaves it alone, so a presenter does not count.
     std::uint64_t Version() const { return version_; }
-    // Carries out a pending Fill inside the given rectangles only: the caller paints every other
-    // pixel opaquely before anyone looks.
-    void FillOnly(const QRect *rects, int count);
-
-    // Limits every following copy to the given rectangles (inside the surface, not overlapping),
-    // until ClearClip. The rectangles are not copied.
-    void SetClip(const QRect *rects, int count);
-    void ClearClip();
 
     // Gives this surface, as a source, a colour key: the runs of other pixels are listed once per
     // row, so keyed 1:1 copies move only those runs. Call it again after changing the pixels.
@@ -88,23 +83,15 @@ public:
     void DrawBlended(const TDrawSurface &source, const QRect &sourceRect, const QRect &target,
                      int alpha, std::optional<QRgb> colourKey = std::nullopt);
 
-    // Lets the blitters use AVX2 where the processor has it (the default); tests switch it off
-    // to check the SSE2 and plain paths give the same pixels.
-    static void SetWideKernels(bool enabled);
-
 private:
     struct TRun
     {
         int begin, end; // columns [begin, end) holding no key pixel
     };
 
-    void Settle() const;
-
     mutable QImage image_;
     mutable std::optional<std::uint32_t> pendingFill_;
     std::uint64_t version_ = 0;
-    const QRect *clip_ = nullptr;
-    int clipCount_ = 0;
     std::optional<QRgb> colourKey_;
     std::vector<int> rowRuns_; // row y's runs are runs_[rowRuns_[y] .. rowRuns_[y + 1])
     std::vector<TRun> runs_;

@@ -48,19 +48,8 @@ public:
     }
     // Puts the sprite on the root's kill list once; it lives on until FreeKilled.
     virtual void Kill();
-    // Where Paint can change pixels, and whether it certainly covers all of them with opaque
-    // pixels. False when unknown: the engine then paints the sprite without clipping and lets it
-    // hide nothing. A class that overrides Paint must keep this true to it.
-    virtual bool PaintArea(QRect &area, bool &opaque) const
-    {
-        (void)area;
-        (void)opaque;
-        return false;
-    }
-
     // Fills step with what Paint would put on the surface now. False when unknown: the engine then
-    // takes every frame for a changed one. Like PaintArea, a class that overrides Paint must keep
-    // this true to it.
+    // takes every frame for a changed one. A class that overrides Paint must keep this true to it.
     virtual bool PaintStepNow(TPaintStep &step) const
     {
         (void)step;

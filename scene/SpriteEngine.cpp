@@ -36,7 +36,9 @@ void TSpriteEngine::Draw()
     // The picture is known only over a uniform background: a pending fill.
     const std::optional<std::uint32_t> background = Surface->PendingFill();
     drawnKnown_ = background && drawn_.Collect(*this, SurfaceRect);
-    occlusion_.Render(*this, *Surface);
+    Render();
+    // A frame that painted nothing still leaves its background on the surface.
+    Surface->Settle();
     drawnSurface_ = Surface;
     drawnVersion_ = Surface->Version();
     drawnBackground_ = background.value_or(0);

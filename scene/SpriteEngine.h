@@ -1,6 +1,5 @@
 #pragma once
 
-#include "scene/Occlusion.h"
 #include "scene/PaintList.h"
 #include "scene/Sprite.h"
 
@@ -21,8 +20,7 @@ public:
     void SetSurface(TDrawSurface *surface);
     // Destroys the killed sprites, the last killed first.
     void FreeKilled();
-    // Renders the tree; the root itself is never painted. The result is Render's, pixel for
-    // pixel, but pixels that later opaque sprites cover are neither filled nor painted.
+    // Renders the tree onto the surface; the root itself is never painted.
     void Draw();
     // Whether Fill(background) followed by Draw would now leave other pixels on the surface than
     // it holds. False only when the last Draw painted the same steps over the same fill and
@@ -34,7 +32,6 @@ public:
     QRect SurfaceRect;
 
 private:
-    TOcclusion occlusion_;
     // What the last Draw left on the surface, when it is known.
     bool drawnKnown_ = false;
     const TDrawSurface *drawnSurface_ = nullptr;

@@ -86,16 +86,9 @@ TEST(DrawSurfaceTest, FillAndClippingStayInsideTheSurface)
     EXPECT_EQ(dest.Pixel(3, 0), 0u);
 }
 
-// The fast row loops (memcpy, SSE2 key select and blend, scaled gather) against the reference on
-// random pictures, rectangles, scales, clip positions and alphas.
-class BlitterTest : public ::testing::TestWithParam<bool>
-{
-protected:
-    void SetUp() override { TDrawSurface::SetWideKernels(GetParam()); }
-    void TearDown() override { TDrawSurface::SetWideKernels(true); }
-};
-
-TEST_P(BlitterTest, BlittersMatchThePlainPerPixelFormula)
+// The row loops (copy, key select, blend, the keyed source's runs, the scaled gather) against the
+// reference on random pictures, rectangles, scales, clip positions and alphas.
+TEST(DrawSurfaceTest, BlittersMatchThePlainPerPixelFormula)
 {
     std::mt19937 random(20261209);
     const QRgb key = qRgb(102, 0, 0);
@@ -140,11 +133,6 @@ TEST_P(BlitterTest, BlittersMatchThePlainPerPixelFormula)
             << " runs " << source.ColourKey().has_value();
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Kernels, BlitterTest, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool> &info) {
-                             return info.param ? "Wide" : "Narrow";
-                         });
 
 TEST(DrawSurfaceTest, PictureColoursAreKeptExactly)
 {

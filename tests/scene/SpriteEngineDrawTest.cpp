@@ -1,17 +1,17 @@
-#include "support/ReferenceDraw.h"
 #include "SceneFixture.h"
 #include "scene/BlendSprite.h"
+#include "support/ReferenceDraw.h"
 
 #include <random>
 
 namespace {
 
-using OcclusionTest = SceneFixture;
+using SpriteEngineDrawTest = SceneFixture;
 
 // Random scenes of overlapping, nested, hidden, translucent, keyed and partly off-surface
-// sprites: the engine's Draw, which skips what later opaque sprites cover and fills only the
-// rest, must equal painting everything in order with the plain formula.
-TEST_F(OcclusionTest, DrawEqualsPaintingEverySpriteInOrder)
+// sprites: the engine's Draw over a deferred fill must equal painting everything in order with the
+// plain formula.
+TEST_F(SpriteEngineDrawTest, DrawEqualsPaintingEverySpriteInOrder)
 {
     std::mt19937 random(42);
     auto between = [&random](int low, int high) {
@@ -52,7 +52,7 @@ TEST_F(OcclusionTest, DrawEqualsPaintingEverySpriteInOrder)
     }
 }
 
-TEST_F(OcclusionTest, DeferredFillIsCarriedOutBeforeAnyoneLooks)
+TEST_F(SpriteEngineDrawTest, DeferredFillIsCarriedOutBeforeAnyoneLooks)
 {
     Surface.Fill(qRgb(1, 2, 3));
     EXPECT_TRUE(Surface.FillPending());
