@@ -4,6 +4,7 @@
 #include "model/TableSchemas.h"
 
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -157,6 +158,7 @@ TEST_P(DamagedSaveSetTest, IsMovedAsideWholeAndPlayAfterItTouchesNoOldHotel)
         EXPECT_NE(text.find(withBackup ? "restored from the backup" : "starts with no hotels"),
                   std::string::npos)
             << text;
+        EXPECT_EQ(text.find("could not be written yet"), std::string::npos) << text;
         // The whole set as found, byte for byte, damaged files and sound ones alike.
         for (const std::string &file : SetFiles) {
             const bool missing =
@@ -287,6 +289,10 @@ TEST_F(SaveSetStartTest, ADamagedBackupIsPassedOverForAnOlderCleanOne)
     StartModel();
     EXPECT_EQ(data->SaveSetCheck().RestoredFrom, backups[1]);
     EXPECT_EQ(data->tHotel.RawRecordCount(), 1u);
+    // The restored set is what is on disk now: an autosave without play adds no generation.
+    const std::size_t generations = set.Backups().size();
+    data->AutoSave();
+    EXPECT_EQ(set.Backups().size(), generations);
 }
 
 // A set that cannot be moved aside is neither played nor written over.
@@ -336,6 +342,92 @@ TEST_F(SaveSetStartTest, AutoSaveWritesWhatTheExitSaveWritesWithoutMovingTheCurs
         EXPECT_EQ(FileBytes(dir.Path + file), autosaved[file]) << file;
     EXPECT_EQ(RecordsOf(dir.Path + "tHotel.dht", "tHotel").size(), 2u);
     EXPECT_EQ(data->HotelID, hotel);
+}
+
+// A table file of the right table that lacks a field the rules read, or holds it with another
+// type, is damaged; so are floors or rooms left without any hotel.
+TEST_F(SaveSetStartTest, ATableWithoutTheGamesFieldsOrOrphanedRecordsIsDamaged)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(const std::string &folder)> damage;
+        const char *file;
+        const char *problem;
+    };
+    auto writeTable = [](const std::string &fileName, const std::string &table,
+                         const std::function<void(TvekMemTable &)> &define) {
+        TvekMemTable written(table);
+        define(written);
+        written.Open();
+        // With its field list, as a file from another program or version would be.
+        written.WriteTableFile(fileName, {sfSaveData, sfSaveDef});
+    };
+    auto emptyGameTable = [&writeTable](const std::string &folder, const std::string &table) {
+        writeTable(folder + table + ".dht", table,
+                   [&table](TvekMemTable &t) { DefineGameTableFields(t, table); });
+    };
+    const Case cases[] = {
+        {"floors without the levels",
+         [&writeTable](const std::string &folder) {
+             writeTable(folder + "tFloor.dht", "tFloor", [](TvekMemTable &t) {
+                 t.AddField<TIntegerField>("ID");
+                 t.AddField<TIntegerField>("HOTEL_ID");
+                 t.AddField<TIntegerField>("FLOOR_ID");
+             });
+         },
+         "tFloor.dht", "The table has no field DIRTY."},
+        {"rooms whose ID is text",
+         [&writeTable](const std::string &folder) {
+             writeTable(folder + "tRoom.dht", "tRoom",
+                        [](TvekMemTable &t) { t.AddField<TStringField>("ID", 10); });
+         },
+         "tRoom.dht", "The table has no valid field ID."},
+        {"a floor without a hotel",
+         [&emptyGameTable](const std::string &folder) {
+             emptyGameTable(folder, "tHotel");
+             emptyGameTable(folder, "tRoom");
+         },
+         "tHotel.dht", "It holds no hotel"},
+        {"a room without a hotel",
+         [&emptyGameTable](const std::string &folder) {
+             emptyGameTable(folder, "tHotel");
+             emptyGameTable(folder, "tFloor");
+         },
+         "tHotel.dht", "It holds no hotel"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        data.reset();
+        fs::remove_all(dir.Path);
+        fs::create_directories(dir.Path);
+        WriteCatalogFile(TestCatalog(), dir.Path + "tRooms.dht");
+        StartModel();
+        OpenNewHotel("One floor, one room");
+        data->BuildFloor();
+        data->BuildRoom(1, 0);
+        data->CloseHotel();
+        data.reset();
+        c.damage(dir.Path);
+        StartModel();
+        const auto &damaged = data->SaveSetCheck().Damaged;
+        ASSERT_EQ(damaged.size(), 1u) << data->LoadErrorText();
+        EXPECT_EQ(fs::path(damaged[0].FileName).filename(), c.file);
+        EXPECT_NE(damaged[0].Message.find(c.problem), std::string::npos) << damaged[0].Message;
+        EXPECT_EQ(data->tFloor.RawRecordCount(), 0u) << "a damaged set is not played";
+    }
+}
+
+// A save posts a record still being entered, so what is on screen is what is saved.
+TEST_F(SaveSetStartTest, ARecordStillBeingEnteredIsSaved)
+{
+    data->tHotel.Append();
+    data->tHotel.FieldNamed("NAME").SetAsString("Entered");
+    data->AutoSave();
+    EXPECT_TRUE(data->SaveErrors().empty());
+    const auto hotels = RecordsOf(dir.Path + "tHotel.dht", "tHotel");
+    ASSERT_EQ(hotels.size(), 1u);
+    EXPECT_NE(hotels[0].find("|Entered|"), std::string::npos) << hotels[0];
 }
 
 } // namespace

@@ -397,6 +397,10 @@ TEST_F(HotelTablesTest, TheLoadMessageSaysWhatBecomesOfARefusedCatalog)
               "tRooms.dht: The price catalog is damaged: row 5 has no valid PRICE.\n"
               "\nThe price catalog is not saved at exit, so its file stays as it is."
               "\nWithout the price catalog nothing can be bought.");
+    // Nor is it: with the file gone, the exit save does not bring it back.
+    std::filesystem::remove(dir.Path + "tRooms.dht");
+    data->DataModuleDestroy();
+    EXPECT_FALSE(std::filesystem::exists(dir.Path + "tRooms.dht"));
 
     // A catalog that could not be read at all does start empty.
     data.reset();
