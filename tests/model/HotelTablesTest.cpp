@@ -137,6 +137,45 @@ TEST_F(HotelTablesTest, CloseHotelStopsTheClockAndShowsEveryHotelAgain)
     EXPECT_EQ(Get(data->tHotel, "TIME"), 10);
 }
 
+// The first hotel has HOTEL_ID 0: opening it shows its records alone, from its ground floor,
+// and each one-record copy holds just the selected record.
+TEST_F(HotelTablesTest, OpeningAHotelShowsItsOwnRecordsFromTheGroundFloor)
+{
+    auto visible = [](TvekMemTable &table) {
+        int count = 0;
+        for (table.First(); !table.AtEnd(); table.Next())
+            ++count;
+        return count;
+    };
+    const int first = OpenNewHotel("First");
+    data->BuildFloor();
+    data->BuildFloor();
+    data->BuildRoom(1, 0);
+    data->BuildRoom(1, 2);
+    data->CloseHotel();
+    OpenNewHotel("Second");
+    data->BuildFloor();
+    data->CloseHotel();
+    ASSERT_EQ(first, 0);
+
+    data->SelectHotel(first);
+    EXPECT_EQ(visible(data->tHotel), 1);
+    EXPECT_EQ(visible(data->tFloor), 2);
+    EXPECT_EQ(visible(data->tRoom), 2);
+    EXPECT_EQ(data->tCurrFloor.RawRecordCount(), 1u);
+    EXPECT_EQ(Get(data->tCurrFloor, "FLOOR_ID"), 0);
+    data->tRoom.First();
+    data->SelectRoom(Get(data->tRoom, "ID"));
+    EXPECT_EQ(data->tCurrRoom.RawRecordCount(), 1u);
+}
+
+// Delete with an empty hotel list does nothing.
+TEST_F(HotelTablesTest, DeleteHotelWithNoHotelChangesNothing)
+{
+    EXPECT_NO_THROW(data->DeleteHotel());
+    EXPECT_EQ(data->tHotel.RawRecordCount(), 0u);
+}
+
 TEST_F(HotelTablesTest, SelectRoomOfNoRoomKeepsTheCopy)
 {
     OpenNewHotel();
