@@ -317,6 +317,18 @@ TEST_F(HotelTablesTest, CatalogWithoutARowOrWithABadValueIsRefused)
         {"negative price", [](auto &rows) { rows[1].PRICE = -5; }, "row 2 has no valid PRICE"},
         {"zero width", [](auto &rows) { rows[0].WIDTH = 0; }, "room type 1 is not 1 to 10"},
         {"item life of 100", [](auto &rows) { rows[10].WEAR = 100; }, "longer than 99 days"},
+        {"two rows missing: the first is named",
+         [](auto &rows) {
+             rows.erase(rows.begin() + 1);
+             rows.pop_back();
+         },
+         "no row 2."},
+        {"a room too wide before a missing row: the first is named",
+         [](auto &rows) {
+             rows[0].WIDTH = 11;
+             rows.erase(rows.begin() + 1);
+         },
+         "room type 1 is"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -2,8 +2,10 @@
 // every state on each, so that a rule which looks at the wrong rooms, the wrong
 // floor or the wrong hour gives a different figure.
 #include "ModelFixture.h"
+#include "model/HotelEvents.h"
 
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,34 @@ const RoomPlan kRooms[] = {
     {0, 3, 0, 1}, {0, 1, 3, 0}, {0, 4, 4, 2}, {0, 2, 5, -3},
     {1, 4, 0, 1}, {1, 1, 1, 1}, {1, 3, 2, 0},
 };
+// The rules' events about wages and broken rooms, one line each.
+class RecordedEvents : public THotelEvents
+{
+public:
+    void WagePaid(int storey, int station, int workers, int wage) override
+    {
+        Lines.push_back("paid " + Figures({storey, station, workers, wage}));
+    }
+    void WageUnpaid(int storey, int station, int workers, int wage, int) override
+    {
+        Lines.push_back("unpaid " + Figures({storey, station, workers, wage}));
+    }
+    void RoomBroken(int roomId, int, int) override
+    {
+        Lines.push_back("broken " + std::to_string(roomId));
+    }
+    std::vector<std::string> Lines;
+
+private:
+    static std::string Figures(std::initializer_list<int> figures)
+    {
+        std::string text;
+        for (int figure : figures)
+            text += (text.empty() ? "" : " ") + std::to_string(figure);
+        return text;
+    }
+};
+
 enum RoomName
 {
     Suite0,
@@ -118,10 +148,15 @@ TEST_F(TwoFloorHotelTest, StationWorkersArePaidPerFloorAndRaiseOnlyTheirFloor)
     SetMoney(100);
     SetHour(4);
     random.Script = {1, 2};
+    RecordedEvents events;
+    data->SetHotelEvents(&events);
     data->HourTick();
+    data->SetHotelEvents(nullptr);
     EXPECT_EQ(FloorValue(0, "FIRE"), 90 - 1 + 2 * 3);
     EXPECT_EQ(FloorValue(1, "FIRE"), 90 - 2);
     EXPECT_EQ(data->GetMoney(), 100 - 36);
+    // A station without workers pays no wage and is not reported as paid.
+    EXPECT_EQ(events.Lines, std::vector<std::string>{"paid 0 3 3 36"});
 }
 
 TEST_F(TwoFloorHotelTest, IncomeCountsOccupiedRoomsAndIsRoundedOnEachFloor)
@@ -205,6 +240,27 @@ TEST_F(TwoFloorHotelTest, OnlyOccupiedRoomsWearAtTwentyTwo)
         EXPECT_EQ(RoomValue(ids[c.room], "STATUS"), c.status);
     }
     EXPECT_EQ(scene.Calls, std::vector<std::string>{Call("status", ids[Cell1], 2)});
+}
+
+// A room breaks at the wear hour that wears its last day, not the one before; a room already at
+// no days left breaks and stays at 0.
+TEST_F(TwoFloorHotelTest, AnOccupiedRoomBreaksWhenItsLastDayIsWornNotBefore)
+{
+    SetRoom(ids[Suite0], "WEAR", 2);
+    SetRoom(ids[Single1], "WEAR", 0);
+    RecordedEvents events;
+    data->SetHotelEvents(&events);
+    SetHour(21);
+    data->HourTick(); // 22:00
+    data->SetHotelEvents(nullptr);
+    EXPECT_EQ(RoomValue(ids[Suite0], "WEAR"), 1);
+    EXPECT_EQ(RoomValue(ids[Suite0], "STATUS"), 1);
+    EXPECT_EQ(RoomValue(ids[Cell1], "WEAR"), 0);
+    EXPECT_EQ(RoomValue(ids[Cell1], "STATUS"), 2);
+    EXPECT_EQ(RoomValue(ids[Single1], "WEAR"), 0);
+    EXPECT_EQ(RoomValue(ids[Single1], "STATUS"), 2);
+    EXPECT_EQ(events.Lines, (std::vector<std::string>{"broken " + std::to_string(ids[Cell1]),
+                                                      "broken " + std::to_string(ids[Single1])}));
 }
 
 TEST_F(TwoFloorHotelTest, TheStepsRunOnlyAtTheirHours)
@@ -441,6 +497,25 @@ TEST_F(ModelTest, LoadingAgainForgetsTheTablesThatFailedBefore)
     EXPECT_TRUE(data->LoadErrors().empty());
     EXPECT_TRUE(data->CatalogReady());
     EXPECT_EQ(data->CatalogProblem(), "");
+
+    // And the other way: a catalog that was ready is judged afresh, refused or unreadable.
+    auto refused = TestCatalog();
+    refused[0].PRICE = -1;
+    WriteCatalogFile(refused, dir.Path + "tRooms.dht");
+    data->LoadTables();
+    EXPECT_FALSE(data->CatalogReady());
+    {
+        std::ofstream damaged(dir.Path + "tRooms.dht", std::ios::binary);
+        damaged << "not a table";
+    }
+    data->LoadTables();
+    EXPECT_FALSE(data->CatalogReady());
+    EXPECT_NE(data->LoadErrorText().find("These tables start empty"), std::string::npos)
+        << "an unreadable catalog after a refused one is no longer called refused";
+    WriteCatalogFile(TestCatalog(), dir.Path + "tRooms.dht");
+    data->LoadTables();
+    EXPECT_TRUE(data->CatalogReady());
+    EXPECT_EQ(data->LoadErrorText(), "");
 }
 
 TEST_F(RefusalOrderTest, ANewFloorsPanelsAreLiveAgainBeforeTheMoneyIsTaken)
