@@ -196,36 +196,20 @@ void TDrawSurface::Fill(std::uint32_t pixel)
     pendingFill_ = pixel;
 }
 
-namespace {
-
-void FillRect(uchar *bits, qsizetype stride, const QRect &rect, std::uint32_t pixel)
-{
-    const std::uint8_t byte = pixel & 0xff;
-    const bool sameBytes = pixel == byte * 0x01010101u;
-    for (int y = rect.top(); y < rect.top() + rect.height(); ++y) {
-        auto *row = reinterpret_cast<std::uint32_t *>(bits + y * stride) + rect.left();
-        if (sameBytes)
-            std::memset(row, byte, std::size_t(rect.width()) * 4);
-        else
-            std::fill_n(row, rect.width(), pixel);
-    }
-}
-
-} // namespace
-
 void TDrawSurface::Settle() const
 {
     if (!pendingFill_)
         return;
     const std::uint32_t pixel = *pendingFill_;
     pendingFill_.reset();
+    // Black, the scene's background, is one byte repeated: a memset is the fastest fill there is.
     const std::uint8_t byte = pixel & 0xff;
-    uchar *bits = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
-    if (pixel == byte * 0x01010101u && stride == qsizetype(Width()) * 4)
-        std::memset(bits, byte, std::size_t(stride) * Height());
-    else
-        FillRect(bits, stride, image_.rect(), pixel);
+    if (pixel == byte * 0x01010101u) {
+        std::memset(image_.bits(), byte, std::size_t(image_.sizeInBytes()));
+        return;
+    }
+    for (int y = 0; y < Height(); ++y)
+        std::fill_n(reinterpret_cast<std::uint32_t *>(image_.scanLine(y)), Width(), pixel);
 }
 
 void TDrawSurface::SetColourKey(std::optional<QRgb> key)

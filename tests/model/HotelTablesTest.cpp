@@ -217,6 +217,17 @@ TEST_F(HotelTablesTest, QuittingWithAHotelOpenSavesEveryHotelAndTheCatalog)
     EXPECT_EQ(data->tRoom.RawRecordCount(), 1u);
 }
 
+// Quitting saves once: the destructor after an explicit quit writes nothing again.
+TEST_F(HotelTablesTest, QuittingSavesOnce)
+{
+    data->NewHotel("Saved once");
+    data->DataModuleDestroy();
+    ASSERT_TRUE(std::filesystem::exists(dir.Path + "tHotel.dht"));
+    std::filesystem::remove(dir.Path + "tHotel.dht");
+    data.reset();
+    EXPECT_FALSE(std::filesystem::exists(dir.Path + "tHotel.dht"));
+}
+
 TEST_F(HotelTablesTest, FirstStartIsNoErrorAndWritesTheNewTables)
 {
     EXPECT_TRUE(data->LoadErrors().empty());

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <initializer_list>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -379,6 +380,28 @@ TEST_F(RefusalOrderTest, ARefusalLeavesAStoppedClockStopped)
     EXPECT_EQ(messages.Messages, std::vector<std::string>{"You don't have enough money!"});
     EXPECT_FALSE(clock.Enabled());
     EXPECT_EQ(clock.Starts(), starts);
+}
+
+// A message window that fails lets its own error through, and a running clock still runs on;
+// a stopped one stays stopped.
+TEST_F(RefusalOrderTest, AFailingMessageWindowPassesItsErrorOnAndLeavesTheClockAsItWas)
+{
+    struct TFailingWindow : TMessageWindow
+    {
+        void ShowDialog(const std::string &) override { throw std::runtime_error("no display"); }
+    } failing;
+    data->SetMessageWindow(&failing);
+    SetMoney(0);
+    for (const bool running : {true, false}) {
+        SCOPED_TRACE(running ? "running" : "stopped");
+        if (running)
+            data->StartClock();
+        else
+            clock.Stop();
+        EXPECT_THROW(data->BuildFloor(), std::runtime_error);
+        EXPECT_EQ(clock.Enabled(), running);
+    }
+    data->SetMessageWindow(&messages);
 }
 
 TEST_F(RefusalOrderTest, ThingsTheGameDoesNotHaveAreRejectedAndCostNothing)

@@ -134,6 +134,20 @@ TEST(DrawSurfaceTest, BlittersMatchThePlainPerPixelFormula)
     }
 }
 
+// A source rectangle reaching past its picture is cut to the picture, which is then stretched
+// over the whole target: nothing outside the picture is read.
+TEST(DrawSurfaceTest, ASourceRectanglePastThePictureIsCutToIt)
+{
+    QImage picture(2, 1, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(10, 0, 0));
+    picture.setPixel(1, 0, qRgb(20, 0, 0));
+    const TDrawSurface source(picture);
+    TDrawSurface dest(4, 1);
+    dest.Draw(source, QRect(0, 0, 4, 1), QRect(0, 0, 4, 1));
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(dest.Pixel(x, 0), x < 2 ? qRgb(10, 0, 0) : qRgb(20, 0, 0)) << x;
+}
+
 TEST(DrawSurfaceTest, PictureColoursAreKeptExactly)
 {
     QImage picture(2, 1, QImage::Format_RGB888);

@@ -137,6 +137,12 @@ TEST(UnchangedFrame, ASurfaceMadeAgainOrAFrameWithoutFillIsDrawnAgain)
     EXPECT_TRUE(scene.Engine.PictureChanged(THotelScene::Background));
     EXPECT_TRUE(scene.FrameIfChanged(1));
     EXPECT_TRUE(scene.Engine.PictureChanged(0x00ff00)) << "another background";
+
+    // Drawn over that other background, the same picture is known again.
+    scene.Surface().Fill(0x00ff00);
+    scene.Engine.Draw();
+    EXPECT_FALSE(scene.Engine.PictureChanged(0x00ff00));
+    EXPECT_TRUE(scene.Engine.PictureChanged(THotelScene::Background));
 }
 
 // A sprite class that paints without telling what: every frame counts as changed.
@@ -155,6 +161,18 @@ TEST(UnchangedFrame, ASpriteThatCannotTellWhatItPaintsIsDrawnEveryFrame)
     box->Height = 10;
     EXPECT_TRUE(scene.FrameIfChanged(1));
     EXPECT_TRUE(scene.FrameIfChanged(1));
+}
+
+TEST(UnchangedFrame, ASpriteThatCannotTellWhatItPaintsChangesAFrameAlreadyDrawn)
+{
+    THotelScene scene(THotelScene::kSurfaceWidth, THotelScene::kSurfaceHeight);
+    BuildHotel(scene);
+    ASSERT_TRUE(scene.FrameIfChanged(1));
+    ASSERT_FALSE(scene.FrameIfChanged(1));
+    auto *box = new TOpaqueBox(&scene.Engine.Root()); // owned by the root
+    box->Width = 10;
+    box->Height = 10;
+    EXPECT_TRUE(scene.Engine.PictureChanged(THotelScene::Background));
 }
 
 } // namespace
