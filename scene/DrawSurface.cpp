@@ -33,11 +33,16 @@ inline std::uint32_t BlendPixel(std::uint32_t s, std::uint32_t d, std::uint32_t 
     return Opaque | rb | g;
 }
 
-void BlendRow(std::uint32_t *d, const std::uint32_t *s, int n, int alpha, bool keyed,
-              std::uint32_t key)
+void BlendRow(std::uint32_t *d, const std::uint32_t *s, int n, int alpha)
 {
     for (int i = 0; i < n; ++i)
-        if (!keyed || ((s[i] ^ key) & RgbMask) != 0)
+        d[i] = BlendPixel(s[i], d[i], std::uint32_t(alpha));
+}
+
+void BlendKeyedRow(std::uint32_t *d, const std::uint32_t *s, int n, int alpha, std::uint32_t key)
+{
+    for (int i = 0; i < n; ++i)
+        if (((s[i] ^ key) & RgbMask) != 0)
             d[i] = BlendPixel(s[i], d[i], std::uint32_t(alpha));
 }
 
@@ -269,15 +274,17 @@ void TDrawSurface::DrawBlended(const TDrawSurface &source, const QRect &sourceRe
     TBlitter blit(source, *this, sourceRect, target);
     if (!blit.Plan())
         return;
-    const bool keyed = colourKey.has_value();
-    const std::uint32_t key = keyed ? *colourKey : 0;
-    if (keyed && blit.CanUseRuns(key)) {
-        blit.EachRun([alpha](std::uint32_t *d, const std::uint32_t *s, int n) {
-            BlendRow(d, s, n, alpha, false, 0);
-        });
+    const auto blend = [alpha](std::uint32_t *d, const std::uint32_t *s, int n) {
+        BlendRow(d, s, n, alpha);
+    };
+    if (!colourKey) {
+        blit.EachRow(blend);
+    } else if (blit.CanUseRuns(*colourKey)) {
+        blit.EachRun(blend);
     } else {
-        blit.EachRow([alpha, keyed, key](std::uint32_t *d, const std::uint32_t *s, int n) {
-            BlendRow(d, s, n, alpha, keyed, key);
+        const std::uint32_t key = *colourKey;
+        blit.EachRow([alpha, key](std::uint32_t *d, const std::uint32_t *s, int n) {
+            BlendKeyedRow(d, s, n, alpha, key);
         });
     }
 }

@@ -159,4 +159,38 @@ TEST(DrawSurfaceTest, PictureColoursAreKeptExactly)
     EXPECT_EQ(surface.Image().format(), QImage::Format_RGB32);
 }
 
+// A picture that is RGB32 already is taken as it is by the conversion, unused byte and all: the
+// surface still holds it opaque in every column.
+TEST(DrawSurfaceTest, AnRgb32PictureIsHeldOpaque)
+{
+    QImage picture(3, 2, QImage::Format_RGB32);
+    for (int y = 0; y < 2; ++y) {
+        auto *row = reinterpret_cast<std::uint32_t *>(picture.scanLine(y));
+        for (int x = 0; x < 3; ++x)
+            row[x] = 0x00123456u + std::uint32_t(x);
+    }
+    const TDrawSurface surface(picture);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(surface.Pixel(x, y), 0xff123456u + std::uint32_t(x)) << x << "," << y;
+}
+
+// After its pixels change, a keyed source lists its runs anew: a keyed copy then moves what the
+// picture holds now.
+TEST(DrawSurfaceTest, AColourKeySetAgainFollowsTheChangedPixels)
+{
+    const QRgb key = qRgb(102, 0, 0);
+    QImage picture(4, 2, QImage::Format_RGB32);
+    picture.fill(key);
+    TDrawSurface source(picture);
+    source.SetColourKey(key);
+    source.Row(1)[2] = qRgb(7, 8, 9);
+    source.SetColourKey(key);
+    TDrawSurface dest(4, 2);
+    dest.Draw(source, source.Rect(), source.Rect(), key);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(dest.Pixel(x, y), x == 2 && y == 1 ? qRgb(7, 8, 9) : 0u) << x << "," << y;
+}
+
 } // namespace
