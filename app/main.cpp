@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "model/DataFolders.h"
 #include "model/TD_Data.h"
+#include "store/AtomicFile.h"
 #include "ui/AutoSaver.h"
 #include "ui/EventGuard.h"
 #include "ui/QtGameTimer.h"
@@ -61,6 +62,7 @@ void OfferRetry(TD_Data &data)
 
 int main(int argc, char **argv)
 {
+    TAtomicFile::IgnoreFileSizeSignal();
     const TCommandLine commandLine(argc, argv);
     switch (commandLine.Action()) {
     case TCommandLine::TAction::Help:

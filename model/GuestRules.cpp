@@ -12,6 +12,7 @@
 #include "store/NoticeHold.h"
 
 #include <cmath>
+#include <cstdint>
 
 using namespace HotelRules;
 
@@ -71,11 +72,11 @@ void TGuestRules::CollectIncome()
     TvekMemTable &tFloor = tables_.tFloor;
     TRoomRecord room(tRoom);
     TFloorRecord floor(tFloor);
-    int total = 0;
+    std::int64_t total = 0;
     int occupied = 0; // told to the listener only
     for (tFloor.First(); !tFloor.AtEnd(); tFloor.Next()) {
         const int storey = floor.Storey();
-        int rates = 0;
+        std::int64_t rates = 0;
         {
             TNoticeHold hold(tRoom);
             for (tRoom.First(); !tRoom.AtEnd(); tRoom.Next())
@@ -86,8 +87,9 @@ void TGuestRules::CollectIncome()
         }
         // The comfort is a percentage of the full income.
         const long double share = static_cast<long double>(floor.Comfort()) / LevelMax * rates;
-        total += static_cast<int>(std::nearbyintl(share));
+        total += static_cast<std::int64_t>(std::nearbyintl(share));
     }
     tables_.AddMoney(total);
-    seams_.Events().IncomeCollected(total, tables_.GetMoney(), occupied);
+    seams_.Events().IncomeCollected(THotelTables::ClampedToMoney(total), tables_.GetMoney(),
+                                    occupied);
 }

@@ -52,7 +52,11 @@ bool THotelSaves::Unloaded(const TvekMemTable &table) const
 std::string THotelSaves::LoadErrorText() const
 {
     std::string text;
+    if (!setCheck_.NoteProblem.empty())
+        text += setCheck_.NoteProblem + "\n";
     if (!setCheck_.Damaged.empty()) {
+        if (!text.empty())
+            text += "\n";
         text += "The saved hotels are damaged:\n";
         for (const TTableFileError &error : setCheck_.Damaged)
             text += FileNameOf(error.FileName) + ": " + error.Message + "\n";
@@ -204,7 +208,7 @@ void THotelSaves::LoadSaveSet()
 {
     setCheck_ = {};
     setOnDisk_.clear();
-    saveSet_.Recover();
+    setCheck_.NoteProblem = saveSet_.Recover();
     const bool firstStart =
         std::none_of(SaveSetFiles.begin(), SaveSetFiles.end(), [this](const std::string &name) {
             std::error_code error;

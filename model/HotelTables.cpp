@@ -9,6 +9,9 @@
 #include "model/TableFields.h"
 #include "model/TableSchemas.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 // Deletes every record of the hotel; Delete leaves the cursor on the
@@ -136,11 +139,17 @@ int THotelTables::GetMoney()
     return THotelRecord(tHotel).Money();
 }
 
-void THotelTables::AddMoney(int amount)
+int THotelTables::ClampedToMoney(std::int64_t amount)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(amount, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+void THotelTables::AddMoney(std::int64_t amount)
 {
     THotelRecord hotel(tHotel);
     tHotel.Edit();
-    hotel.SetMoney(hotel.Money() + amount);
+    hotel.SetMoney(ClampedToMoney(std::int64_t{hotel.Money()} + amount));
     tHotel.Post();
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/MemTable.h"
 
+#include <cstdint>
 #include <string>
 
 class TModelSeams;
@@ -43,7 +44,10 @@ public:
     void RefreshCurrRoom();
 
     int GetMoney();
-    void AddMoney(int amount);
+    // Adds a gain or (negative) a cost; the sum is kept within the money field's 32 bits, so that
+    // a total beyond them stays at the limit instead of wrapping.
+    void AddMoney(std::int64_t amount);
+    static int ClampedToMoney(std::int64_t amount);
     int GetHour();
 
     void NewHotel(const std::string &name);

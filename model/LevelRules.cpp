@@ -10,6 +10,7 @@
 #include "store/NoticeHold.h"
 
 #include <algorithm>
+#include <cstdint>
 
 using namespace HotelRules;
 
@@ -48,14 +49,17 @@ void TLevelRules::UpdateLevel(int kind, int gain, bool randomDrop)
         }
         const int workers = floor.Station(kind);
         if (workers > 0) {
-            const int wage = catalog_.Income(CatalogRow::Station(kind)) * workers;
+            // In 64 bits: a large catalog wage times five workers must not wrap.
+            const std::int64_t wage =
+                std::int64_t{catalog_.Income(CatalogRow::Station(kind))} * workers;
             // Each wage is checked against the money left at this moment.
             if (wage < tables_.GetMoney()) {
                 drop -= gain * workers;
                 tables_.AddMoney(-wage);
-                events.WagePaid(storey, kind, workers, wage);
+                events.WagePaid(storey, kind, workers, THotelTables::ClampedToMoney(wage));
             } else {
-                events.WageUnpaid(storey, kind, workers, wage, tables_.GetMoney());
+                events.WageUnpaid(storey, kind, workers, THotelTables::ClampedToMoney(wage),
+                                  tables_.GetMoney());
             }
         }
         tFloor.Edit();

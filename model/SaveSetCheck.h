@@ -26,4 +26,6 @@ struct TSaveSetCheck
     std::string RestoredFrom;
     // Why the restored set could not be written in place (it is saved at the next save).
     std::string RestoreProblem;
+    // Why the note of an unfinished save's renames was not followed (it is left in place).
+    std::string NoteProblem;
 };

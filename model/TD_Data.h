@@ -126,7 +126,7 @@ public:
     void SelectRoom(int roomId) { tables_.SelectRoom(roomId); }
     void RefreshCurrRoom() { tables_.RefreshCurrRoom(); }
     int GetMoney() { return tables_.GetMoney(); }
-    void AddMoney(int amount) { tables_.AddMoney(amount); }
+    void AddMoney(std::int64_t amount) { tables_.AddMoney(amount); }
     int GetHour() { return tables_.GetHour(); }
     void NewHotel(const std::string &name) { tables_.NewHotel(name); }
     void DeleteHotel() { tables_.DeleteHotel(); }

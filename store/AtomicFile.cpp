@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -194,4 +195,9 @@ void TAtomicFile::Discard() noexcept
         ::unlink(temporaryName_.c_str());
         temporaryName_.clear();
     }
+}
+
+void TAtomicFile::IgnoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }

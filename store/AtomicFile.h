@@ -44,6 +44,10 @@ public:
     static bool IsTemporaryName(const std::string &baseName, long *processId = nullptr);
     // The name with every symbolic link of its last part followed.
     static std::string FollowLinks(const std::string &fileName);
+    // Makes a write past the process's file-size limit (ulimit -f) fail with its error, as any
+    // other failed write does, instead of ending the process by SIGXFSZ. Programs that save call
+    // it once at start.
+    static void IgnoreFileSizeSignal();
 
 private:
     void Discard() noexcept;

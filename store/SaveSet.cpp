@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -36,6 +37,15 @@ std::string DirectoryOf(const std::string &fileName)
     const auto slash = fileName.rfind('/');
     return slash == std::string::npos ? std::string(".") : fileName.substr(0, slash + 1);
 }
+
+std::string BaseNameOf(const std::string &fileName)
+{
+    const auto slash = fileName.rfind('/');
+    return slash == std::string::npos ? fileName : fileName.substr(slash + 1);
+}
+
+// A note lists a few lines of names: anything longer is not one the game wrote.
+constexpr std::size_t MaxNoteSize = 64 * 1024;
 
 std::string Describe(const EStreamError &error)
 {
@@ -141,8 +151,10 @@ void TSaveSet::Save(const std::vector<std::string> &contents)
     const std::string note = PathOf(CommitNote);
     try {
         std::string text;
-        for (const auto &file : files)
-            text += file->TemporaryName() + '\t' + file->TargetName() + '\n';
+        // Bare names: a start follows only renames of the set's own files, each beside the file
+        // its name leads to.
+        for (std::size_t i = 0; i < files.size(); ++i)
+            text += BaseNameOf(files[i]->TemporaryName()) + '\t' + names_[i] + '\n';
         TAtomicFile out(note);
         out.Write(text.data(), text.size());
         out.Commit();
@@ -291,24 +303,100 @@ void TSaveSet::PruneBackups()
     }
 }
 
-void TSaveSet::Recover()
+// Where one line of the note leads: the temporary file and the file it becomes, both beside the
+// file a name of the set leads to. Lines of earlier versions name full paths; they are followed
+// when those are the very paths a save of this set makes. False for anything else.
+bool TSaveSet::NoteLine(const std::string &line, std::string &temporary, std::string &target) const
+{
+    const auto tab = line.find('\t');
+    if (tab == std::string::npos)
+        return false;
+    const std::string from = line.substr(0, tab);
+    const std::string to = line.substr(tab + 1);
+    for (const std::string &name : names_) {
+        const std::string leadsTo = TAtomicFile::FollowLinks(PathOf(name));
+        if (to != name && to != leadsTo)
+            continue;
+        const bool bare = to == name;
+        const std::string temporaryName = bare ? from : BaseNameOf(from);
+        if ((bare && from.find('/') != std::string::npos) ||
+            (!bare && DirectoryOf(from) != DirectoryOf(leadsTo)))
+            return false;
+        // Only the temporary files a save of this very file makes.
+        if (!TAtomicFile::IsTemporaryName(temporaryName) ||
+            temporaryName.rfind("." + BaseNameOf(leadsTo) + ".", 0) != 0)
+            return false;
+        temporary = DirectoryOf(leadsTo) + temporaryName;
+        target = leadsTo;
+        return true;
+    }
+    return false;
+}
+
+std::string TSaveSet::FollowNote()
 {
     const std::string note = PathOf(CommitNote);
-    std::ifstream in(note);
-    if (in) {
-        std::string line;
-        while (std::getline(in, line)) {
-            const auto tab = line.find('\t');
-            if (tab == std::string::npos)
-                continue;
-            const std::string temporary = line.substr(0, tab);
-            const std::string target = line.substr(tab + 1);
-            if (Exists(temporary))
-                ::rename(temporary.c_str(), target.c_str());
-        }
-        in.close();
-        ::unlink(note.c_str());
+    const std::string refused = "The note of an unfinished save, " + note + ", was not followed: ";
+    const std::string kept = ". It was left as it is, and no file was renamed.";
+    const int descriptor = ::open(note.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        if (errno == ENOENT)
+            return {};
+        return refused +
+               (errno == ELOOP ? std::string("it is a symbolic link")
+                               : SystemError("it cannot be read", errno)) +
+               kept;
     }
+    struct stat info
+    {
+    };
+    std::string text;
+    std::string problem;
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem = "it is not a regular file";
+    } else if (info.st_uid != ::geteuid()) {
+        problem = "it is not the player's own file";
+    } else if (info.st_size < 0 || std::size_t(info.st_size) > MaxNoteSize) {
+        problem = "it is far longer than any note a save writes";
+    } else {
+        text.resize(std::size_t(info.st_size));
+        const ssize_t length = ::read(descriptor, text.data(), text.size());
+        if (length < 0)
+            problem = SystemError("it cannot be read", errno);
+        else
+            text.resize(std::size_t(length));
+    }
+    ::close(descriptor);
+    if (!problem.empty())
+        return refused + problem + kept;
+
+    std::vector<std::pair<std::string, std::string>> renames;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::string temporary;
+        std::string target;
+        if (!NoteLine(line, temporary, target))
+            return refused + "it names \"" + line.substr(0, 200) +
+                   "\", which is not a rename of the saved hotels' own files" + kept;
+        struct stat file
+        {
+        };
+        if (::lstat(temporary.c_str(), &file) == 0 &&
+            (!S_ISREG(file.st_mode) || file.st_uid != ::geteuid()))
+            return refused + temporary + " is not the player's own file" + kept;
+        renames.emplace_back(temporary, target);
+    }
+    for (const auto &[temporary, target] : renames)
+        if (Exists(temporary))
+            ::rename(temporary.c_str(), target.c_str());
+    ::unlink(note.c_str());
+    return {};
+}
+
+std::string TSaveSet::Recover()
+{
+    const std::string refusal = FollowNote();
     std::vector<std::string> folders{directory_};
     for (const std::string &name : names_)
         folders.push_back(DirectoryOf(TAtomicFile::FollowLinks(PathOf(name))));
@@ -325,6 +413,7 @@ void TSaveSet::Recover()
         if (entry.path().filename().string().rfind(UnfinishedPrefix, 0) == 0)
             RemoveAllQuietly(entry.path().string());
     }
+    return refusal;
 }
 
 std::string TSaveSet::NewFolderName(const std::string &parent, const std::string &prefix) const

@@ -50,8 +50,11 @@ public:
 
     // At start: completes a save whose renames were cut off, and removes what an
     // interrupted save left (temporary files of the store's naming beside the
-    // files, unfinished backup folders).
-    void Recover();
+    // files, unfinished backup folders). The note of renames is followed only
+    // when it is the player's own regular file and names nothing but the set's
+    // own files and their temporaries; otherwise it is left in place, nothing is
+    // renamed, and the returned text says why (empty when all went well).
+    std::string Recover();
 
     // The folders of complete backups, newest first, each with a trailing '/'.
     std::vector<std::string> Backups() const;
@@ -63,6 +66,8 @@ public:
     std::string MoveAside(const std::string &prefix);
 
 private:
+    std::string FollowNote();
+    bool NoteLine(const std::string &line, std::string &temporary, std::string &target) const;
     std::string KeepReplacedSet(const std::vector<std::string> &targets, bool &published);
     void PutBack(const std::vector<std::string> &targets, std::size_t renamed,
                  const std::string &snapshot);

@@ -2,15 +2,21 @@
 //
 //   hotel-tables dump FILE [--schema NAME]    one JSON object per record on stdout
 //   hotel-tables write FILE [--schema NAME]   JSON objects, one per line, from stdin
+//   hotel-tables write FILE --empty           a table without records
 //
 // The schema is one of the game's tables (tHotel, tFloor, tRoom, tRooms); by
 // default the file's stem names it. Field values are numbers, texts, null, and
 // "YYYY-MM-DD" for a DATE. A field a line leaves out takes its default value,
 // as when the game appends a record. On any error the table store's message
-// goes to stderr, the exit status is 1, and FILE is left as it was.
+// goes to stderr, the exit status is 1, and FILE is left as it was. An empty
+// input is refused unless --empty asks for an empty table, FILE must be a
+// regular file or not yet exist, and a line longer than any record could be is
+// refused as soon as it is that long.
 #include "model/TableSchemas.h"
+#include "store/AtomicFile.h"
 #include "store/CodePage.h"
 #include "store/MemTable.h"
+#include "store/TableStreamError.h"
 
 #include <filesystem>
 #include <iostream>
@@ -18,6 +24,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -26,13 +33,19 @@ namespace {
 using json = nlohmann::ordered_json;
 
 const char *const Usage = "usage: hotel-tables dump FILE [--schema NAME]\n"
-                          "       hotel-tables write FILE [--schema NAME] < RECORDS.jsonl\n";
+                          "       hotel-tables write FILE [--schema NAME] < RECORDS.jsonl\n"
+                          "       hotel-tables write FILE [--schema NAME] --empty\n";
+
+// A record of the game's tables is well under a kilobyte as a JSON line; a line this long is no
+// record, and reading it whole would only cost memory.
+constexpr std::size_t MaxLineLength = 1024 * 1024;
 
 struct TCommand
 {
     std::string verb;
     std::string file;
     std::string schema;
+    bool empty = false;
 };
 
 // A failure the user caused that is not the table store's: bad arguments or input.
@@ -51,6 +64,8 @@ TCommand ParseArguments(int argc, char **argv)
             command.schema = argv[++i];
         } else if (argument.rfind("--schema=", 0) == 0) {
             command.schema = argument.substr(9);
+        } else if (argument == "--empty") {
+            command.empty = true;
         } else if (command.verb.empty()) {
             command.verb = argument;
         } else if (command.file.empty()) {
@@ -59,7 +74,8 @@ TCommand ParseArguments(int argc, char **argv)
             throw EToolError(Usage);
         }
     }
-    if ((command.verb != "dump" && command.verb != "write") || command.file.empty()) {
+    if ((command.verb != "dump" && command.verb != "write") || command.file.empty() ||
+        (command.empty && command.verb != "write")) {
         throw EToolError(Usage);
     }
     if (command.schema.empty()) {
@@ -233,21 +249,58 @@ void AppendLine(TvekMemTable &table, const std::string &line)
     }
 }
 
-int Write(TvekMemTable &table, const std::string &file)
+// Reads one line without its end into line; false at the end of the input. A line that grows
+// past MaxLineLength is refused before more of it is read.
+bool ReadLine(std::streambuf &input, std::string &line, int number)
 {
+    line.clear();
+    for (;;) {
+        const int c = input.sbumpc();
+        if (c == std::char_traits<char>::eof())
+            return !line.empty();
+        if (c == '\n')
+            return true;
+        if (line.size() == MaxLineLength)
+            throw EToolError("line " + std::to_string(number) + ": longer than " +
+                             std::to_string(MaxLineLength) + " bytes, which no record is");
+        line.push_back(static_cast<char>(c));
+    }
+}
+
+// The game replaces only regular files; a device, a pipe or a folder under the name is refused
+// before anything is read.
+void CheckTarget(const std::string &file)
+{
+    struct stat status
+    {
+    };
+    if (::stat(file.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+        throw EToolError(file + " is not a regular file; hotel-tables writes only table files");
+}
+
+int Write(TvekMemTable &table, const std::string &file, bool empty)
+{
+    CheckTarget(file);
     std::string line;
-    for (int number = 1; std::getline(std::cin, line); ++number) {
+    int records = 0;
+    for (int number = 1; ReadLine(*std::cin.rdbuf(), line, number); ++number) {
         if (line.find_first_not_of(" \t\r") == std::string::npos) {
             continue;
         }
+        if (empty) {
+            throw EToolError("line " + std::to_string(number) +
+                             ": --empty writes a table without records, but a record was given");
+        }
         try {
             AppendLine(table, line);
+            ++records;
         } catch (const std::exception &error) {
             throw EToolError("line " + std::to_string(number) + ": " + error.what());
         }
     }
-    if (std::cin.bad()) {
-        throw EToolError("cannot read standard input");
+    if (records == 0 && !empty) {
+        throw EToolError("no records on standard input; to write a table without records, give "
+                         "--empty");
     }
     // As the game's save: every record, with the table's own save flags.
     table.WriteTableFile(file);
@@ -258,14 +311,20 @@ int Write(TvekMemTable &table, const std::string &file)
 
 int main(int argc, char **argv)
 {
+    TAtomicFile::IgnoreFileSizeSignal();
     try {
         const TCommand command = ParseArguments(argc, argv);
         TvekMemTable table(command.schema);
         DefineTable(table);
-        return command.verb == "dump" ? Dump(table, command.file) : Write(table, command.file);
+        return command.verb == "dump" ? Dump(table, command.file)
+                                      : Write(table, command.file, command.empty);
     } catch (const std::exception &error) {
-        std::cerr << error.what();
-        const std::string message = error.what();
+        std::string message = error.what();
+        // The system's own word for a failed write ("File too large", "No space left on device").
+        if (const auto *stream = dynamic_cast<const EStreamError *>(&error);
+            stream != nullptr && !stream->Reason.empty())
+            message += " (" + stream->Reason + ")";
+        std::cerr << message;
         if (message.empty() || message.back() != '\n') {
             std::cerr << '\n';
         }

@@ -2,11 +2,13 @@
 // clean backup comes back, and play after it never touches an old hotel.
 #include "ModelFixture.h"
 #include "model/TableSchemas.h"
+#include "store/SaveSet.h"
 
 #include <fstream>
 #include <functional>
 #include <map>
 #include <set>
+#include <unistd.h>
 
 namespace {
 
@@ -416,6 +418,24 @@ TEST_F(SaveSetStartTest, ATableWithoutTheGamesFieldsOrOrphanedRecordsIsDamaged)
         EXPECT_NE(damaged[0].Message.find(c.problem), std::string::npos) << damaged[0].Message;
         EXPECT_EQ(data->tFloor.RawRecordCount(), 0u) << "a damaged set is not played";
     }
+}
+
+// A planted note of renames is reported at start and followed in nothing; the hotels play on.
+TEST_F(SaveSetStartTest, APlantedNoteOfRenamesIsReportedAndNothingIsRenamed)
+{
+    data->NewHotel("Kept");
+    data.reset();
+    const std::string victim = dir.Path + "../tamsel-victim-" + std::to_string(::getpid());
+    WriteBytes(victim, "the player's settings");
+    const std::string note = dir.Path + TSaveSet::CommitNote;
+    WriteBytes(note, dir.Path + "tHotel.dht\t" + victim + "\n");
+    StartModel();
+    EXPECT_EQ(data->LoadErrorText().rfind("The note of an unfinished save", 0), 0u)
+        << data->LoadErrorText();
+    EXPECT_EQ(FileBytes(victim), "the player's settings");
+    fs::remove(victim);
+    EXPECT_TRUE(fs::exists(note));
+    EXPECT_EQ(data->tHotel.RawRecordCount(), 1u);
 }
 
 // A save posts a record still being entered, so what is on screen is what is saved.

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <initializer_list>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -264,6 +265,19 @@ TEST_F(TwoFloorHotelTest, AnOccupiedRoomBreaksWhenItsLastDayIsWornNotBefore)
                                                       "broken " + std::to_string(ids[Single1])}));
 }
 
+// Money is a 32-bit field: an income that would carry it past the limit leaves it at the limit,
+// where it stays through the rest of the day's wages and income.
+TEST_F(TwoFloorHotelTest, MoneyAtTheLimitStaysThereInsteadOfWrapping)
+{
+    const int limit = std::numeric_limits<int>::max();
+    SetMoney(limit - 5);
+    SetHour(7);
+    data->HourTick(); // 8:00: the income, 30 + 10 + 10 at full comfort
+    EXPECT_EQ(data->GetMoney(), limit);
+    data->RunHours(24);
+    EXPECT_GT(data->GetMoney(), limit - 1000) << "it wrapped";
+}
+
 TEST_F(TwoFloorHotelTest, TheStepsRunOnlyAtTheirHours)
 {
     // Through a whole day from 0:00, counting what each step changed.
@@ -503,6 +517,24 @@ TEST_F(ModelTest, CatalogLimitsHoldAtTheirEdges)
         StartModel();
         EXPECT_EQ(data->CatalogReady(), c.ready);
     }
+}
+
+// A catalog wage of a billion for five workers is five billion: more than any money, so the
+// workers go unpaid, rather than the product wrapping to a wage the hotel can pay.
+TEST_F(ModelTest, AWageBeyondThirtyTwoBitsIsNotPaid)
+{
+    data.reset();
+    auto rows = TestCatalog();
+    rows[6].INCOME = 1000000000; // a cleaner's wage
+    WriteCatalogFile(rows, dir.Path + "tRooms.dht");
+    StartModel();
+    OpenNewHotel();
+    data->BuildFloor();
+    SetFloor(0, "DIRTY_STATION", 5);
+    SetMoney(2000000000);
+    SetHour(2);
+    data->HourTick(); // 3:00: cleaning
+    EXPECT_EQ(data->GetMoney(), 2000000000);
 }
 
 TEST_F(ModelTest, LoadingAgainForgetsTheTablesThatFailedBefore)

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -102,7 +103,7 @@ TEST_F(HotelTablesTool, WritesTheGamesBytes)
                 "69 65 77 08 04 50 C3 00 00 08 02 00 08 05 00 00 00 00 00 00 D1 95 0E 40 08 02 "
                 "0A 00 00 "));
 
-    ASSERT_EQ(Run("write " + PathOf("empty.dht") + " --schema tRoom", "").status, 0);
+    ASSERT_EQ(Run("write " + PathOf("empty.dht") + " --schema tRoom --empty", "").status, 0);
     EXPECT_EQ(Contents(PathOf("empty.dht")), BytesOf("54 50 46 30 03 FB 00 01 00 01 00 01 00 "));
 }
 
@@ -156,6 +157,81 @@ TEST_F(HotelTablesTool, MissingFileAndUnknownSchemaExitOne)
     EXPECT_EQ(other.status, 1);
     EXPECT_NE(other.err.find("--schema"), std::string::npos);
     EXPECT_EQ(Run("").status, 1);
+}
+
+// What would lose a table or touch something that is no table file is refused before anything
+// is written: an input without records (unless --empty asks for that), records beside --empty,
+// a target that is a pipe or a folder, and a line longer than any record.
+TEST_F(HotelTablesTool, RefusesWhatWouldEmptyATableOrWriteOverSomethingElse)
+{
+    enum class TTarget
+    {
+        Table,
+        Pipe,
+        Folder
+    };
+    struct Case
+    {
+        const char *name;
+        TTarget target;
+        const char *options;
+        std::string input;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"no input", TTarget::Table, "", "", "no records on standard input"},
+        {"blank lines only", TTarget::Table, "", "\n  \n\t\n", "no records on standard input"},
+        {"a record beside --empty", TTarget::Table, " --empty", "{\"NAME\":\"New\"}\n",
+         "line 1: --empty writes a table without records"},
+        {"a pipe", TTarget::Pipe, "", "{\"NAME\":\"New\"}\n", "is not a regular file"},
+        {"a pipe, even with --empty", TTarget::Pipe, " --empty", "", "is not a regular file"},
+        {"a folder", TTarget::Folder, "", "{\"NAME\":\"New\"}\n", "is not a regular file"},
+        {"an endless line", TTarget::Table, "",
+         "{\"NAME\":\"New\"}\n{\"NAME\":\"" + std::string(2 * 1024 * 1024, 'a'),
+         "line 2: longer than 1048576 bytes"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = PathOf("tHotel.dht");
+        fs::remove_all(file);
+        if (c.target == TTarget::Table)
+            ASSERT_EQ(Run("write " + file, "{\"NAME\":\"Kept\"}\n").status, 0);
+        else if (c.target == TTarget::Pipe)
+            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        else
+            fs::create_directory(file);
+        const std::string before = c.target == TTarget::Table ? Contents(file) : "";
+        const TRun write = Run("write " + file + c.options, c.input);
+        EXPECT_EQ(write.status, 1);
+        EXPECT_NE(write.err.find(c.message), std::string::npos) << write.err;
+        if (c.target == TTarget::Table)
+            EXPECT_EQ(Contents(file), before);
+        else
+            EXPECT_EQ(fs::is_fifo(file), c.target == TTarget::Pipe);
+        EXPECT_FALSE(fs::is_regular_file(file) && c.target != TTarget::Table);
+    }
+}
+
+// Past the file-size limit (ulimit -f) a write fails with its message instead of killing the
+// program by SIGXFSZ, and the table is as it was.
+TEST_F(HotelTablesTool, AFileSizeLimitIsAnOrdinaryWriteError)
+{
+    const std::string file = PathOf("tRoom.dht");
+    ASSERT_EQ(Run("write " + file, "{\"ID\":1}\n").status, 0);
+    const std::string before = Contents(file);
+    std::string rooms;
+    for (int id = 1; id <= 400; ++id)
+        rooms += "{\"ID\":" + std::to_string(id) + ",\"TYPE\":1,\"WEAR\":20}\n";
+    Put(PathOf("stdin"), rooms);
+    // A limit of a few blocks: the old file fits, the new one (about 8 KB) does not.
+    const std::string command = "ulimit -f 4 && exec " + std::string(HOTEL_TABLES) + " write " +
+                                file + " < " + PathOf("stdin") + " 2> " + PathOf("stderr");
+    const int status = std::system(("sh -c '" + command + "'").c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal";
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(Contents(PathOf("stderr")).find("File too large"), std::string::npos)
+        << Contents(PathOf("stderr"));
+    EXPECT_EQ(Contents(file), before);
 }
 
 TEST_F(HotelTablesTool, FailedWriteLeavesTheFileAsItWas)

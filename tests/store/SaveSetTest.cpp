@@ -287,6 +287,108 @@ TEST_F(SaveSet, ARefusedFileKeepsTheWholeOldSet)
     ExpectNoLeftovers();
 }
 
+// The note of renames is followed only when it names the set's own files and their own
+// temporaries: a note that names anything else moves and replaces nothing anywhere, stays as it
+// is and is reported.
+TEST_F(SaveSet, ANoteNamingAnythingButTheSetsOwnFilesIsRefusedAndKept)
+{
+    const fs::path outside = scratch.path / "outside";
+    const std::string victim = (outside / "bashrc").string();
+    const std::string thesis = (outside / "thesis.txt").string();
+    const std::string ownTemporary = ".tHotel.dht.tmp-1-0";
+    struct Case
+    {
+        const char *name;
+        std::string note;
+    };
+    const Case cases[] = {
+        {"a file of its own over a file outside", Dir() + "evil\t" + victim + "\n"},
+        {"a file outside moved into the folder", thesis + "\t" + Dir() + "stolen.txt\n"},
+        {"a set file's temporary over a file outside", ownTemporary + "\t" + victim + "\n"},
+        {"a name leading out of the folder", ownTemporary + "\t../outside/bashrc\n"},
+        {"any file over a set file", "notes.txt\ttHotel.dht\n"},
+        {"another file's temporary over a set file", ".tFloor.dht.tmp-1-0\ttHotel.dht\n"},
+        {"a temporary in another folder", "../outside/" + ownTemporary + "\ttHotel.dht\n"},
+        {"a good line, then a bad one",
+         ownTemporary + "\ttHotel.dht\n" + thesis + "\t" + Dir() + "stolen.txt\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(scratch.path);
+        fs::create_directories(outside);
+        PutSet(OldSet);
+        Put(victim, "the player's settings");
+        Put(thesis, "the player's thesis");
+        Put(Dir() + "evil", "planted");
+        Put(Dir() + "notes.txt", "planted");
+        Put(Dir() + ownTemporary, "new hotels");
+        Put(Dir() + ".tFloor.dht.tmp-1-0", "planted");
+        Put(outside / ownTemporary, "planted");
+        Put(PathOf(TSaveSet::CommitNote), c.note);
+
+        const std::string problem = Set().Recover();
+        EXPECT_NE(problem.find("was not followed"), std::string::npos) << problem;
+        EXPECT_EQ(Contents(victim), "the player's settings");
+        EXPECT_EQ(Contents(thesis), "the player's thesis");
+        EXPECT_FALSE(fs::exists(Dir() + "stolen.txt"));
+        EXPECT_EQ(SetOnDisk(), OldSet) << "nothing is renamed, not even the good line";
+        EXPECT_EQ(Contents(PathOf(TSaveSet::CommitNote)), c.note) << "the note stays";
+    }
+}
+
+// A note that is a link, or not the player's own file, is not followed either; nor one whose
+// temporary is another user's file.
+TEST_F(SaveSet, ANoteOrTemporaryThatIsNotThePlayersOwnIsRefused)
+{
+    const std::string note = PathOf(TSaveSet::CommitNote);
+    const std::string temporary = Dir() + ".tHotel.dht.tmp-1-0";
+    enum class TFault
+    {
+        NoteIsALink,
+        NoteOfAnotherUser,
+        TemporaryOfAnotherUser
+    };
+    for (const TFault fault :
+         {TFault::NoteIsALink, TFault::NoteOfAnotherUser, TFault::TemporaryOfAnotherUser}) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        fs::remove_all(scratch.path);
+        fs::create_directories(scratch.path);
+        PutSet(OldSet);
+        Put(temporary, "new hotels");
+        if (fault == TFault::NoteIsALink) {
+            Put(Dir() + "elsewhere", ".tHotel.dht.tmp-1-0\ttHotel.dht\n");
+            fs::create_symlink(Dir() + "elsewhere", note);
+        } else {
+            Put(note, ".tHotel.dht.tmp-1-0\ttHotel.dht\n");
+            const std::string &other = fault == TFault::NoteOfAnotherUser ? note : temporary;
+            // Only root can give a file away; an ordinary user cannot make this case.
+            if (::chown(other.c_str(), 65534, 65534) != 0)
+                GTEST_SKIP() << "giving a file to another user needs root";
+        }
+        const std::string problem = Set().Recover();
+        EXPECT_NE(problem.find("was not followed"), std::string::npos) << problem;
+        EXPECT_EQ(SetOnDisk(), OldSet);
+        EXPECT_TRUE(fs::exists(fs::symlink_status(note)));
+    }
+}
+
+// A note of an earlier version names full paths; it is still followed when those are the set's
+// own files and their temporaries.
+TEST_F(SaveSet, ANoteOfFullPathsToTheSetsOwnFilesIsStillFollowed)
+{
+    PutSet(OldSet);
+    std::string note;
+    for (std::size_t i = 0; i < Names.size(); ++i) {
+        const std::string temporary = Dir() + "." + Names[i] + ".tmp-1-" + std::to_string(i);
+        Put(temporary, NewSet[i]);
+        note += temporary + "\t" + PathOf(Names[i]) + "\n";
+    }
+    Put(PathOf(TSaveSet::CommitNote), note);
+    EXPECT_EQ(Set().Recover(), "");
+    EXPECT_EQ(SetOnDisk(), NewSet);
+    ExpectNoLeftovers();
+}
+
 TEST_F(SaveSet, RecoveryRemovesOnlyTemporariesThatNoRunningProcessOwns)
 {
     // A process id that cannot run: above the kernel's largest.
