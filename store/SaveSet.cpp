@@ -126,10 +126,30 @@ TSaveSet::TSaveSet(std::string directory, std::vector<std::string> names)
 {
 }
 
+// Whether every file of the set already holds exactly these contents.
+bool TSaveSet::OnDisk(const std::vector<std::string> &contents) const
+{
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        const std::string path = TAtomicFile::FollowLinks(PathOf(names_[i]));
+        if (!IsRegularFile(path))
+            return false;
+        std::ifstream in(path, std::ios::binary);
+        std::string bytes(contents[i].size() + 1, '\0');
+        in.read(bytes.data(), std::streamsize(bytes.size()));
+        if (!in.eof() || std::size_t(in.gcount()) != contents[i].size() ||
+            bytes.compare(0, contents[i].size(), contents[i]) != 0)
+            return false;
+    }
+    return true;
+}
+
 void TSaveSet::Save(const std::vector<std::string> &contents)
 {
     if (contents.size() != names_.size())
         throw std::invalid_argument("a save set needs one content per file");
+    // A save of what is there already writes nothing, so it keeps no backup of itself either.
+    if (OnDisk(contents))
+        return;
     // 1. Every new file complete and on disk before anything is replaced.
     std::vector<std::unique_ptr<TAtomicFile>> files;
     std::vector<std::string> targets;
@@ -159,8 +179,8 @@ void TSaveSet::Save(const std::vector<std::string> &contents)
         out.Write(text.data(), text.size());
         out.Commit();
     } catch (const EStreamError &error) {
-        if (!published)
-            RemoveAllQuietly(snapshot);
+        // Nothing was replaced: the old set is on disk, and a backup of it would be a copy.
+        RemoveAllQuietly(snapshot);
         throw ESaveSetError(note, Describe(error));
     }
     // 4. The renames, in one pass.
@@ -177,8 +197,8 @@ void TSaveSet::Save(const std::vector<std::string> &contents)
                 throw ESaveSetError(PathOf(names_[i]), Describe(error));
             }
             ::unlink(note.c_str());
-            if (!published)
-                RemoveAllQuietly(snapshot);
+            // The old set is back on disk: a failed save keeps no backup of it.
+            RemoveAllQuietly(snapshot);
             throw ESaveSetError(PathOf(names_[i]), Describe(error));
         }
     }

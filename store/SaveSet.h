@@ -45,7 +45,8 @@ public:
     std::string PathOf(const std::string &name) const { return directory_ + name; }
 
     // The new contents of the files, in the order of the names; ESaveSetError
-    // when anything fails, and then the old set is on disk as it was.
+    // when anything fails, and then the old set is on disk as it was. Neither a
+    // save of what is on disk already nor a failed one adds a backup.
     void Save(const std::vector<std::string> &contents);
 
     // At start: completes a save whose renames were cut off, and removes what an
@@ -67,6 +68,7 @@ public:
 
 private:
     std::string FollowNote();
+    bool OnDisk(const std::vector<std::string> &contents) const;
     bool NoteLine(const std::string &line, std::string &temporary, std::string &target) const;
     std::string KeepReplacedSet(const std::vector<std::string> &targets, bool &published);
     void PutBack(const std::vector<std::string> &targets, std::size_t renamed,

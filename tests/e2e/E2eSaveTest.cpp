@@ -149,8 +149,10 @@ TEST(e2eSave, ADamagedHotelFileBesideGoodFloorsGivesOneMessageAndLosesNothing)
     ASSERT_TRUE(game.Start()) << "see " << game.Log();
     ASSERT_TRUE(OpenAHotelWithAFloor(game, "Precious")) << "see " << game.Log();
     ASSERT_EQ(game.Quit(), 0);
-    // A second run saves over the first, which becomes the backup.
+    // A second run changes the set, so its save keeps the first as the backup (a run that
+    // changes nothing writes nothing).
     ASSERT_TRUE(game.Start());
+    ASSERT_TRUE(game.NewHotel("Second")) << "see " << game.Log();
     ASSERT_EQ(game.Quit(), 0);
     const std::string floors = FileBytes(game.Dir() + "/tFloor.dht");
     const std::string rooms = FileBytes(game.Dir() + "/tRoom.dht");

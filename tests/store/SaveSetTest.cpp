@@ -248,6 +248,56 @@ TEST_F(SaveSet, KeepsTheNewestBackupsEachAWholeSet)
     }
 }
 
+// Saving what is on disk writes nothing and keeps no backup: ten starts without play leave the
+// history as it was, and the files are the very files they were.
+TEST_F(SaveSet, ASaveOfWhatIsOnDiskWritesNothingAndKeepsNoBackup)
+{
+    Set().Save(OldSet);
+    Set().Save(NewSet);
+    ASSERT_EQ(Set().Backups().size(), 1u);
+    struct stat before
+    {
+    };
+    ASSERT_EQ(::stat(PathOf(Names[0]).c_str(), &before), 0);
+    for (int start = 0; start < 10; ++start)
+        Set().Save(NewSet);
+    EXPECT_EQ(Set().Backups().size(), 1u);
+    struct stat after
+    {
+    };
+    ASSERT_EQ(::stat(PathOf(Names[0]).c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the file was written again";
+    // One byte more is a change.
+    Set().Save({NewSet[0], NewSet[1], NewSet[2] + "."});
+    EXPECT_EQ(Set().Backups().size(), 2u);
+}
+
+// A save that fails at any step keeps no backup: the old set is still on disk, and retrying on
+// a full disk must not push older, different backups out of the history.
+TEST_F(SaveSet, AFailedSaveKeepsNoBackup)
+{
+    for (int failAt = 1;; ++failAt) {
+        SCOPED_TRACE("failing call " + std::to_string(failAt));
+        fs::remove_all(scratch.path);
+        fs::create_directories(scratch.path);
+        Set().Save(OlderSet);
+        Set().Save(OldSet);
+        const auto backups = Set().Backups();
+        TFailingFileSystem files(failAt);
+        {
+            TInstalled installed(files);
+            try {
+                Set().Save(NewSet);
+            } catch (const ESaveSetError &) {
+            }
+        }
+        if (!files.failed)
+            break;
+        EXPECT_EQ(SetOnDisk(), OldSet);
+        EXPECT_EQ(Set().Backups(), backups);
+    }
+}
+
 TEST_F(SaveSet, AnIncompleteOldSetIsReplacedButNotKeptAsABackup)
 {
     Put(PathOf("tHotel.dht"), "lonely hotels");
