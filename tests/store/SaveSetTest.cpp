@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -241,6 +242,9 @@ TEST_F(SaveSet, KeepsTheNewestBackupsEachAWholeSet)
                     "r" + std::to_string(generation)});
     const auto backups = Set().Backups();
     ASSERT_EQ(backups.size(), static_cast<std::size_t>(TSaveSet::BackupsKept));
+    // The pruned ones are gone from the disk, not just from the list.
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dir() + "backup"), fs::directory_iterator()),
+              TSaveSet::BackupsKept);
     // Generation 12 is on disk; 11 is the newest backup, 2 the oldest kept.
     for (std::size_t i = 0; i < backups.size(); ++i) {
         const std::string n = std::to_string(TSaveSet::BackupsKept + 1 - static_cast<int>(i));
@@ -296,6 +300,14 @@ TEST_F(SaveSet, AFailedSaveKeepsNoBackup)
         EXPECT_EQ(SetOnDisk(), OldSet);
         EXPECT_EQ(Set().Backups(), backups);
     }
+}
+
+TEST_F(SaveSet, AWrongNumberOfContentsIsRefusedBeforeAnythingIsWritten)
+{
+    PutSet(OldSet);
+    EXPECT_THROW(Set().Save({"one", "two"}), std::invalid_argument);
+    EXPECT_EQ(SetOnDisk(), OldSet);
+    ExpectNoLeftovers();
 }
 
 TEST_F(SaveSet, AnIncompleteOldSetIsReplacedButNotKeptAsABackup)
@@ -359,6 +371,7 @@ TEST_F(SaveSet, ANoteNamingAnythingButTheSetsOwnFilesIsRefusedAndKept)
         {"any file over a set file", "notes.txt\ttHotel.dht\n"},
         {"another file's temporary over a set file", ".tFloor.dht.tmp-1-0\ttHotel.dht\n"},
         {"a temporary in another folder", "../outside/" + ownTemporary + "\ttHotel.dht\n"},
+        {"a line without a tab", ownTemporary + " tHotel.dht\n"},
         {"a good line, then a bad one",
          ownTemporary + "\ttHotel.dht\n" + thesis + "\t" + Dir() + "stolen.txt\n"},
     };
