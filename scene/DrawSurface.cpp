@@ -157,6 +157,26 @@ struct TBlitter
         }
     }
 
+    // Plans the copy and runs it: unkeyed rows through plain, a keyed source's runs through plain
+    // too (they hold no key pixel), any other keyed copy through keyed(target, source, count,
+    // key). Lambdas rather than functions, so that each row loop is inlined into its walk.
+    template <typename Plain, typename Keyed>
+    void Run(std::optional<QRgb> colourKey, Plain plain, Keyed keyed)
+    {
+        if (!Plan())
+            return;
+        if (!colourKey) {
+            EachRow(plain);
+        } else if (CanUseRuns(*colourKey)) {
+            EachRun(plain);
+        } else {
+            const std::uint32_t key = *colourKey;
+            EachRow([&keyed, key](std::uint32_t *d, const std::uint32_t *s, int n) {
+                keyed(d, s, n, key);
+            });
+        }
+    }
+
     const TDrawSurface &Source;
     TDrawSurface &Dest;
     QRect Target;
@@ -246,19 +266,11 @@ void TDrawSurface::Draw(const TDrawSurface &source, const QRect &sourceRect, con
 {
     ++version_;
     TBlitter blit(source, *this, sourceRect, target);
-    if (!blit.Plan())
-        return;
-    // A lambda rather than the function itself, so that the row loop is inlined into each walk.
-    const auto copy = [](std::uint32_t *d, const std::uint32_t *s, int n) { CopyRow(d, s, n); };
-    if (!colourKey) {
-        blit.EachRow(copy);
-    } else if (blit.CanUseRuns(*colourKey)) {
-        blit.EachRun(copy);
-    } else {
-        const std::uint32_t key = *colourKey;
-        blit.EachRow(
-            [key](std::uint32_t *d, const std::uint32_t *s, int n) { CopyKeyedRow(d, s, n, key); });
-    }
+    blit.Run(
+        colourKey, [](std::uint32_t *d, const std::uint32_t *s, int n) { CopyRow(d, s, n); },
+        [](std::uint32_t *d, const std::uint32_t *s, int n, std::uint32_t key) {
+            CopyKeyedRow(d, s, n, key);
+        });
 }
 
 void TDrawSurface::DrawBlended(const TDrawSurface &source, const QRect &sourceRect,
@@ -272,19 +284,10 @@ void TDrawSurface::DrawBlended(const TDrawSurface &source, const QRect &sourceRe
     }
     ++version_;
     TBlitter blit(source, *this, sourceRect, target);
-    if (!blit.Plan())
-        return;
-    const auto blend = [alpha](std::uint32_t *d, const std::uint32_t *s, int n) {
-        BlendRow(d, s, n, alpha);
-    };
-    if (!colourKey) {
-        blit.EachRow(blend);
-    } else if (blit.CanUseRuns(*colourKey)) {
-        blit.EachRun(blend);
-    } else {
-        const std::uint32_t key = *colourKey;
-        blit.EachRow([alpha, key](std::uint32_t *d, const std::uint32_t *s, int n) {
+    blit.Run(
+        colourKey,
+        [alpha](std::uint32_t *d, const std::uint32_t *s, int n) { BlendRow(d, s, n, alpha); },
+        [alpha](std::uint32_t *d, const std::uint32_t *s, int n, std::uint32_t key) {
             BlendKeyedRow(d, s, n, alpha, key);
         });
-    }
 }
