@@ -2,9 +2,11 @@
 
 #include "support/ReferenceDraw.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -146,6 +148,36 @@ TEST(DrawSurfaceTest, ASourceRectanglePastThePictureIsCutToIt)
     dest.Draw(source, QRect(0, 0, 4, 1), QRect(0, 0, 4, 1));
     for (int x = 0; x < 4; ++x)
         EXPECT_EQ(dest.Pixel(x, 0), x < 2 ? qRgb(10, 0, 0) : qRgb(20, 0, 0)) << x;
+}
+
+// Every write moves the version on, so an unchanged frame is never taken for the one on screen;
+// reading does not.
+TEST(DrawSurfaceTest, EveryWriteMovesTheVersionOnAndReadingDoesNot)
+{
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(qRgb(40, 50, 60));
+    const TDrawSurface source(picture);
+    TDrawSurface dest(4, 4);
+    const QRect whole(0, 0, 2, 2);
+    struct Case
+    {
+        const char *name;
+        std::function<void()> step;
+        bool writes;
+    };
+    const Case cases[] = {
+        {"fill", [&] { dest.Fill(0); }, true},
+        {"copy", [&] { dest.Draw(source, whole, whole); }, true},
+        {"blend", [&] { dest.DrawBlended(source, whole, whole, 128); }, true},
+        {"writable row", [&] { dest.Row(0); }, true},
+        {"reading", [&] { (void)std::as_const(dest).Pixel(0, 0); }, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::uint64_t before = dest.Version();
+        c.step();
+        EXPECT_EQ(dest.Version() != before, c.writes);
+    }
 }
 
 TEST(DrawSurfaceTest, PictureColoursAreKeptExactly)
