@@ -4,17 +4,20 @@
 // of the saves and the catalog are settled before any window exists, so that
 // --help and --version work without a display. The hotels are also saved every
 // minute and at Main menu, and a session ended by SIGTERM, SIGINT, SIGHUP or
-// the desktop's logout saves as a closed window does.
+// the desktop's logout saves as a closed window does. One game plays a save
+// folder at a time: a later start on it brings the running window to the front.
 #include "app/CommandLine.h"
 #include "model/DataFolders.h"
 #include "model/TD_Data.h"
 #include "store/AtomicFile.h"
+#include "store/SaveFolderLock.h"
 #include "ui/AutoSaver.h"
 #include "ui/EventGuard.h"
 #include "ui/QtGameTimer.h"
 #include "ui/QtMessageWindow.h"
 #include "ui/SaveFailureDialog.h"
 #include "ui/SessionEndSignals.h"
+#include "ui/SingleGame.h"
 #include "ui/TD_Sprites.h"
 #include "ui/TF_Main.h"
 #include "ui/TtamselVersion.h"
@@ -28,6 +31,8 @@
 #include <stdexcept>
 
 namespace {
+
+const char *const AlreadyRunning = "Tamsel Hotel is already running with these saves";
 
 void ReportErrors(const std::string &text)
 {
@@ -87,7 +92,21 @@ int main(int argc, char **argv)
         folderError = error.what();
     }
 
+    // Held until the exit save is done; a second game on these saves would lose hotels.
+    const TSaveFolderLock folderLock(places.SaveDir);
+
     QApplication app(argc, argv);
+    const QString saveDir = QString::fromStdString(places.SaveDir);
+    if (folderLock.State() == TSaveFolderLock::TState::HeldElsewhere) {
+        if (TSingleGame::AskToFront(saveDir)) {
+            std::fputs("Tamsel Hotel is already running with these saves; its window was brought "
+                       "to the front.\n",
+                       stderr);
+            return 0;
+        }
+        QMessageBox::information(nullptr, "Tamsel Hotel", AlreadyRunning);
+        return 1;
+    }
     LoadGameFont();
     ReportErrors(folderError);
 
@@ -104,6 +123,14 @@ int main(int argc, char **argv)
     auto F_Main = std::make_unique<TF_Main>(*D_Data);
     messages.MainWindow = F_Main.get();
     F_Main->show();
+    TSingleGame singleGame(saveDir);
+    if (folderLock.State() == TSaveFolderLock::TState::Held)
+        singleGame.Listen();
+    QObject::connect(&singleGame, &TSingleGame::FrontRequested, F_Main.get(), [&] {
+        F_Main->setWindowState(F_Main->windowState() & ~Qt::WindowMinimized);
+        F_Main->raise();
+        F_Main->activateWindow();
+    });
 
     auto autoSaver = std::make_unique<TAutoSaver>(*D_Data, F_Main.get());
     F_Main->OnHotelClosed = [&] { autoSaver->SaveNow(); };

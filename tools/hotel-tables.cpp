@@ -11,11 +11,13 @@
 // goes to stderr, the exit status is 1, and FILE is left as it was. An empty
 // input is refused unless --empty asks for an empty table, FILE must be a
 // regular file or not yet exist, and a line longer than any record could be is
-// refused as soon as it is that long.
+// refused as soon as it is that long. A table in a folder whose saves a running game holds is
+// refused.
 #include "model/TableSchemas.h"
 #include "store/AtomicFile.h"
 #include "store/CodePage.h"
 #include "store/MemTable.h"
+#include "store/SaveFolderLock.h"
 #include "store/TableStreamError.h"
 
 #include <filesystem>
@@ -268,9 +270,14 @@ bool ReadLine(std::streambuf &input, std::string &line, int number)
 }
 
 // The game replaces only regular files; a device, a pipe or a folder under the name is refused
-// before anything is read.
+// before anything is read. A game playing the saves of the file's folder would write its own
+// tables over the new one at its next save, or play a set mixed from both.
 void CheckTarget(const std::string &file)
 {
+    const std::string folder = std::filesystem::path(file).parent_path().string();
+    if (TSaveFolderLock::HeldByAnother(folder.empty() ? "." : folder))
+        throw EToolError(file + ": a running game holds the saves of this folder; close the game "
+                                "first, then write the table");
     struct stat status
     {
     };

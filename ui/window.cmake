@@ -1,7 +1,7 @@
 # The main window: hotel list, play screen panels, player commands, frame loop
 # and the Qt side of the model's seams.
 set(_tamsel_window_files
-  AutoSaver SaveFailureDialog SessionEndSignals BuildingTools ConfirmBox Controls DisplaySettings EventGuard FloorPanel FrameTimer GamePace
+  AutoSaver SaveFailureDialog SessionEndSignals SingleGame BuildingTools ConfirmBox Controls DisplaySettings EventGuard FloorPanel FrameTimer GamePace
   HelpWindow HotelInfoPanel HotelListModel HotelNameBox JournalPanel JournalText JournalWindow
   JournalLink KeyCommands ListPage MainWindowLayout PlayerCommands QtGameTimer QtMessageWindow
   RoomPanel RuleText SceneSync SceneView TF_Main Tooltips)
@@ -12,4 +12,4 @@ foreach(_file IN LISTS _tamsel_window_files)
 endforeach()
 add_library(tamsel_ui STATIC ${_tamsel_window_sources})
 target_include_directories(tamsel_ui PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(tamsel_ui PUBLIC tamsel_model tamsel_scene tamsel_widgets Qt6::Widgets Qt6::Charts)
+target_link_libraries(tamsel_ui PUBLIC tamsel_model tamsel_scene tamsel_widgets Qt6::Widgets Qt6::Charts Qt6::Network)

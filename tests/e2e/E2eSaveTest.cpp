@@ -1,7 +1,9 @@
 // Saves a player can trust, tried on the real program in a private X server:
 // a SIGTERM saves the open hotel, a kill -9 a while after a purchase keeps it,
 // a save through a symbolic link keeps the link, and a damaged hotel file
-// beside sound floors and rooms is reported once and loses nothing.
+// beside sound floors and rooms is reported once and loses nothing, and a second start on the
+// same saves shows no second game.
+#include "store/SaveFolderLock.h"
 #include "support/x/GameDriver.h"
 
 #include <chrono>
@@ -178,4 +180,68 @@ TEST(e2eSave, ADamagedHotelFileBesideGoodFloorsGivesOneMessageAndLosesNothing)
     EXPECT_EQ(FileBytes(movedTo + "tRoom.dht"), rooms);
     // The backup came back: the hotel with its floor.
     ExpectOneHotelWithOneFloor(game, "Precious");
+}
+
+// A second start on the same saves (a double click on the menu entry) shows no second game: the
+// first comes to the front and plays on, and nothing made in it is lost.
+TEST(e2eSave, ASecondStartOnTheSameSavesBringsTheFirstToTheFront)
+{
+    GameDriver game("secondstart");
+    ASSERT_TRUE(game.Start()) << "see " << game.Log();
+    ASSERT_TRUE(game.NewHotel("First")) << "see " << game.Log();
+    game.X().FocusNone();
+    ASSERT_EQ(game.X().FocusedWindow(), 0u);
+    // Without a window manager the game asks the X server for the focus itself, with the time of
+    // the last event it saw; a pointer moved over it is newer than the focus taken away above.
+    game.Move(GameDriver::ListRow(3));
+
+    const std::string secondLog = game.Dir() + "/second.log";
+    const pid_t second = game.LaunchAgain(secondLog);
+    EXPECT_EQ(game.X().WaitExit(second, 20s), 0) << "see " << secondLog;
+    EXPECT_TRUE(
+        XSession::WaitUntil([&] { return game.X().FocusedWindow() == game.Main().id; }, 10s))
+        << "the first game's window did not come to the front";
+    int mainWindows = 0;
+    for (const XSession::TopWindow &window : game.X().Windows())
+        mainWindows += window.title == "TAMSEL HOTEL" ? 1 : 0;
+    EXPECT_EQ(mainWindows, 1);
+    ASSERT_TRUE(game.Running()) << "the first game ended";
+
+    ASSERT_TRUE(game.NewHotel("After")) << "the first game plays on; see " << game.Log();
+    ASSERT_EQ(game.Quit(), 0);
+    const auto hotels = game.Dump("tHotel");
+    ASSERT_EQ(hotels.size(), 2u);
+    EXPECT_EQ(hotels[0].at("NAME"), "First");
+    EXPECT_EQ(hotels[1].at("NAME"), "After");
+}
+
+// The kernel lets go of a killed game's hold on the saves: the next start plays them.
+TEST(e2eSave, AKilledGamesHoldDoesNotBlockTheNextStart)
+{
+    GameDriver game("killedhold");
+    ASSERT_TRUE(game.Start()) << "see " << game.Log();
+    ASSERT_TRUE(game.NewHotel("Held")) << "see " << game.Log();
+    ASSERT_EQ(::kill(game.Pid(), SIGKILL), 0);
+    EXPECT_EQ(game.X().WaitExit(game.Pid(), 10s), -1);
+    ASSERT_TRUE(game.Start()) << "a start after the kill found no window; see " << game.Log();
+    XSession::TopWindow box;
+    EXPECT_FALSE(game.ErrorBox(box));
+    ASSERT_EQ(game.Quit(), 0);
+}
+
+// When the holder of the saves cannot be reached (it answers no request to come to the front),
+// the start says so and ends without playing or saving.
+TEST(e2eSave, AHeldFolderWhoseGameDoesNotAnswerIsSaidAndLeftAlone)
+{
+    GameDriver game("heldelsewhere");
+    const TSaveFolderLock holder(game.Dir());
+    ASSERT_EQ(holder.State(), TSaveFolderLock::TState::Held);
+    game.Launch();
+    XSession::TopWindow box;
+    ASSERT_TRUE(game.X().WaitWindow("Tamsel Hotel", box, 20s)) << "see " << game.Log();
+    game.X().Focus(box);
+    game.X().Key("Return");
+    EXPECT_EQ(game.X().WaitExit(game.Pid(), 10s), 1);
+    EXPECT_FALSE(fs::exists(game.Dir() + "/tHotel.dht"))
+        << "a start that does not play saves nothing";
 }

@@ -1,4 +1,5 @@
 #include "TableFileTestSupport.h"
+#include "store/SaveFolderLock.h"
 
 #include <filesystem>
 #include <fstream>
@@ -210,6 +211,26 @@ TEST_F(HotelTablesTool, RefusesWhatWouldEmptyATableOrWriteOverSomethingElse)
             EXPECT_EQ(fs::is_fifo(file), c.target == TTarget::Pipe);
         EXPECT_FALSE(fs::is_regular_file(file) && c.target != TTarget::Table);
     }
+}
+
+// A game playing the folder's saves would write its own tables over the new one: while one holds
+// the folder the table is refused and left as it was, and once the game has ended it is written.
+TEST_F(HotelTablesTool, RefusesATableInAFolderARunningGameHolds)
+{
+    const std::string file = PathOf("tHotel.dht");
+    ASSERT_EQ(Run("write " + file, "{\"NAME\":\"Kept\"}\n").status, 0);
+    const std::string before = Contents(file);
+    {
+        const TSaveFolderLock game(scratch.path.string());
+        ASSERT_EQ(game.State(), TSaveFolderLock::TState::Held);
+        const TRun write = Run("write " + file, "{\"NAME\":\"New\"}\n");
+        EXPECT_EQ(write.status, 1);
+        EXPECT_NE(write.err.find("a running game holds the saves"), std::string::npos) << write.err;
+        EXPECT_EQ(Contents(file), before);
+        EXPECT_EQ(Run("dump " + file).status, 0) << "reading is harmless and allowed";
+    }
+    EXPECT_EQ(Run("write " + file, "{\"NAME\":\"New\"}\n").status, 0);
+    EXPECT_NE(Contents(file), before);
 }
 
 // Past the file-size limit (ulimit -f) a write fails with its message instead of killing the

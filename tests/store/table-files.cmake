@@ -8,6 +8,7 @@ set(table_file_test_sources
   ${CMAKE_CURRENT_LIST_DIR}/TableStreamTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AtomicFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SaveSetTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SaveFolderLockTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileBulkReadTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileRulesTest.cpp
@@ -24,6 +25,7 @@ target_compile_definitions(TableFileCorpusTest PRIVATE
 
 # The hotel-tables program, driven as a user would.
 tamsel_add_gtest(HotelTablesToolTest LABEL store
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/HotelTablesToolTest.cpp)
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/HotelTablesToolTest.cpp
+  LIBS tamsel_store)
 target_compile_definitions(HotelTablesToolTest PRIVATE HOTEL_TABLES="$<TARGET_FILE:hotel-tables>")
 add_dependencies(HotelTablesToolTest hotel-tables)

@@ -103,6 +103,11 @@ void GameDriver::Launch()
     pid_ = x_.Launch(program_, {}, workDir_, log_);
 }
 
+pid_t GameDriver::LaunchAgain(const std::string &logFile)
+{
+    return x_.Launch(program_, {}, workDir_, logFile);
+}
+
 bool GameDriver::WaitMain()
 {
     if (!x_.WaitWindowWhere(

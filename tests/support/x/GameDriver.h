@@ -63,6 +63,9 @@ public:
     // Start in two steps, for what comes before the main window.
     void Launch();
     bool WaitMain();
+    // Starts the same program once more, on the same folders, as a second click on the menu
+    // entry would; its output goes to the log file named. Returns its process id.
+    pid_t LaunchAgain(const std::string &logFile);
     pid_t Pid() const { return pid_; }
     const XSession::TopWindow &Main() const { return main_; }
     bool Running() { return pid_ > 0 && x_.Running(pid_); }

@@ -290,6 +290,20 @@ void XSession::Focus(const TopWindow &window)
     Xdo({"windowfocus", "--sync", std::to_string(window.id)});
 }
 
+unsigned long XSession::FocusedWindow()
+{
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(dpy_, &focus, &revert);
+    return focus == PointerRoot || focus == None || focus == DefaultRootWindow(dpy_) ? 0 : focus;
+}
+
+void XSession::FocusNone()
+{
+    XSetInputFocus(dpy_, PointerRoot, RevertToPointerRoot, CurrentTime);
+    XSync(dpy_, False);
+}
+
 void XSession::MoveMouse(int x, int y)
 {
     Xdo({"mousemove", "--sync", std::to_string(x), std::to_string(y)});

@@ -58,6 +58,10 @@ public:
     // Runs xdotool with these arguments; true on success.
     bool Xdo(const std::vector<std::string> &args);
     void Focus(const TopWindow &window);
+    // The window that has the keyboard focus; 0 when none (or the root) has it.
+    unsigned long FocusedWindow();
+    // Takes the focus from every window, as a click on the desktop does.
+    void FocusNone();
     // Mouse actions at screen coordinates; button 1 left, 2 middle, 3 right.
     void Click(int x, int y, int button = 1);
     void MoveMouse(int x, int y);
