@@ -38,16 +38,6 @@ std::string ErrorText(int error)
     return std::strerror(error);
 }
 
-// Makes the rename itself durable; a directory that refuses fsync changes nothing.
-void SyncDirectory(const std::string &directory)
-{
-    const int handle = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (handle >= 0) {
-        ::fsync(handle);
-        ::close(handle);
-    }
-}
-
 bool AllDigits(const std::string &text)
 {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
@@ -200,4 +190,13 @@ void TAtomicFile::Discard() noexcept
 void TAtomicFile::IgnoreFileSizeSignal()
 {
     std::signal(SIGXFSZ, SIG_IGN);
+}
+
+void TAtomicFile::SyncDirectory(const std::string &directory)
+{
+    const int handle = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle >= 0) {
+        ::fsync(handle);
+        ::close(handle);
+    }
 }

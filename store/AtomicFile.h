@@ -48,6 +48,9 @@ public:
     // other failed write does, instead of ending the process by SIGXFSZ. Programs that save call
     // it once at start.
     static void IgnoreFileSizeSignal();
+    // Makes the renames and removals in a folder durable, as fsync makes a file's bytes; a
+    // folder that refuses it changes nothing.
+    static void SyncDirectory(const std::string &directory);
 
 private:
     void Discard() noexcept;

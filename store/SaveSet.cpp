@@ -1,6 +1,7 @@
 #include "store/SaveSet.h"
 
 #include "store/AtomicFile.h"
+#include "store/BackupThinning.h"
 #include "store/FileSystem.h"
 #include "store/TableStreamError.h"
 
@@ -145,6 +146,26 @@ bool TSaveSet::OnDisk(const std::vector<std::string> &contents) const
 
 void TSaveSet::Save(const std::vector<std::string> &contents)
 {
+    Write(contents, true);
+}
+
+void TSaveSet::Restore(const std::string &backupFolder)
+{
+    std::vector<std::string> contents;
+    for (const std::string &name : names_) {
+        const std::string path = WithSlash(backupFolder) + name;
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            throw ESaveSetError(path, SystemError("Cannot open file", errno));
+        contents.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad())
+            throw ESaveSetError(path, SystemError("Cannot read file", errno));
+    }
+    Write(contents, false);
+}
+
+void TSaveSet::Write(const std::vector<std::string> &contents, bool thin)
+{
     if (contents.size() != names_.size())
         throw std::invalid_argument("a save set needs one content per file");
     // A save of what is there already writes nothing, so it keeps no backup of itself either.
@@ -205,7 +226,8 @@ void TSaveSet::Save(const std::vector<std::string> &contents)
     ::unlink(note.c_str());
     if (!published)
         RemoveAllQuietly(snapshot);
-    PruneBackups();
+    if (thin)
+        PruneBackups();
 }
 
 // Links (or, across devices, copies) the files about to be replaced into a
@@ -243,9 +265,12 @@ std::string TSaveSet::KeepReplacedSet(const std::vector<std::string> &targets, b
         }
         if (!complete)
             return staging;
+        // The backup must be on disk before the renames make it the only copy of the old set.
+        TAtomicFile::SyncDirectory(staging);
         const std::string dated = NewFolderName(backups, "");
         if (files.Rename(staging, dated) != 0)
             throw ESaveSetError(dated, SystemError("Cannot create folder", errno));
+        TAtomicFile::SyncDirectory(backups);
         published = true;
         return WithSlash(dated);
     } catch (...) {
@@ -284,39 +309,62 @@ void TSaveSet::PutBack(const std::vector<std::string> &targets, std::size_t rena
     }
 }
 
-std::vector<std::string> TSaveSet::Backups() const
+std::vector<TSaveSet::TBackup> TSaveSet::History() const
 {
-    struct TBackup
+    struct TFound
     {
-        fs::file_time_type written;
+        struct timespec written;
         std::string name;
     };
-    std::vector<TBackup> found;
+    std::vector<TFound> found;
     std::error_code error;
-    for (const auto &entry : fs::directory_iterator(directory_ + BackupFolder, error)) {
+    const std::string backups = directory_ + BackupFolder + "/";
+    for (const auto &entry : fs::directory_iterator(backups, error)) {
         const std::string name = entry.path().filename().string();
-        if (name.empty() || name.front() == '.' || !entry.is_directory(error))
+        struct stat info
+        {
+        };
+        if (name.empty() || name.front() == '.' || ::lstat((backups + name).c_str(), &info) != 0 ||
+            !S_ISDIR(info.st_mode))
             continue;
-        found.push_back({entry.last_write_time(error), name});
+        found.push_back({info.st_mtim, name});
     }
     // The time the folder was filled, not its name: the local clock can go back.
-    std::sort(found.begin(), found.end(), [](const TBackup &a, const TBackup &b) {
-        return a.written != b.written ? a.written > b.written : a.name > b.name;
+    std::sort(found.begin(), found.end(), [](const TFound &a, const TFound &b) {
+        if (a.written.tv_sec != b.written.tv_sec)
+            return a.written.tv_sec > b.written.tv_sec;
+        if (a.written.tv_nsec != b.written.tv_nsec)
+            return a.written.tv_nsec > b.written.tv_nsec;
+        return a.name > b.name;
     });
+    std::vector<TBackup> history;
+    for (const TFound &backup : found)
+        history.push_back({backups + backup.name + "/", backup.written.tv_sec});
+    return history;
+}
+
+std::vector<std::string> TSaveSet::Backups() const
+{
     std::vector<std::string> folders;
-    for (const TBackup &backup : found)
-        folders.push_back(directory_ + BackupFolder + "/" + backup.name + "/");
+    for (const TBackup &backup : History())
+        folders.push_back(backup.Folder);
     return folders;
 }
 
 void TSaveSet::PruneBackups()
 {
-    const std::vector<std::string> backups = Backups();
-    for (std::size_t i = BackupsKept; i < backups.size(); ++i) {
+    const std::vector<TBackup> history = History();
+    std::vector<std::time_t> written;
+    for (const TBackup &backup : history)
+        written.push_back(backup.Written);
+    const std::vector<bool> kept = TBackupThinning::Kept(written, std::time(nullptr));
+    for (std::size_t i = 0; i < history.size(); ++i) {
+        if (kept[i])
+            continue;
         // Out of sight first, so that a cut-off removal leaves no partial set in view.
         const std::string leaving =
             directory_ + BackupFolder + "/" + UnfinishedPrefix + UniqueSuffix();
-        std::string folder = backups[i];
+        std::string folder = history[i].Folder;
         folder.pop_back();
         if (::rename(folder.c_str(), leaving.c_str()) == 0)
             RemoveAllQuietly(leaving);
@@ -408,9 +456,11 @@ std::string TSaveSet::FollowNote()
         renames.emplace_back(temporary, target);
     }
     for (const auto &[temporary, target] : renames)
-        if (Exists(temporary))
-            ::rename(temporary.c_str(), target.c_str());
+        if (Exists(temporary) && ::rename(temporary.c_str(), target.c_str()) == 0)
+            TAtomicFile::SyncDirectory(DirectoryOf(target));
+    // Only once the renames are on disk may the note that repeats them go.
     ::unlink(note.c_str());
+    TAtomicFile::SyncDirectory(directory_);
     return {};
 }
 

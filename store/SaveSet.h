@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,11 +29,10 @@ public:
 //
 // Backups live in "backup/" beside the files, one folder per set, named after
 // the local time of the save; only complete sets appear there under their
-// own name, and the newest BackupsKept are kept.
+// own name, and they thin out with age (TBackupThinning).
 class TSaveSet
 {
 public:
-    static constexpr int BackupsKept = 10;
     static constexpr const char *BackupFolder = "backup";
     // The note of renames to make; it exists only while a save renames.
     static constexpr const char *CommitNote = ".tamsel-save-commit";
@@ -57,8 +57,21 @@ public:
     // renamed, and the returned text says why (empty when all went well).
     std::string Recover();
 
-    // The folders of complete backups, newest first, each with a trailing '/'.
+    struct TBackup
+    {
+        // With a trailing '/'.
+        std::string Folder;
+        // When the save that replaced the set was made.
+        std::time_t Written = 0;
+    };
+    // The complete backups, newest first.
+    std::vector<TBackup> History() const;
+    // Their folders, each with a trailing '/'.
     std::vector<std::string> Backups() const;
+
+    // Puts the set of a backup folder back in place as a save does, so that the set it replaces
+    // joins the history; no backup is removed. ESaveSetError when it cannot be read or saved.
+    void Restore(const std::string &backupFolder);
 
     // Moves the files of the set that exist, as they are, into a new folder
     // "PREFIX-YYYY-MM-DD-HHMMSS/" beside them and returns its path with a
@@ -73,6 +86,7 @@ private:
     std::string KeepReplacedSet(const std::vector<std::string> &targets, bool &published);
     void PutBack(const std::vector<std::string> &targets, std::size_t renamed,
                  const std::string &snapshot);
+    void Write(const std::vector<std::string> &contents, bool thin);
     void PruneBackups();
     std::string NewFolderName(const std::string &parent, const std::string &prefix) const;
 

@@ -2,10 +2,12 @@
 
 #include "TableFileTestSupport.h"
 #include "store/AtomicFile.h"
+#include "store/BackupThinning.h"
 #include "store/FileSystem.h"
 #include "store/TableStreamError.h"
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
@@ -235,21 +237,71 @@ TEST_F(SaveSet, ACutOffAtAnyStepLeavesOneWholeGenerationAfterTheNextStart)
     }
 }
 
-TEST_F(SaveSet, KeepsTheNewestBackupsEachAWholeSet)
+// Saves a minute or two apart keep the five newest backups and the oldest of the hour (or of
+// each of two hours, when the saves straddle a full hour), each a whole set.
+TEST_F(SaveSet, QuickSavesKeepTheNewestBackupsAndTheOldestOfTheHour)
 {
-    for (int generation = 0; generation < TSaveSet::BackupsKept + 3; ++generation)
+    const int saves = 13;
+    for (int generation = 0; generation < saves; ++generation)
         Set().Save({"h" + std::to_string(generation), "f" + std::to_string(generation),
                     "r" + std::to_string(generation)});
     const auto backups = Set().Backups();
-    ASSERT_EQ(backups.size(), static_cast<std::size_t>(TSaveSet::BackupsKept));
-    // The pruned ones are gone from the disk, not just from the list.
-    EXPECT_EQ(std::distance(fs::directory_iterator(Dir() + "backup"), fs::directory_iterator()),
-              TSaveSet::BackupsKept);
-    // Generation 12 is on disk; 11 is the newest backup, 2 the oldest kept.
-    for (std::size_t i = 0; i < backups.size(); ++i) {
-        const std::string n = std::to_string(TSaveSet::BackupsKept + 1 - static_cast<int>(i));
-        EXPECT_EQ(SetOnDisk(backups[i]), (std::vector<std::string>{"h" + n, "f" + n, "r" + n}));
+    ASSERT_GE(backups.size(), std::size_t(TBackupThinning::RecentKept + 1));
+    ASSERT_LE(backups.size(), std::size_t(TBackupThinning::RecentKept + 2));
+    // The thinned ones are gone from the disk, not just from the list.
+    EXPECT_EQ(std::size_t(std::distance(fs::directory_iterator(Dir() + "backup"),
+                                        fs::directory_iterator())),
+              backups.size());
+    // Generation 12 is on disk; 11 is the newest backup, 7 the fifth, 0 the oldest of all.
+    for (int i = 0; i < TBackupThinning::RecentKept; ++i) {
+        const std::string n = std::to_string(saves - 2 - i);
+        EXPECT_EQ(SetOnDisk(backups[std::size_t(i)]),
+                  (std::vector<std::string>{"h" + n, "f" + n, "r" + n}));
     }
+    EXPECT_EQ(SetOnDisk(backups.back()), (std::vector<std::string>{"h0", "f0", "r0"}));
+}
+
+// Backups older than two weeks go once five newer ones are kept; the thinning goes by when each
+// backup was made, which the folder's time tells.
+TEST_F(SaveSet, BackupsBeyondTwoWeeksGoOnceFiveNewerAreKept)
+{
+    // Each backup is aged as it is made: generation 0 is kept 22 days ago, 7 15 days ago.
+    const int old = 8;
+    const auto now = fs::file_time_type::clock::now();
+    for (int generation = 0; generation <= old; ++generation) {
+        Set().Save({"h" + std::to_string(generation), "f" + std::to_string(generation),
+                    "r" + std::to_string(generation)});
+        if (generation > 0)
+            fs::last_write_time(Set().Backups().front(),
+                                now - std::chrono::hours(24 * (22 - (generation - 1))));
+    }
+    Set().Save({"new", "new", "new"});
+    std::vector<std::string> kept;
+    for (const std::string &backup : Set().Backups())
+        kept.push_back(SetOnDisk(backup)[0]);
+    // The newest backup (generation 8, just made) and generations 7 to 4, 15 to 18 days old.
+    EXPECT_EQ(kept, (std::vector<std::string>{"h8", "h7", "h6", "h5", "h4"}));
+}
+
+// Restore puts a backup's set in place and keeps the set it replaces as the newest backup;
+// nothing leaves the history, however many backups there are.
+TEST_F(SaveSet, RestoreBringsABackupBackAndKeepsTheCurrentSetInTheHistory)
+{
+    for (int generation = 0; generation < 9; ++generation)
+        Set().Save({"h" + std::to_string(generation), "f" + std::to_string(generation),
+                    "r" + std::to_string(generation)});
+    const auto before = Set().Backups();
+    const std::string chosen = before.back();
+    const auto chosenSet = SetOnDisk(chosen);
+    Set().Restore(chosen);
+    EXPECT_EQ(SetOnDisk(), chosenSet);
+    const auto after = Set().Backups();
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(SetOnDisk(after.front()), (std::vector<std::string>{"h8", "f8", "r8"}));
+    for (const std::string &backup : before)
+        EXPECT_TRUE(fs::is_directory(backup)) << backup;
+    EXPECT_THROW(Set().Restore(Dir() + "backup/missing/"), ESaveSetError);
+    EXPECT_EQ(SetOnDisk(), chosenSet);
 }
 
 // Saving what is on disk writes nothing and keeps no backup: ten starts without play leave the
