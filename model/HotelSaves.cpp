@@ -1,5 +1,6 @@
 #include "model/HotelSaves.h"
 
+#include "model/HotelRecord.h"
 #include "model/HotelTables.h"
 #include "model/PriceCatalog.h"
 #include "model/TableSchemas.h"
@@ -15,6 +16,18 @@ namespace {
 // The save set's files, in load and save order.
 const std::vector<std::string> SaveSetFiles{"tHotel.dht", "tFloor.dht", "tRoom.dht"};
 const char *const DamagedFolderPrefix = "damaged";
+
+// Tables of the set's layout beside the game's own, for looking into a backup.
+struct TScratchSet
+{
+    TScratchSet()
+    {
+        for (TvekMemTable &table : tables)
+            DefineGameTableFields(table, table.Name);
+    }
+    std::array<TvekMemTable, 3> tables{TvekMemTable("tHotel"), TvekMemTable("tFloor"),
+                                       TvekMemTable("tRoom")};
+};
 
 std::string FileNameOf(const std::string &path)
 {
@@ -167,8 +180,18 @@ void THotelSaves::EmptyTable(TvekMemTable &table)
 // rooms without any hotel. The tables hold the set only when nothing is.
 std::vector<TTableFileError> THotelSaves::JudgeSaveSet(const std::string &folder)
 {
+    const std::array<TvekMemTable *, 3> tables{&tables_.tHotel, &tables_.tFloor, &tables_.tRoom};
+    std::vector<TTableFileError> problems = JudgeInto(folder, tables);
+    if (!problems.empty())
+        for (TvekMemTable *table : tables)
+            EmptyTable(*table);
+    return problems;
+}
+
+std::vector<TTableFileError> THotelSaves::JudgeInto(const std::string &folder,
+                                                    const std::array<TvekMemTable *, 3> &tables)
+{
     std::vector<TTableFileError> problems;
-    TvekMemTable *const tables[] = {&tables_.tHotel, &tables_.tFloor, &tables_.tRoom};
     for (TvekMemTable *table : tables) {
         const std::string fileName = folder + table->Name + ".dht";
         std::string problem;
@@ -191,15 +214,67 @@ std::vector<TTableFileError> THotelSaves::JudgeSaveSet(const std::string &folder
         if (!problem.empty())
             problems.push_back({fileName, problem, true});
     }
-    if (problems.empty() && tables_.tHotel.RawRecordCount() == 0 &&
-        (tables_.tFloor.RawRecordCount() > 0 || tables_.tRoom.RawRecordCount() > 0))
+    if (problems.empty() && tables[0]->RawRecordCount() == 0 &&
+        (tables[1]->RawRecordCount() > 0 || tables[2]->RawRecordCount() > 0))
         problems.push_back({folder + "tHotel.dht",
                             "It holds no hotel, but tFloor.dht or tRoom.dht hold floors or rooms.",
                             true});
-    if (!problems.empty())
-        for (TvekMemTable *table : tables)
-            EmptyTable(*table);
     return problems;
+}
+
+std::vector<TBackupSummary> THotelSaves::BackupSummaries() const
+{
+    std::vector<TBackupSummary> summaries;
+    for (const TSaveSet::TBackup &backup : saveSet_.History()) {
+        TScratchSet scratch;
+        auto &[hotels, floors, rooms] = scratch.tables;
+        TBackupSummary summary{backup.Folder, backup.Written, {}, {}};
+        const auto problems = JudgeInto(backup.Folder, {&hotels, &floors, &rooms});
+        if (!problems.empty()) {
+            summary.Problem =
+                FileNameOf(problems.front().FileName) + ": " + problems.front().Message;
+        } else {
+            for (hotels.First(); !hotels.AtEnd(); hotels.Next()) {
+                const THotelRecord hotel(hotels);
+                summary.Hotels.push_back({hotel.Name(), hotel.Money(), hotel.DateText()});
+            }
+        }
+        summaries.push_back(std::move(summary));
+    }
+    return summaries;
+}
+
+void THotelSaves::RestoreBackup(const std::string &folder)
+{
+    // An open hotel restricts the tables to itself.
+    if (tables_.tHotel.Filtered())
+        throw std::logic_error("a backup is restored only while no hotel is open");
+    {
+        TScratchSet scratch;
+        auto &[hotels, floors, rooms] = scratch.tables;
+        const auto problems = JudgeInto(folder, {&hotels, &floors, &rooms});
+        if (!problems.empty())
+            throw std::runtime_error("The backup " + folder + " cannot be restored: " +
+                                     FileNameOf(problems.front().FileName) + ": " +
+                                     problems.front().Message);
+    }
+    // On disk first, so that the restore keeps the hotels in play as the newest backup.
+    saveErrors_.clear();
+    SaveTheSet();
+    if (!saveErrors_.empty())
+        throw std::runtime_error("The hotels in play could not be saved, so the backup was not "
+                                 "restored: " +
+                                 saveErrors_.front().Message);
+    try {
+        saveSet_.Restore(folder);
+    } catch (const ESaveSetError &error) {
+        throw std::runtime_error(std::string("The backup could not be restored: ") + error.what());
+    }
+    std::erase_if(loadErrors_, [](const TTableFileError &error) { return error.InSaveSet; });
+    std::erase_if(unloaded_, [this](const TvekMemTable *table) {
+        return table == &tables_.tHotel || table == &tables_.tFloor || table == &tables_.tRoom;
+    });
+    LoadSaveSet();
 }
 
 // A first start finds none of the three files. A damaged set is moved aside

@@ -4,10 +4,31 @@
 #include "model/SaveSetCheck.h"
 #include "store/SaveSet.h"
 
+#include <array>
+#include <ctime>
 #include <string>
 #include <vector>
 
 class THotelTables;
+
+// A backup of the saved hotels, as the Restore window lists it.
+struct TBackupSummary
+{
+    struct THotel
+    {
+        std::string Name;
+        int Money = 0;
+        // As the table prints it; empty for a hotel without a date.
+        std::string Date;
+    };
+    // With a trailing '/'.
+    std::string Folder;
+    // When the save that replaced this set was made.
+    std::time_t Written = 0;
+    std::vector<THotel> Hotels;
+    // Why it cannot be restored (a file of it does not load); empty when it can.
+    std::string Problem;
+};
 class TPriceCatalog;
 class TvekMemTable;
 
@@ -54,11 +75,23 @@ public:
     const std::vector<TTableFileError> &SaveErrors() const { return saveErrors_; }
     const TSaveSetCheck &SaveSetCheck() const { return setCheck_; }
 
+    // The backups of the saved hotels, newest first.
+    std::vector<TBackupSummary> BackupSummaries() const;
+    // Puts the hotels of a backup folder in place of the saved ones and loads them; the hotels
+    // in play are saved first and so become the newest backup, and no backup is removed. Only
+    // while no hotel is open. Throws std::runtime_error, with the hotels as they were, when the
+    // backup does not load or the hotels in play cannot be saved.
+    void RestoreBackup(const std::string &folder);
+
 private:
     std::string TableFileName(const TvekMemTable &table) const;
     void LoadCatalog();
     void LoadSaveSet();
     std::vector<TTableFileError> JudgeSaveSet(const std::string &folder);
+    // Loads the set of a folder into the three tables given (hotels, floors, rooms) and says what
+    // is wrong with it; the tables hold the set only when nothing is.
+    static std::vector<TTableFileError> JudgeInto(const std::string &folder,
+                                                  const std::array<TvekMemTable *, 3> &tables);
     void EmptyTable(TvekMemTable &table);
     void SaveTheSet();
     bool Unloaded(const TvekMemTable &table) const;

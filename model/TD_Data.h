@@ -105,6 +105,8 @@ public:
     // when they changed since they were last loaded or saved; SaveErrors()
     // tells of a failure. Changes nothing the player sees.
     void AutoSave() { saves_.AutoSave(); }
+    std::vector<TBackupSummary> BackupSummaries() const { return saves_.BackupSummaries(); }
+    void RestoreBackup(const std::string &folder) { saves_.RestoreBackup(folder); }
     // The bytes the save set's three files get at the next save.
     std::vector<std::string> SaveSetContents() { return saves_.SaveSetContents(); }
     // True when the catalog loaded and holds every row the game needs; when

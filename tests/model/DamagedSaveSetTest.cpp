@@ -1,6 +1,7 @@
 // The saved hotels as one set: a damaged set is moved aside whole, the newest
 // clean backup comes back, and play after it never touches an old hotel.
 #include "ModelFixture.h"
+#include "model/HotelSaves.h"
 #include "model/TableSchemas.h"
 #include "store/SaveSet.h"
 
@@ -451,3 +452,80 @@ TEST_F(SaveSetStartTest, ARecordStillBeingEnteredIsSaved)
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::string> HotelNames(TvekMemTable &tHotel)
+{
+    std::vector<std::string> names;
+    for (tHotel.First(); !tHotel.AtEnd(); tHotel.Next())
+        names.push_back(tHotel.FieldNamed("NAME").AsString());
+    return names;
+}
+
+std::vector<std::string> HotelNames(const TBackupSummary &backup)
+{
+    std::vector<std::string> names;
+    for (const auto &hotel : backup.Hotels)
+        names.push_back(hotel.Name);
+    return names;
+}
+
+} // namespace
+
+// Restore lists each backup with its hotels, puts the chosen one in place, and keeps the hotels
+// in play (saved or not) as the newest backup, so a restore can itself be undone.
+TEST_F(SaveSetStartTest, RestoreBringsABackupBackAndKeepsWhatWasInPlay)
+{
+    data->NewHotel("Early");
+    data->SaveTables();
+    data->NewHotel("Later");
+    data->SaveTables(); // backup: Early
+    data->NewHotel("Unsaved");
+
+    const auto before = data->BackupSummaries();
+    ASSERT_EQ(before.size(), 1u);
+    EXPECT_EQ(HotelNames(before[0]), (std::vector<std::string>{"Early"}));
+    EXPECT_EQ(before[0].Hotels[0].Money, 50000);
+    EXPECT_FALSE(before[0].Hotels[0].Date.empty());
+    EXPECT_EQ(before[0].Problem, "");
+
+    data->RestoreBackup(before[0].Folder);
+    EXPECT_EQ(HotelNames(data->tHotel), (std::vector<std::string>{"Early"}));
+    // Saving what was in play kept Early and Later; the restore then kept all three.
+    const auto after = data->BackupSummaries();
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_EQ(HotelNames(after[0]), (std::vector<std::string>{"Early", "Later", "Unsaved"}));
+    EXPECT_EQ(HotelNames(after[1]), (std::vector<std::string>{"Early", "Later"}));
+    EXPECT_EQ(HotelNames(after[2]), (std::vector<std::string>{"Early"}));
+
+    // And back again: nothing was lost.
+    data->RestoreBackup(after[0].Folder);
+    EXPECT_EQ(HotelNames(data->tHotel), (std::vector<std::string>{"Early", "Later", "Unsaved"}));
+    StartModel();
+    EXPECT_EQ(HotelNames(data->tHotel), (std::vector<std::string>{"Early", "Later", "Unsaved"}));
+}
+
+// A backup that does not load is listed with why and is not restored; the hotels stay as they
+// are. Nor is anything restored under an open hotel.
+TEST_F(SaveSetStartTest, ADamagedBackupOrAnOpenHotelIsRefusedAndChangesNothing)
+{
+    data->NewHotel("One");
+    data->SaveTables();
+    data->NewHotel("Two");
+    data->SaveTables();
+    auto backups = data->BackupSummaries();
+    ASSERT_EQ(backups.size(), 1u);
+    WriteBytes(backups[0].Folder + "tFloor.dht", "TPF0");
+    backups = data->BackupSummaries();
+    EXPECT_NE(backups[0].Problem.find("tFloor.dht"), std::string::npos) << backups[0].Problem;
+    EXPECT_TRUE(backups[0].Hotels.empty());
+    EXPECT_THROW(data->RestoreBackup(backups[0].Folder), std::runtime_error);
+    EXPECT_EQ(HotelNames(data->tHotel), (std::vector<std::string>{"One", "Two"}));
+    EXPECT_EQ(data->BackupSummaries().size(), 1u);
+
+    WriteBytes(backups[0].Folder + "tFloor.dht", FileBytes(dir.Path + "tFloor.dht"));
+    data->tHotel.First();
+    data->SelectHotel(data->tHotel.FieldNamed("HOTEL_ID").AsInteger());
+    EXPECT_THROW(data->RestoreBackup(backups[0].Folder), std::logic_error);
+}
