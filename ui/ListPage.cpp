@@ -83,6 +83,10 @@ TListPage::TListPage(QWidget *page, THotelListModel &model, TvekMemTable &tHotel
     OvalButton2->setObjectName("OvalButton2");
     OvalButton8 = Controls::Button(page, {240, 304, 100, 33}, "Delete", clBlue);
     OvalButton8->setObjectName("OvalButton8");
+    btRestore = Controls::Button(page, {16, 346, 100, 33}, "Restore", clBlue);
+    btRestore->setObjectName("btRestore");
+    btRestore->setToolTip("Go back to an earlier save of your hotels. The hotels you have now "
+                          "are kept among the backups, so a restore can be undone.");
 
     auto *title = new TShadowLabel(page);
     title->setGeometry(560, 8, 164, 39);

@@ -25,6 +25,8 @@ public:
     TOvalButton *OvalButton1; // Load
     TOvalButton *OvalButton2; // New
     TOvalButton *OvalButton8; // Delete
+    // Goes back to a backup of the saved hotels.
+    TOvalButton *btRestore;
     TShadowLabel *edBuildVersion;
 
 private:

@@ -14,6 +14,7 @@
 #include "ui/GamePace.h"
 #include "ui/HotelInfoPanel.h"
 #include "ui/JournalLink.h"
+#include "ui/ListPage.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/PaintBox.h"
 #include "ui/RoomPanel.h"
@@ -111,6 +112,15 @@ void TPlayerCommands::DeleteHotel()
             QStringLiteral("Delete hotel \"%1\"? Its floors and rooms are removed.").arg(name),
             QStringLiteral("Delete")))
         data_.DeleteHotel();
+}
+
+void TPlayerCommands::RestoreBackup()
+{
+    const std::optional<std::string> folder = hooks_.AskBackup(data_.BackupSummaries());
+    if (!folder)
+        return;
+    data_.RestoreBackup(*folder);
+    layout_.ListPage->dsHotelDataChange();
 }
 
 void TPlayerCommands::MainMenu()

@@ -4,6 +4,8 @@
 #include <Qt>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QPainter;
 class TD_Data;
@@ -12,6 +14,7 @@ class TJournalLink;
 class TMainWindowLayout;
 class TPictureList;
 class TSceneSync;
+struct TBackupSummary;
 
 // What the commands ask the player and tell the application: the window's hooks.
 struct TPlayerHooks
@@ -22,6 +25,8 @@ struct TPlayerHooks
     std::function<bool(const QString &question, const QString &action)> &AskConfirmation;
     // Main menu has closed the hotel.
     std::function<void()> &OnHotelClosed;
+    // The backup to restore, chosen from those listed; nothing when cancelled.
+    std::function<std::optional<std::string>(const std::vector<TBackupSummary> &)> &AskBackup;
 };
 
 // The player's commands on the hotel list, the building tools, the floor and
@@ -43,6 +48,8 @@ public:
     void Load();
     void NewHotel();
     void DeleteHotel();
+    // Lists the backups and restores the one the player chooses.
+    void RestoreBackup();
     void MainMenu();
 
     // ---- Building ----

@@ -16,6 +16,7 @@
 #include "ui/MainWindowLayout.h"
 #include "ui/PaintBox.h"
 #include "ui/PlayerCommands.h"
+#include "ui/RestoreDialog.h"
 #include "ui/RoomPanel.h"
 #include "ui/SceneSync.h"
 #include "ui/SceneView.h"
@@ -46,7 +47,7 @@ TF_Main::TF_Main(TD_Data &data, QWidget *parent)
     journal_ = std::make_unique<TJournalLink>(*this, data_, *layout_);
     commands_ = std::make_unique<TPlayerCommands>(
         data_, *layout_, *sync_, scene_.Pictures, *pace_, *journal_,
-        TPlayerHooks{AskHotelName, AskConfirmation, OnHotelClosed});
+        TPlayerHooks{AskHotelName, AskConfirmation, OnHotelClosed, AskBackup});
     WireControls();
     BindKeys();
     if (TDisplaySettings::HighContrast())
@@ -54,6 +55,9 @@ TF_Main::TF_Main(TD_Data &data, QWidget *parent)
     AskHotelName = [this] { return THotelNameBox::Ask(this); };
     AskConfirmation = [this](const QString &question, const QString &action) {
         return TConfirmBox::Ask(this, question, action);
+    };
+    AskBackup = [this](const std::vector<TBackupSummary> &backups) {
+        return TRestoreDialog::Ask(this, backups);
     };
     FormCreate();
     data_.SetSceneCallbacks(this);
@@ -112,6 +116,7 @@ void TF_Main::WireControls()
     ui.ListPage->OvalButton1->OnClick = Handler(&TF_Main::BitBtn1Click);
     ui.ListPage->OvalButton2->OnClick = Handler(&TF_Main::BitBtn2Click);
     ui.ListPage->OvalButton8->OnClick = Handler(&TF_Main::BitBtn3Click);
+    ui.ListPage->btRestore->OnClick = Handler(&TF_Main::btRestoreClick);
 
     // Frame loop.
     TSceneView *view = ui.SceneView;
@@ -218,6 +223,11 @@ void TF_Main::BitBtn2Click(QObject *)
 void TF_Main::BitBtn3Click(QObject *)
 {
     commands_->DeleteHotel();
+}
+
+void TF_Main::btRestoreClick(QObject *)
+{
+    commands_->RestoreBackup();
 }
 
 void TF_Main::OvalButton9Click(QObject *)

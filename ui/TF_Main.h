@@ -10,11 +10,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class TD_Data;
 class TFrameTimer;
 class TGamePace;
 class TJournalLink;
+struct TBackupSummary;
 class TKeyCommands;
 class TMainWindowLayout;
 class TPlayerCommands;
@@ -50,12 +53,15 @@ public:
     std::function<bool(const QString &question, const QString &action)> AskConfirmation;
     // Runs when Main menu has closed the hotel (the application saves then).
     std::function<void()> OnHotelClosed;
+    // Asks which backup to restore; nothing when cancelled. Tests replace it.
+    std::function<std::optional<std::string>(const std::vector<TBackupSummary> &)> AskBackup;
 
     // ---- Start, list and play screen ----
     void FormCreate();
-    void BitBtn1Click(QObject *Sender);     // Load
-    void BitBtn2Click(QObject *Sender);     // New
-    void BitBtn3Click(QObject *Sender);     // Delete
+    void BitBtn1Click(QObject *Sender); // Load
+    void BitBtn2Click(QObject *Sender); // New
+    void BitBtn3Click(QObject *Sender); // Delete
+    void btRestoreClick(QObject *Sender);
     void OvalButton9Click(QObject *Sender); // Main menu
     void AddFloorSprite();
     void AddRoomSprite();

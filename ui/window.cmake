@@ -4,7 +4,7 @@ set(_tamsel_window_files
   AutoSaver SaveFailureDialog SessionEndSignals SingleGame BuildingTools ConfirmBox Controls DisplaySettings EventGuard FloorPanel FrameTimer GamePace
   HelpWindow HotelInfoPanel HotelListModel HotelNameBox JournalPanel JournalText JournalWindow
   JournalLink KeyCommands ListPage MainWindowLayout PlayerCommands QtGameTimer QtMessageWindow
-  RoomPanel RuleText SceneSync SceneView TF_Main Tooltips)
+  RestoreDialog RoomPanel RuleText SceneSync SceneView TF_Main Tooltips)
 set(_tamsel_window_sources ${CMAKE_CURRENT_LIST_DIR}/PaintBox.h ${CMAKE_CURRENT_LIST_DIR}/TD_Sprites.h
   ${CMAKE_CURRENT_LIST_DIR}/TableText.h)
 foreach(_file IN LISTS _tamsel_window_files)

@@ -98,6 +98,17 @@ void TWindowDriver::Delete()
     Run([&] { window_.BitBtn3Click(Control<TOvalButton>("OvalButton8")); });
 }
 
+void TWindowDriver::Restore()
+{
+    Run([&] { window_.btRestoreClick(Control<TOvalButton>("btRestore")); });
+}
+
+void TWindowDriver::AnswerBackup(
+    std::function<std::optional<std::string>(const std::vector<TBackupSummary> &)> answer)
+{
+    window_.AskBackup = std::move(answer);
+}
+
 void TWindowDriver::MainMenu()
 {
     Run([&] { window_.OvalButton9Click(Control<TOvalButton>("OvalButton9")); });

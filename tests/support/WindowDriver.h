@@ -5,6 +5,8 @@
 #include <Qt>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QWidget;
 class TArena;
@@ -21,6 +23,7 @@ class TOvalButton;
 class TRockerSwitch;
 class TSceneCallbacks;
 class TSceneView;
+struct TBackupSummary;
 
 // Drives the main window in the headless tests the way the player does: the
 // list's buttons, the building tools, clicks on the scene, the floor panel's
@@ -43,6 +46,9 @@ public:
     void
     AnswerQuestions(std::function<bool(const QString &question, const QString &action)> answer);
     void OnHotelClosed(std::function<void()> closed);
+    // The Restore window answers with the folder this gives for the backups listed.
+    void AnswerBackup(
+        std::function<std::optional<std::string>(const std::vector<TBackupSummary> &)> answer);
     // Runs a handler the way the window's events do, inside its guard.
     void Run(const std::function<void()> &handler);
 
@@ -51,6 +57,7 @@ public:
     // "New", with the name box answered as AnswerHotelName said.
     void New();
     void Delete();
+    void Restore();
     void MainMenu();
     void SelectListRow(int row);
     THotelListModel &HotelList();

@@ -1,5 +1,6 @@
 // The hotel list and the passage to the play screen and back.
 #include "WindowFixture.h"
+#include "model/HotelSaves.h"
 #include "model/TableSchemas.h"
 #include "scene/GeneralSprite.h"
 #include "store/MemTable.h"
@@ -247,4 +248,35 @@ TEST_F(WindowTest, ALongHotelListSharesTheGridWidthWithoutAHorizontalScrollBar)
     EXPECT_EQ(grid->columnWidth(THotelListModel::Hotel), 186 - barWidth);
     EXPECT_EQ(grid->columnWidth(THotelListModel::Date), 76);
     EXPECT_EQ(grid->columnWidth(THotelListModel::Money), 75);
+}
+
+// Restore lists the backups and puts the chosen one in place: the list shows its hotels, and
+// the hotels that were there come first in the next listing.
+TEST_F(WindowTest, RestoreBringsTheChosenBackupsHotelsIntoTheList)
+{
+    AddHotel("Kept");
+    data->SaveTables();
+    AddHotel("Later");
+    data->SaveTables();
+    std::vector<TBackupSummary> listed;
+    driver->AnswerBackup([&](const std::vector<TBackupSummary> &backups) {
+        listed = backups;
+        return std::optional<std::string>(backups.back().Folder);
+    });
+    driver->Restore();
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    ASSERT_EQ(listed.size(), 1u);
+    ASSERT_EQ(driver->HotelList().rowCount(), 1);
+    EXPECT_EQ(driver->HotelList().data(driver->HotelList().index(0, THotelListModel::Hotel)),
+              QString("Kept"));
+
+    driver->AnswerBackup([&](const std::vector<TBackupSummary> &backups) {
+        listed = backups;
+        return std::optional<std::string>();
+    });
+    driver->Restore();
+    ASSERT_EQ(listed.size(), 2u);
+    ASSERT_EQ(listed.front().Hotels.size(), 2u);
+    EXPECT_EQ(listed.front().Hotels[1].Name, "Later");
+    EXPECT_EQ(driver->HotelList().rowCount(), 1) << "a cancelled restore changes nothing";
 }

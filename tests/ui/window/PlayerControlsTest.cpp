@@ -7,6 +7,7 @@
 #include "ui/FrameTimer.h"
 #include "ui/HotelNameBox.h"
 #include "ui/PaintBox.h"
+#include "ui/RestoreDialog.h"
 #include "ui/TF_Dialog.h"
 #include "ui/widgets/GlyphCheckBox.h"
 #include "ui/widgets/OvalButton.h"
@@ -14,11 +15,13 @@
 #include "ui/widgets/ShadowLabel.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -404,6 +407,30 @@ TEST_F(BoxesTest, TheNameBoxTakesAtMostFiftyCharacters)
         field->insert(QString(c.typed, QChar('n')));
         EXPECT_EQ(box.textValue().size(), c.kept) << c.typed << " typed";
     }
+}
+
+// Each backup shows when it was saved and its hotels; one that does not load says why and cannot
+// be chosen, and Restore waits for a choice.
+TEST_F(BoxesTest, TheRestoreWindowListsTheBackupsAndOffersOnlyTheSoundOnes)
+{
+    const std::vector<TBackupSummary> backups{
+        {"/saves/backup/new/", 1'800'000'000, {{"Ritz", 12345, "12-22-2026"}, {"Inn", 0, ""}}, ""},
+        {"/saves/backup/bad/", 1'700'000'000, {}, "tFloor.dht: Stream read error"},
+    };
+    TRestoreDialog dialog(nullptr, backups);
+    ASSERT_EQ(dialog.List->topLevelItemCount(), 2);
+    const QTreeWidgetItem *sound = dialog.List->topLevelItem(0);
+    const QTreeWidgetItem *damaged = dialog.List->topLevelItem(1);
+    EXPECT_EQ(sound->text(0),
+              QDateTime::fromSecsSinceEpoch(1'800'000'000).toString("yyyy-MM-dd HH:mm:ss"));
+    EXPECT_EQ(sound->text(1), "Ritz: 12345, 12-22-2026; Inn: 0");
+    EXPECT_EQ(damaged->text(1), "Cannot be restored: tFloor.dht: Stream read error");
+    EXPECT_FALSE(damaged->flags() & Qt::ItemIsSelectable);
+    EXPECT_FALSE(dialog.RestoreButton->isEnabled());
+    EXPECT_EQ(dialog.ChosenFolder(), "");
+    dialog.List->setCurrentItem(dialog.List->topLevelItem(0));
+    EXPECT_TRUE(dialog.RestoreButton->isEnabled());
+    EXPECT_EQ(dialog.ChosenFolder(), "/saves/backup/new/");
 }
 
 TEST_F(BoxesTest, TheQuestionGoesAheadOnlyOnItsActionButton)
