@@ -10,6 +10,7 @@
 #include "model/DataFolders.h"
 #include "model/TD_Data.h"
 #include "store/AtomicFile.h"
+#include "store/FolderTrust.h"
 #include "store/SaveFolderLock.h"
 #include "ui/AutoSaver.h"
 #include "ui/EventGuard.h"
@@ -33,6 +34,13 @@
 namespace {
 
 const char *const AlreadyRunning = "Tamsel Hotel is already running with these saves";
+
+std::string UntrustedText(const std::string &problem)
+{
+    return "Tamsel Hotel does not play or save hotels there: " + problem +
+           ". Another user could change what the game reads in it, or make it overwrite your "
+           "files.\n\nMake the folder your own (chmod go-w), or choose another with --data-dir.";
+}
 
 void ReportErrors(const std::string &text)
 {
@@ -83,13 +91,22 @@ int main(int argc, char **argv)
     case TCommandLine::TAction::Play:
         break;
     }
-    const TDataPlaces places = TDataFolders::Choose(
-        TDataFolders::FromEnvironment(commandLine.DataDir()), TDataFolders::TProbe());
+    const TDataFolders::TInputs inputs = TDataFolders::FromEnvironment(commandLine.DataDir());
+    const TDataPlaces places = TDataFolders::Choose(inputs, TDataFolders::TProbe());
     std::string folderError;
+    std::string untrusted;
     try {
         TDataFolders::CreateSaveDir(places);
+        folderError = TDataFolders::StartProblem(inputs, places, TDataFolders::TProbe());
+        untrusted = TFolderTrust::FolderProblem(places.SaveDir);
     } catch (const std::runtime_error &error) {
         folderError = error.what();
+    }
+    if (!untrusted.empty()) {
+        // Nothing is read there, not even a note of renames, and no lock file is made.
+        QApplication app(argc, argv);
+        QMessageBox::critical(nullptr, "Error", QString::fromStdString(UntrustedText(untrusted)));
+        return 1;
     }
 
     // Held until the exit save is done; a second game on these saves would lose hotels.

@@ -122,3 +122,18 @@ void TDataFolders::CreateSaveDir(const TDataPlaces &places)
         throw std::runtime_error("Cannot create the save folder " + places.SaveDir + ": " +
                                  error.message());
 }
+
+std::string TDataFolders::StartProblem(const TInputs &inputs, const TDataPlaces &places,
+                                       const TProbe &probe)
+{
+    std::string text;
+    if (inputs.ChosenDir.empty() && !Absolute(inputs.XdgDataHome) && inputs.Home.empty())
+        text = "There is no home folder (HOME is not set, and the user has none), so the "
+               "hotels have no folder of their own; the game uses " +
+               places.SaveDir + ".\n";
+    if (!probe.Writable(places.SaveDir))
+        text += "The save folder " + places.SaveDir +
+                " cannot be written: the hotels can be played but not saved. Give a folder of "
+                "your own with --data-dir.";
+    return text;
+}

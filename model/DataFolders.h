@@ -57,4 +57,9 @@ public:
     // Creates the save folder with its parents; throws std::runtime_error
     // naming the folder when it cannot.
     static void CreateSaveDir(const TDataPlaces &places);
+    // What the player should know at start about the save folder, so that it is not first
+    // noticed at the first save: no home folder to keep the saves in, or a save folder that
+    // cannot be written. Empty when neither.
+    static std::string StartProblem(const TInputs &inputs, const TDataPlaces &places,
+                                    const TProbe &probe);
 };

@@ -4,6 +4,7 @@
 #include "model/HotelTables.h"
 #include "model/PriceCatalog.h"
 #include "model/TableSchemas.h"
+#include "store/FolderTrust.h"
 #include "store/TableFile.h"
 
 #include <algorithm>
@@ -67,6 +68,10 @@ std::string THotelSaves::LoadErrorText() const
     std::string text;
     if (!setCheck_.NoteProblem.empty())
         text += setCheck_.NoteProblem + "\n";
+    if (!setCheck_.Refused.empty())
+        text += "The saved hotels are not played: " + setCheck_.Refused +
+                ". They are neither read nor saved, so they stay as they are; the game starts "
+                "with no hotels and saves none.\n";
     if (!setCheck_.Damaged.empty()) {
         if (!text.empty())
             text += "\n";
@@ -146,12 +151,16 @@ void THotelSaves::LoadCatalog()
 {
     TvekMemTable &tRooms = tables_.tRooms;
     const std::string fileName = TableFileName(tRooms);
-    std::string problem;
-    try {
-        LoadTable(tRooms);
-        problem = SchemaProblem(tRooms);
-    } catch (const std::exception &error) {
-        problem = error.what();
+    // The player's own catalog is read and written back like the saves; an installed one is
+    // only read.
+    std::string problem = catalogWritable_ ? TFolderTrust::FileProblem(fileName) : std::string();
+    if (problem.empty()) {
+        try {
+            LoadTable(tRooms);
+            problem = SchemaProblem(tRooms);
+        } catch (const std::exception &error) {
+            problem = error.what();
+        }
     }
     if (!problem.empty()) {
         EmptyTable(tRooms);
@@ -283,6 +292,18 @@ void THotelSaves::LoadSaveSet()
 {
     setCheck_ = {};
     setOnDisk_.clear();
+    // Before the recovery too: it would write through the links.
+    for (const std::string &name : SaveSetFiles) {
+        setCheck_.Refused = TFolderTrust::FileProblem(appPath_ + name);
+        if (setCheck_.Refused.empty())
+            continue;
+        loadErrors_.push_back({appPath_ + name, setCheck_.Refused, true});
+        for (TvekMemTable *table : {&tables_.tHotel, &tables_.tFloor, &tables_.tRoom}) {
+            EmptyTable(*table);
+            unloaded_.push_back(table);
+        }
+        return;
+    }
     setCheck_.NoteProblem = saveSet_.Recover();
     const bool firstStart =
         std::none_of(SaveSetFiles.begin(), SaveSetFiles.end(), [this](const std::string &name) {

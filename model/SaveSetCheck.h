@@ -28,4 +28,7 @@ struct TSaveSetCheck
     std::string RestoreProblem;
     // Why the note of an unfinished save's renames was not followed (it is left in place).
     std::string NoteProblem;
+    // Why the files of the set may not be read or replaced (another user's file, or a link into
+    // a folder others can write); the set is then neither played nor saved.
+    std::string Refused;
 };

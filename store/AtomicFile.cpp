@@ -1,6 +1,7 @@
 #include "store/AtomicFile.h"
 
 #include "store/FileSystem.h"
+#include "store/FolderTrust.h"
 #include "store/TableStreamError.h"
 
 #include <atomic>
@@ -102,6 +103,10 @@ TAtomicFile::TAtomicFile(std::string name)
                    (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
         throw EFCreateError(fileName_, "the file is read-only");
     }
+    // Another user's file, or a link into a folder others can write, would let them choose what
+    // the save overwrites.
+    if (const std::string problem = TFolderTrust::FileProblem(fileName_); !problem.empty())
+        throw EFCreateError(fileName_, problem);
     TFileSystem &files = TFileSystem::Current();
     const std::string prefix = DirectoryOf(targetName_) + "/." + BaseNameOf(targetName_) +
                                TemporaryMark + std::to_string(::getpid()) + "-";

@@ -10,7 +10,9 @@
 //
 // A name that is a symbolic link is written through: the file the link points
 // to is replaced and the link stays a link. An existing file that its owner
-// made read-only is refused, not replaced. Temporary files are named
+// made read-only is refused, not replaced, and so is a file of another user
+// or a link that leads into a folder other users can write (TFolderTrust). Temporary files are
+// named
 // ".NAME.tmp-PID-N" beside the file they replace.
 class TAtomicFile
 {

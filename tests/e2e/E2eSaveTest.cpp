@@ -245,3 +245,23 @@ TEST(e2eSave, AHeldFolderWhoseGameDoesNotAnswerIsSaidAndLeftAlone)
     EXPECT_FALSE(fs::exists(game.Dir() + "/tHotel.dht"))
         << "a start that does not play saves nothing";
 }
+
+// A save folder every user can write is not played: the player is told, and nothing there is
+// read or written, not even a note of renames another user planted.
+TEST(e2eSave, AFolderEveryUserCanWriteIsNotPlayed)
+{
+    GameDriver game("openfolder");
+    const std::string note = game.Dir() + "/.tamsel-save-commit";
+    std::ofstream(note) << ".tHotel.dht.tmp-1-0\ttHotel.dht\n";
+    fs::permissions(game.Dir(), fs::perms::all);
+    game.Launch();
+    XSession::TopWindow box;
+    ASSERT_TRUE(game.X().WaitWindow("Error", box, 20s)) << "see " << game.Log();
+    game.X().Focus(box);
+    game.X().Key("Return");
+    EXPECT_EQ(game.X().WaitExit(game.Pid(), 10s), 1);
+    EXPECT_TRUE(fs::exists(note));
+    EXPECT_FALSE(fs::exists(game.Dir() + "/.tamsel-lock"));
+    EXPECT_FALSE(fs::exists(game.Dir() + "/tHotel.dht"));
+    fs::permissions(game.Dir(), fs::perms::owner_all);
+}

@@ -529,3 +529,46 @@ TEST_F(SaveSetStartTest, ADamagedBackupOrAnOpenHotelIsRefusedAndChangesNothing)
     data->SelectHotel(data->tHotel.FieldNamed("HOTEL_ID").AsInteger());
     EXPECT_THROW(data->RestoreBackup(backups[0].Folder), std::logic_error);
 }
+
+// Saves that another user could have chosen (links into a folder every user can write, or a
+// file of another user) are not read and never written: the player is told, and the files they
+// lead to stay as they were.
+TEST_F(SaveSetStartTest, SavesLeadingIntoAFolderOthersCanWriteAreNeitherReadNorWritten)
+{
+    data->NewHotel("Mine");
+    data.reset();
+    const std::string open = dir.Path + "open/";
+    fs::create_directory(open);
+    fs::permissions(open, fs::perms::all);
+    std::map<std::string, std::string> before;
+    for (const std::string &name : SetFiles) {
+        fs::rename(dir.Path + name, open + name);
+        fs::create_symlink(open + name, dir.Path + name);
+        before[name] = FileBytes(open + name);
+    }
+    StartModel();
+    EXPECT_NE(data->LoadErrorText().find("The saved hotels are not played"), std::string::npos)
+        << data->LoadErrorText();
+    EXPECT_NE(data->LoadErrorText().find(open), std::string::npos) << data->LoadErrorText();
+    EXPECT_EQ(data->tHotel.RawRecordCount(), 0u);
+    data->NewHotel("Played but not saved");
+    data->SaveTables();
+    data.reset();
+    for (const std::string &name : SetFiles) {
+        EXPECT_EQ(FileBytes(open + name), before[name]) << name;
+        EXPECT_TRUE(fs::is_symlink(dir.Path + name)) << name;
+    }
+    EXPECT_FALSE(fs::exists(dir.Path + "backup")) << "nothing was saved, so nothing backed up";
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a file of another user needs root to make";
+    for (const std::string &name : SetFiles) {
+        fs::remove(dir.Path + name);
+        fs::rename(open + name, dir.Path + name);
+    }
+    ASSERT_EQ(::chown((dir.Path + "tFloor.dht").c_str(), 65534, 65534), 0);
+    StartModel();
+    EXPECT_NE(data->LoadErrorText().find("is not the player's own file"), std::string::npos)
+        << data->LoadErrorText();
+    EXPECT_EQ(data->tHotel.RawRecordCount(), 0u);
+}

@@ -282,3 +282,38 @@ TEST_F(ModelPlacesTest, TheDirectoryConstructorKeepsEverythingInOnePlace)
     EXPECT_NE(std::filesystem::last_write_time(saves + "tRooms.dht"), kOld);
     EXPECT_TRUE(std::filesystem::is_regular_file(saves + "tHotel.dht"));
 }
+
+// Without a home folder, or with a save folder that cannot be written, the player hears it at
+// start instead of at the first save.
+TEST(DataFoldersStart, NoHomeOrAFolderThatCannotBeWrittenIsSaidAtStart)
+{
+    const struct
+    {
+        const char *name;
+        TDataFolders::TInputs inputs;
+        bool writable;
+        std::vector<const char *> said;
+    } cases[] = {
+        {"a home and a folder to write", Installed(), true, {}},
+        {"a read-only folder", Installed("/media/cdrom/saves"), false, {"cannot be written"}},
+        {"no home",
+         {kUsrBin, kUsrShare, "", "", ""},
+         false,
+         {"no home folder", "cannot be written"}},
+        {"no home but XDG_DATA_HOME", {kUsrBin, kUsrShare, "", "/data", ""}, true, {}},
+        {"no home but a chosen folder", {kUsrBin, kUsrShare, "/saves", "", ""}, true, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const TDataPlaces places = TDataFolders::Choose(c.inputs, FakeProbe({}, {}));
+        const FakeProbe probe(
+            c.writable ? std::set<std::string>{places.SaveDir} : std::set<std::string>{}, {});
+        const std::string problem = TDataFolders::StartProblem(c.inputs, places, probe);
+        if (c.said.empty())
+            EXPECT_EQ(problem, "");
+        for (const char *part : c.said)
+            EXPECT_NE(problem.find(part), std::string::npos) << problem;
+        if (!c.writable)
+            EXPECT_NE(problem.find(places.SaveDir), std::string::npos) << problem;
+    }
+}

@@ -10,6 +10,7 @@ set(table_file_test_sources
   ${CMAKE_CURRENT_LIST_DIR}/SaveSetTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SaveFolderLockTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BackupThinningTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FolderTrustTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileBulkReadTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableFileRulesTest.cpp
