@@ -214,3 +214,19 @@ std::string TCodePage::FromUtf16(std::string_view utf16)
     thread_local TIconv conversion(CodePageName, "UTF-16LE");
     return conversion.Convert(utf16, ReplaceUtf16);
 }
+
+std::string TCodePage::Unencodable(std::string_view utf8)
+{
+    std::string missing;
+    std::size_t at = 0;
+    while (at < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[at]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const std::string_view character = utf8.substr(at, length);
+        at += character.size();
+        if (character != "?" && FromUtf8(character) == "?" &&
+            missing.find(character) == std::string::npos)
+            missing += character;
+    }
+    return missing;
+}

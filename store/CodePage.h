@@ -17,6 +17,9 @@ public:
     static bool IsAscii(std::string_view text);
     static std::string ToUtf8(std::string_view text);
     static std::string FromUtf8(std::string_view utf8);
+    // The characters of a UTF-8 text that the code page cannot hold, each once, in the order
+    // they first appear, as UTF-8; empty when FromUtf8 keeps every character.
+    static std::string Unencodable(std::string_view utf8);
     // Little-endian 16-bit characters, as stored after TagWideString.
     static std::string FromUtf16(std::string_view utf16);
 };

@@ -8,12 +8,16 @@ class QWidget;
 
 // The "New hotel" box: the prompt "Enter name", one field that starts empty
 // and takes no more characters than a hotel's name holds (rather than cutting
-// a longer name when it is stored), OK and Cancel.
+// a longer name when it is stored), OK and Cancel. Names are saved in an 8-bit
+// code page: a character it cannot hold is refused, never changed silently.
 class THotelNameBox
 {
 public:
     // Sets up the box; tests look at the box it makes.
     static void Prepare(QInputDialog &box);
-    // Shows the box modally; the name on OK, nothing on Cancel.
+    // Shows the box modally; the name on OK, nothing on Cancel. A name with characters that a
+    // saved name cannot hold is refused with NameProblem, and the box comes back with it.
     static std::optional<QString> Ask(QWidget *parent);
+    // Why a name cannot be saved as typed ("😀 cannot be saved in a hotel name"); empty when it can.
+    static QString NameProblem(const QString &name);
 };

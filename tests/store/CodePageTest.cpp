@@ -86,3 +86,21 @@ TEST(CodePage, DetectsAscii)
 }
 
 } // namespace
+
+// What a hotel name would lose: each character the code page cannot hold, once.
+TEST(CodePage, NamesTheCharactersItCannotHold)
+{
+    const struct
+    {
+        const char *text;
+        const char *missing;
+    } cases[] = {
+        {"Grand Hotel", ""},
+        {"H\u00f4tel \u20ac? \u00c5", ""}, // ô, € and Å are in the code page; "?" is itself
+        {"\U0001F600 Inn", "\U0001F600"},
+        {"\u0641\u0646\u062f\u0642 \u0641", "\u0641\u0646\u062f\u0642"},
+        {"Caf\u00e9 \u2603 \u2603 \U0001F600", "\u2603\U0001F600"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(TCodePage::Unencodable(c.text), c.missing) << c.text;
+}

@@ -433,6 +433,17 @@ TEST_F(BoxesTest, TheRestoreWindowListsTheBackupsAndOffersOnlyTheSoundOnes)
     EXPECT_EQ(dialog.ChosenFolder(), "/saves/backup/new/");
 }
 
+// A name is saved in an 8-bit code page: what it cannot hold is refused by name, not turned
+// into "?".
+TEST_F(BoxesTest, TheNameBoxRefusesCharactersASavedNameCannotHold)
+{
+    EXPECT_EQ(THotelNameBox::NameProblem("H\u00f4tel \u20ac"), "");
+    EXPECT_EQ(THotelNameBox::NameProblem("\U0001F600 Inn"),
+              "\U0001F600 cannot be saved in a hotel name");
+    EXPECT_EQ(THotelNameBox::NameProblem("\u0641\u0646 \u0641"),
+              "\u0641\u0646 cannot be saved in a hotel name");
+}
+
 TEST_F(BoxesTest, TheQuestionGoesAheadOnlyOnItsActionButton)
 {
     enum class Answer
