@@ -28,12 +28,28 @@
 #include <QMessageBox>
 #include <QSessionManager>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
 const char *const AlreadyRunning = "Tamsel Hotel is already running with these saves";
+
+// The model whose hotels are saved when the process ends by exit() from inside the message loop,
+// as Qt's X connection does when the X server goes away: without a display no window can close
+// and no exit save would run.
+TD_Data *modelInPlay = nullptr;
+
+void SaveOnExitFromTheLoop()
+{
+    if (TD_Data *model = std::exchange(modelInPlay, nullptr)) {
+        model->SaveTables();
+        for (const TTableFileError &error : model->SaveErrors())
+            std::fprintf(stderr, "%s\n", error.Message.c_str());
+    }
+}
 
 std::string UntrustedText(const std::string &problem)
 {
@@ -133,7 +149,9 @@ int main(int argc, char **argv)
     auto D_Data = std::make_unique<TD_Data>(places);
     D_Data->SetTimer(&gmTimer);
     D_Data->SetMessageWindow(&messages);
-    gmTimer.OnTimer = [&] { guard.Run([&] { D_Data->gmTimerTimer(); }); };
+    gmTimer.OnTimer = [&] {
+        guard.RunRepeating([&] { D_Data->gmTimerTimer(); }, [&] { gmTimer.Stop(); });
+    };
     ReportErrors(D_Data->LoadErrorText());
 
     auto D_Sprites = std::make_unique<TD_Sprites>();
@@ -164,7 +182,10 @@ int main(int argc, char **argv)
             }
         });
     });
+    modelInPlay = D_Data.get();
+    std::atexit(SaveOnExitFromTheLoop);
     const int result = app.exec();
+    modelInPlay = nullptr;
 
     autoSaver.reset();
     F_Main.reset();

@@ -20,6 +20,21 @@ bool TEventGuard::Run(const std::function<void()> &handler) const noexcept
     return false;
 }
 
+bool TEventGuard::RunRepeating(const std::function<void()> &handler,
+                               const std::function<void()> &stop) const noexcept
+{
+    return Run([&] {
+        try {
+            handler();
+        } catch (const EAbort &) {
+            throw;
+        } catch (...) {
+            stop();
+            throw;
+        }
+    });
+}
+
 void TEventGuard::Report(const QString &text) const noexcept
 {
     try {

@@ -16,6 +16,11 @@ public:
 
     // Runs the handler; returns false when it was abandoned.
     bool Run(const std::function<void()> &handler) const noexcept;
+    // Runs a handler that repeats by itself (the game clock's hour): when it fails with an error,
+    // stop runs before the error is shown, so that an error of every hour is shown once instead
+    // of coming back behind its own box, and the window stays free to be closed and saved.
+    bool RunRepeating(const std::function<void()> &handler,
+                      const std::function<void()> &stop) const noexcept;
 
     // Shows an error; by default a modal message box over the window.
     std::function<void(const QString &)> ShowError;

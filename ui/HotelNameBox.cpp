@@ -22,7 +22,8 @@ QString THotelNameBox::NameProblem(const QString &name)
     const std::string missing = TCodePage::Unencodable(name.toStdString());
     if (missing.empty())
         return {};
-    return QStringLiteral("%1 cannot be saved in a hotel name").arg(QString::fromStdString(missing));
+    return QStringLiteral("%1 cannot be saved in a hotel name")
+        .arg(QString::fromStdString(missing));
 }
 
 std::optional<QString> THotelNameBox::Ask(QWidget *parent)

@@ -265,3 +265,19 @@ TEST(e2eSave, AFolderEveryUserCanWriteIsNotPlayed)
     EXPECT_FALSE(fs::exists(game.Dir() + "/tHotel.dht"));
     fs::permissions(game.Dir(), fs::perms::owner_all);
 }
+
+// When the X server goes away under a game (a crashed display server, a lost remote session),
+// the hotels are saved before it ends, as a closed window saves them.
+TEST(e2eSave, AVanishedXServerStillSavesTheHotels)
+{
+    GameDriver game("lostdisplay");
+    ASSERT_TRUE(game.Start()) << "see " << game.Log();
+    // Not saved yet: the autosave comes a minute later, the exit save at the end.
+    ASSERT_TRUE(game.NewHotel("Unsaved")) << "see " << game.Log();
+    ASSERT_FALSE(fs::exists(game.Dir() + "/tHotel.dht")) << "saved before the display went";
+    game.X().KillServer();
+    EXPECT_GE(game.X().WaitExit(game.Pid(), 20s), 0) << "see " << game.Log();
+    const auto hotels = game.Dump("tHotel");
+    ASSERT_EQ(hotels.size(), 1u) << "see " << game.Log();
+    EXPECT_EQ(hotels[0].at("NAME"), "Unsaved");
+}

@@ -157,6 +157,20 @@ void XSession::StopServer()
     }
 }
 
+void XSession::KillServer()
+{
+    // Our own connection goes first: Xlib ends a program whose server vanished under it.
+    if (dpy_) {
+        XCloseDisplay(dpy_);
+        dpy_ = nullptr;
+    }
+    if (server_ > 0) {
+        kill(server_, SIGKILL);
+        waitpid(server_, nullptr, 0);
+        server_ = 0;
+    }
+}
+
 pid_t XSession::Launch(const std::string &program, const std::vector<std::string> &args,
                        const std::string &workDir, const std::string &logFile)
 {

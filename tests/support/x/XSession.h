@@ -77,6 +77,9 @@ public:
     // the small helper program beside the tests.
     bool CloseWindow(const TopWindow &window);
 
+    // Ends the X server under the programs on it, as a crashed or killed display server does.
+    void KillServer();
+
     // Polls the condition every 20 ms until it holds or the deadline passes.
     static bool WaitUntil(const std::function<bool()> &condition, Millis deadline);
     // The directory of the running executable, with a trailing '/'.
