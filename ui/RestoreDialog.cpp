@@ -77,7 +77,7 @@ TRestoreDialog::TRestoreDialog(QWidget *parent, const std::vector<TBackupSummary
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(List, &QTreeWidget::itemSelectionChanged, this, [this] { SelectionChanged(); });
-    connect(List, &QTreeWidget::itemDoubleClicked, this, [this] {
+    connect(List, &QTreeWidget::itemActivated, this, [this] {
         if (!ChosenFolder().empty())
             accept();
     });

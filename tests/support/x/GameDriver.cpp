@@ -100,7 +100,10 @@ void GameDriver::Launch()
 {
     // The game keeps its settings in this directory, never in the user's.
     setenv("XDG_CONFIG_HOME", (dir_ + "/config").c_str(), 1);
-    pid_ = x_.Launch(program_, {}, workDir_, log_);
+    if (faketime_.empty())
+        pid_ = x_.Launch(program_, {}, workDir_, log_);
+    else
+        pid_ = x_.Launch("/usr/bin/faketime", {"-f", faketime_, program_}, workDir_, log_);
 }
 
 pid_t GameDriver::LaunchAgain(const std::string &logFile)

@@ -57,6 +57,11 @@ public:
     const std::string &Log() const { return log_; }
     const std::string &BinDir() const { return toolsDir_; }
 
+    // Later starts run the game under faketime with this clock ("+0 x40": from now, forty times
+    // real speed; "+3600": an hour ahead); the game's timers, saves and backups all follow it.
+    // Empty for the real clock.
+    void RunOnClock(std::string faketime) { faketime_ = std::move(faketime); }
+
     // Starts the game and waits for its main window; gives it the focus,
     // since frames run only while the application is active.
     bool Start();
@@ -110,6 +115,7 @@ private:
     std::string name_;
     int failures_ = 0;
     pid_t pid_ = 0;
+    std::string faketime_;
     XSession::TopWindow main_;
 };
 
