@@ -10,7 +10,6 @@
 #include "store/DateTime.h"
 
 #include <algorithm>
-#include <iterator>
 #include <optional>
 #include <string_view>
 #include <variant>
@@ -105,27 +104,31 @@ struct THotelColumns
     TColumn HotelId, Name, Money, Counter, Date, Time;
 };
 
-// The levels and stations of a floor as the floor panel names them; the
-// columns below keep this order.
-constexpr const char *kLevelNames[] = {"clean", "police", "fire", "comfort"};
-constexpr const char *kStationNames[CatalogRow::StationCount] = {"cleaning", "police", "fire"};
+// A level or station of a floor, with the name the floor panel gives it.
+struct TNamedColumn
+{
+    const char *Name;
+    TColumn Column;
+};
 
 struct TFloorColumns
 {
     explicit TFloorColumns(const TvekCustomMemTable &t)
-        : Id(t, FloorField::Id), HotelId(t, FloorField::HotelId),
-          Storey(t, FloorField::Storey), Levels{TColumn(t, FloorField::Dirty),
-                                                TColumn(t, FloorField::Policy),
-                                                TColumn(t, FloorField::Fire),
-                                                TColumn(t, FloorField::Comfort)},
-          Stations{TColumn(t, FloorField::DirtyStation), TColumn(t, FloorField::PolicyStation),
-                   TColumn(t, FloorField::FireStation)},
+        : Id(t, FloorField::Id), HotelId(t, FloorField::HotelId), Storey(t, FloorField::Storey),
+          Levels{TNamedColumn{"clean", TColumn(t, FloorField::Dirty)},
+                 TNamedColumn{"police", TColumn(t, FloorField::Policy)},
+                 TNamedColumn{"fire", TColumn(t, FloorField::Fire)},
+                 TNamedColumn{"comfort", TColumn(t, FloorField::Comfort)}},
+          Stations{TNamedColumn{"cleaning", TColumn(t, FloorField::DirtyStation)},
+                   TNamedColumn{"police", TColumn(t, FloorField::PolicyStation)},
+                   TNamedColumn{"fire", TColumn(t, FloorField::FireStation)}},
           Stuff(t, FloorField::Stuff), StuffWear(t, FloorField::StuffWear)
     {
     }
     TColumn Id, HotelId, Storey;
-    TColumn Levels[std::size(kLevelNames)];
-    TColumn Stations[std::size(kStationNames)];
+    // The level of each station's kind, then the overall level.
+    TNamedColumn Levels[CatalogRow::StationCount + 1];
+    TNamedColumn Stations[CatalogRow::StationCount];
     TColumn Stuff, StuffWear;
 };
 
@@ -204,12 +207,10 @@ THotelRecords *TRecordWalk::HotelOf(std::int32_t hotelId)
     return found == byId_.end() ? nullptr : &found->second;
 }
 
-// A hotel keeps the first fault found; hotels that share an ID share their
-// floors and rooms, and so their faults.
+// A hotel keeps the first fault found (an empty reason holds nothing); hotels
+// that share an ID share their floors and rooms, and so their faults.
 void TRecordWalk::Hold(THotelRecords &hotel, const std::string &reason)
 {
-    if (reason.empty())
-        return;
     for (const std::size_t position : hotel.Hotels)
         if (hotels_[position].Reason.empty())
             hotels_[position].Reason = reason;
@@ -320,16 +321,16 @@ std::string TRecordWalk::FloorFault(const TFloorColumns &c, std::size_t record,
         return name + " is on storey " + Shown(storey) + ", as floor ID " + Text(other->second) +
                " is";
 
-    for (std::size_t i = 0; i < std::size(c.Levels); ++i) {
-        const std::int32_t level = c.Levels[i].Integer(record);
+    for (const TNamedColumn &levels : c.Levels) {
+        const std::int32_t level = levels.Column.Integer(record);
         if (level < LevelMin || level > LevelMax)
-            return name + " has a " + kLevelNames[i] + " level of " + Text(level) +
+            return name + " has a " + levels.Name + " level of " + Text(level) +
                    "; levels go from " + Text(LevelMin) + " to " + Text(LevelMax);
     }
-    for (std::size_t i = 0; i < std::size(c.Stations); ++i) {
-        const std::int32_t workers = c.Stations[i].Integer(record);
+    for (const TNamedColumn &station : c.Stations) {
+        const std::int32_t workers = station.Column.Integer(record);
         if (workers < kNoStation || workers > MaxWorkers)
-            return name + " has a " + kStationNames[i] + " station of " + Text(workers) +
+            return name + " has a " + station.Name + " station of " + Text(workers) +
                    " workers; a station has 0 to " + Text(MaxWorkers) + " workers, or " +
                    Text(kNoStation) + " for none";
     }
@@ -353,15 +354,17 @@ std::string TRecordWalk::FloorFault(const TFloorColumns &c, std::size_t record,
 void TRecordWalk::CheckStoreys()
 {
     for (auto &[hotelId, hotel] : byId_) {
-        std::int32_t expected = 0;
-        for (const auto &[storey, floorId] : hotel.FloorIdOfStorey) {
-            if (storey != expected) {
-                Hold(hotel, "floor ID " + Text(floorId) + " is on storey " + Shown(storey) +
-                                ", but no floor is on storey " + Shown(expected));
-                break;
-            }
-            ++expected;
+        // The storeys come in order: the first that is not the next one up
+        // stands above a gap.
+        std::int32_t missing = 0;
+        auto floor = hotel.FloorIdOfStorey.begin();
+        while (floor != hotel.FloorIdOfStorey.end() && floor->first == missing) {
+            ++floor;
+            ++missing;
         }
+        if (floor != hotel.FloorIdOfStorey.end())
+            Hold(hotel, "floor ID " + Text(floor->second) + " is on storey " + Shown(floor->first) +
+                            ", but no floor is on storey " + Shown(missing));
     }
 }
 

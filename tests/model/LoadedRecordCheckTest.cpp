@@ -451,18 +451,35 @@ TEST_F(LoadedRecordCheckTest, WithoutACatalogEveryRoomTypeIsOneCellWide)
 {
     TSavedHotels saved = SoundHotels();
     Room(saved, 3)["POSIT"] = 9; // type 3: three cells wide in the catalog
-    Room(saved, 7)["POSIT"] = 1; // cell 1 of storey 2 only, beside room 9
+    Room(saved, 7)["POSIT"] = 0; // type 5 on the cell of room 9
     FindRecord(saved.rooms, kHillTop, 2)["TYPE"] = 6;
     Load(saved);
     const TRecordCheckResult result = Check({});
-    ASSERT_EQ(result.Held.size(), 1u);
-    EXPECT_EQ(result.Held[0].Name, "Hill Top");
-    EXPECT_EQ(result.Held[0].Reason, "room ID 2 has type 6, which is not a room type");
+    ASSERT_EQ(result.Held.size(), 2u);
+    EXPECT_EQ(result.Held[0].Reason, "room ID 9 covers cell 1 of storey 2, as room ID 7 does");
+    EXPECT_EQ(result.Held[1].Reason, "room ID 2 has type 6, which is not a room type");
 
     const TRecordCheckResult withCatalog = Check();
     ASSERT_EQ(withCatalog.Held.size(), 2u);
     EXPECT_EQ(withCatalog.Held[0].Reason,
               "room ID 3 at cell 10 is 3 cells wide, past the floor's 10 cells");
+}
+
+// The load refuses a table without one of the game's fields; should one be
+// missing all the same, its values read as empty, as the record views read them.
+TEST_F(LoadedRecordCheckTest, AMissingFieldReadsAsEmpty)
+{
+    TvekMemTable rooms("tRoom");
+    for (const char *name : {"ID", "HOTEL_ID", "FLOOR_ID", "POSIT", "TYPE", "WEAR", "ALPHA"})
+        rooms.AddField<TIntegerField>(name);
+    rooms.Open();
+    const TSavedHotels saved = SoundHotels();
+    Load(saved);
+    for (const TRecord &record : saved.rooms)
+        Append(rooms, record);
+    const TRecordCheckResult result =
+        TLoadedRecordCheck::Check(tables.tHotel, tables.tFloor, rooms, CatalogWidths());
+    EXPECT_TRUE(result.Held.empty()) << result.Held[0].Reason;
 }
 
 TEST_F(LoadedRecordCheckTest, ATypeMissingFromTheCatalogIsNoRoomType)
