@@ -28,7 +28,7 @@ constexpr std::int32_t kSeaView = 0;
 constexpr std::int32_t kHillTop = 1;
 
 // Two sound hotels. Sea View has two floors and four rooms that reach every
-// edge the rules allow: rooms that touch but do not overlap, a room that ends
+// edge the rules allow: rooms that touch on either side, a room that ends
 // on the last cell, stations from none to five workers, the counter equal to
 // the highest ID. Hill Top reuses Sea View's IDs, which is fine in another
 // hotel, and sits on the last hour, the last date and the highest counter.
@@ -77,7 +77,7 @@ TSavedHotels SoundHotels()
         room(3, kSeaView, 0, 0, 3, RoomStatus::Occupied, 5, 255), // cells 0..2
         room(5, kSeaView, 0, 3, 2, -4, 5, 55),                    // cells 3..4
         room(7, kSeaView, 1, 8, 5, RoomStatus::Broken, 0, 255),   // cells 8..9
-        room(9, kSeaView, 1, 0, 4, RoomStatus::Free, 5, 0),       // cell 0
+        room(9, kSeaView, 1, 7, 4, RoomStatus::Free, 5, 0),       // cell 7
         room(2, kHillTop, 0, 9, 1, RoomStatus::Free, 5, 255),     // cell 9
     };
     return s;
@@ -451,12 +451,12 @@ TEST_F(LoadedRecordCheckTest, WithoutACatalogEveryRoomTypeIsOneCellWide)
 {
     TSavedHotels saved = SoundHotels();
     Room(saved, 3)["POSIT"] = 9; // type 3: three cells wide in the catalog
-    Room(saved, 7)["POSIT"] = 0; // type 5 on the cell of room 9
+    Room(saved, 7)["POSIT"] = 7; // type 5 on the cell of room 9
     FindRecord(saved.rooms, kHillTop, 2)["TYPE"] = 6;
     Load(saved);
     const TRecordCheckResult result = Check({});
     ASSERT_EQ(result.Held.size(), 2u);
-    EXPECT_EQ(result.Held[0].Reason, "room ID 9 covers cell 1 of storey 2, as room ID 7 does");
+    EXPECT_EQ(result.Held[0].Reason, "room ID 9 covers cell 8 of storey 2, as room ID 7 does");
     EXPECT_EQ(result.Held[1].Reason, "room ID 2 has type 6, which is not a room type");
 
     const TRecordCheckResult withCatalog = Check();
