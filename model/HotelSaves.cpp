@@ -1,14 +1,17 @@
 #include "model/HotelSaves.h"
 
+#include "common/HotelCodes.h"
 #include "model/HotelRecord.h"
 #include "model/HotelTables.h"
 #include "model/PriceCatalog.h"
 #include "model/TableSchemas.h"
+#include "store/CodePage.h"
 #include "store/FolderTrust.h"
 #include "store/TableFile.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <stdexcept>
 #include <utility>
 
@@ -94,6 +97,20 @@ std::string THotelSaves::LoadErrorText() const
                     "save hotels.\n";
         }
     }
+    if (!records_.Held.empty()) {
+        if (!text.empty())
+            text += "\n";
+        text += "These hotels cannot be opened until their saved records are mended; their "
+                "records are kept as they are:\n";
+        for (const THeldHotel &hotel : records_.Held)
+            text += TCodePage::ToUtf8(hotel.Name) + ": " + hotel.Reason + "\n";
+    }
+    if (!records_.Strays.empty()) {
+        if (!text.empty())
+            text += "\n";
+        for (const std::string &stray : records_.Strays)
+            text += stray + ".\n";
+    }
     std::vector<TTableFileError> others;
     for (const TTableFileError &error : loadErrors_)
         if (!error.InSaveSet)
@@ -145,6 +162,26 @@ void THotelSaves::LoadTables()
     unloaded_.clear();
     LoadSaveSet();
     LoadCatalog();
+    CheckRecords();
+}
+
+// A table file is outside input: what the rules, the panels and the scene cannot play soundly
+// holds its hotel, and only that one.
+void THotelSaves::CheckRecords()
+{
+    std::map<int, int> widths;
+    if (catalog_.Ready())
+        for (int type = CatalogRow::FirstRoomType; type <= CatalogRow::LastRoomType; ++type)
+            widths[type] = catalog_.Width(type);
+    records_ = TLoadedRecordCheck::Check(tables_, widths);
+}
+
+std::string THotelSaves::HeldReason(int hotelId) const
+{
+    for (const THeldHotel &hotel : records_.Held)
+        if (hotel.HotelId == hotelId)
+            return hotel.Reason;
+    return {};
 }
 
 void THotelSaves::LoadCatalog()
@@ -284,6 +321,7 @@ void THotelSaves::RestoreBackup(const std::string &folder)
         return table == &tables_.tHotel || table == &tables_.tFloor || table == &tables_.tRoom;
     });
     LoadSaveSet();
+    CheckRecords();
 }
 
 // A first start finds none of the three files. A damaged set is moved aside

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DataFolders.h"
+#include "model/LoadedRecordCheck.h"
 #include "model/SaveSetCheck.h"
 #include "store/SaveSet.h"
 
@@ -75,6 +76,12 @@ public:
     const std::vector<TTableFileError> &SaveErrors() const { return saveErrors_; }
     const TSaveSetCheck &SaveSetCheck() const { return setCheck_; }
 
+    // The hotels whose saved records the game cannot play soundly, each with its first fault:
+    // they stay in the list and in the files byte for byte, but cannot be opened or deleted.
+    const std::vector<THeldHotel> &HeldHotels() const { return records_.Held; }
+    // Why the hotel cannot be opened; empty when it can.
+    std::string HeldReason(int hotelId) const;
+
     // The backups of the saved hotels, newest first.
     std::vector<TBackupSummary> BackupSummaries() const;
     // Puts the hotels of a backup folder in place of the saved ones and loads them; the hotels
@@ -96,6 +103,7 @@ private:
     void SaveTheSet();
     bool Unloaded(const TvekMemTable &table) const;
     static std::string SchemaProblem(const TvekMemTable &table);
+    void CheckRecords();
 
     THotelTables &tables_;
     TPriceCatalog &catalog_;
@@ -106,6 +114,7 @@ private:
     std::vector<TTableFileError> saveErrors_;
     TSaveSet saveSet_;
     TSaveSetCheck setCheck_;
+    TRecordCheckResult records_;
     // What the set's files hold on disk, as far as this run knows; AutoSave
     // skips a save that would write the same.
     std::vector<std::string> setOnDisk_;

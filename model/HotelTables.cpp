@@ -158,10 +158,32 @@ int THotelTables::GetHour()
     return THotelRecord(tHotel).Hour();
 }
 
+namespace {
+
+// The highest HOTEL_ID that a floor or room names, hotel or not; below 0 when none does.
+std::int64_t HighestOwner(const TvekMemTable &table)
+{
+    std::int64_t highest = -1;
+    const int field = table.FieldNamed(HotelField::HotelId).Index();
+    for (std::size_t record = 0; record < table.RawRecordCount(); ++record) {
+        const TFieldValue value = table.RawValue(record, field);
+        if (const auto *owner = std::get_if<std::int32_t>(&value))
+            highest = std::max<std::int64_t>(highest, *owner);
+    }
+    return highest;
+}
+
+} // namespace
+
 void THotelTables::NewHotel(const std::string &name)
 {
     THotelRecord hotel(tHotel);
     tHotel.Append();
+    // Floors or rooms of a hotel that is gone (a damaged or edited file) must not become the new
+    // hotel's: its ID is above every one they name.
+    const std::int64_t taken = std::max(HighestOwner(tFloor), HighestOwner(tRoom));
+    if (taken >= hotel.HotelId() && taken < std::numeric_limits<std::int32_t>::max())
+        tHotel.FieldNamed(HotelField::HotelId).SetAsInteger(static_cast<int>(taken + 1));
     hotel.SetName(name);
     hotel.SetDate(seams_.Dates().Now());
     tHotel.Post();

@@ -1,5 +1,7 @@
 #include "model/TD_Data.h"
 
+#include "store/CodePage.h"
+
 #include <filesystem>
 
 TD_Data::TD_Data() : TD_Data(ExecutableDirectory()) {}
@@ -48,4 +50,13 @@ void TD_Data::DataModuleDestroy()
         return;
     destroyed_ = true;
     saves_.SaveTables();
+}
+
+void TD_Data::RefuseHeldHotel(int hotelId, const std::string &done)
+{
+    for (const THeldHotel &hotel : saves_.HeldHotels())
+        if (hotel.HotelId == hotelId)
+            GameError("\"" + TCodePage::ToUtf8(hotel.Name) + "\" cannot be " + done +
+                      " until its saved records are mended: " + hotel.Reason +
+                      ". Its records are kept as they are.");
 }

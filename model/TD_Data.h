@@ -106,6 +106,12 @@ public:
     // tells of a failure. Changes nothing the player sees.
     void AutoSave() { saves_.AutoSave(); }
     std::vector<TBackupSummary> BackupSummaries() const { return saves_.BackupSummaries(); }
+    // Hotels whose saved records the game cannot play soundly: listed, kept byte for byte in
+    // the files, never opened or deleted.
+    const std::vector<THeldHotel> &HeldHotels() const { return saves_.HeldHotels(); }
+    std::string HeldReason(int hotelId) const { return saves_.HeldReason(hotelId); }
+    // Refuses (GameError) to open or delete ("opened", "deleted") a held hotel, naming why.
+    void RefuseHeldHotel(int hotelId, const std::string &done);
     void RestoreBackup(const std::string &folder) { saves_.RestoreBackup(folder); }
     // The bytes the save set's three files get at the next save.
     std::vector<std::string> SaveSetContents() { return saves_.SaveSetContents(); }

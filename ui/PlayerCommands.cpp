@@ -59,6 +59,7 @@ void TPlayerCommands::Load()
     if (!hotel.Active() || hotel.IsEmpty())
         return;
     const int hotelId = THotelRecord(hotel).HotelId();
+    data_.RefuseHeldHotel(hotelId, "opened");
     scene_.SceneArena(); // the scene must be ready before the model opens the hotel
     data_.SelectHotel(hotelId);
     // The panels show a floor and a room only once the hotel has them; until
@@ -107,6 +108,9 @@ void TPlayerCommands::DeleteHotel()
     TvekMemTable &hotel = data_.tHotel;
     if (!hotel.Active() || hotel.IsEmpty())
         return;
+    // A hotel held for its saved records may share its ID with another; deleting it could take
+    // the other's floors and rooms.
+    data_.RefuseHeldHotel(THotelRecord(hotel).HotelId(), "deleted");
     const QString name = FromTableText(THotelRecord(hotel).Name());
     if (hooks_.AskConfirmation(
             QStringLiteral("Delete hotel \"%1\"? Its floors and rooms are removed.").arg(name),
