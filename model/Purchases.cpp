@@ -17,6 +17,7 @@ namespace {
 const char *const kNoMoney = "You don't have enough money!";
 const char *const kNoMoreFloors = "No more build floor.";
 const char *const kCannotBuild = "You cannot build here";
+const char *const kNotBroken = "Only a broken room can be rebuilt";
 
 void RequireStationKind(int kind)
 {
@@ -179,4 +180,25 @@ void TPurchases::DemolishRoom()
     if (tables_.RoomID >= 0 && tables_.tRoom.Locate(RoomField::Id, tables_.RoomID))
         tables_.tRoom.Delete();
     tables_.SelectRoom(-1);
+}
+
+void TPurchases::RebuildRoom()
+{
+    TvekMemTable &tRoom = tables_.tRoom;
+    if (tables_.RoomID < 0 || !tRoom.Locate(RoomField::Id, tables_.RoomID))
+        return;
+    const TRoomRecord room(tRoom);
+    if (room.Status() != RoomStatus::Broken)
+        GameError(kNotBroken);
+    const int type = room.Type();
+    const int storey = room.Storey();
+    const int cell = room.Cell();
+    RequireCatalog();
+    // Refused before anything changes: a rebuild never leaves the cells empty.
+    if (catalog_.Price(type) > tables_.GetMoney())
+        GameError(kNoMoney);
+    tRoom.Delete();
+    tables_.SelectRoom(-1);
+    tables_.SelectFloor(storey);
+    BuildRoom(type, cell);
 }

@@ -31,6 +31,10 @@ public:
     // item: 1 lift .. 4 TV cable.
     void BuyStuff(int item);
     void DemolishRoom();
+    // The selected room, when broken, is demolished and the same type built on the same cells,
+    // at the price and construction time of building it by hand; refused, with the room left as
+    // it is, when it is not broken or the money is short. The new room is selected.
+    void RebuildRoom();
     [[noreturn]] void GameError(const std::string &message) const;
 
 private:

@@ -155,6 +155,7 @@ public:
     void ChangeWorkers(int kind, int delta) { purchases_.ChangeWorkers(kind, delta); }
     void BuyStuff(int item) { purchases_.BuyStuff(item); }
     void DemolishRoom() { purchases_.DemolishRoom(); }
+    void RebuildRoom() { purchases_.RebuildRoom(); }
     [[noreturn]] void GameError(const std::string &message) { purchases_.GameError(message); }
 
     // ---- Hourly simulation ----

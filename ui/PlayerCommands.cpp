@@ -201,7 +201,8 @@ void TPlayerCommands::BuildFloor()
     scene_.AddFloorSprite();
 }
 
-void TPlayerCommands::SceneMouseUp(Qt::MouseButton button, int x, int y)
+void TPlayerCommands::SceneMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
+                                   int y)
 {
     QStackedWidget *roomPages = layout_.RoomPanel->ntRoom;
     const int cell = scene_.CellAt(x);
@@ -211,7 +212,8 @@ void TPlayerCommands::SceneMouseUp(Qt::MouseButton button, int x, int y)
         if (button == Qt::LeftButton && buildTool_ > 0) {
             data_.BuildRoom(buildTool_, cell);
             scene_.AddRoomSprite();
-            SelectBuildTool(-1);
+            if (!(modifiers & Qt::ShiftModifier))
+                SelectBuildTool(-1);
             roomPages->setCurrentIndex(kRoomPage);
         } else {
             roomPages->setCurrentIndex(kNoRoomPage);
@@ -277,17 +279,33 @@ void TPlayerCommands::Demolish()
     TvekMemTable &table = data_.tCurrRoom;
     if (table.Active() && !table.IsEmpty()) {
         const TRoomRecord room(table);
-        if (room.Status() == RoomStatus::Occupied) {
-            const QString name = FromTableText(data_.CatalogName(room.Type()));
-            if (!hooks_.AskConfirmation(
-                    QStringLiteral(
-                        "Demolish room \"%1\"? Its guest leaves and nothing is refunded.")
-                        .arg(name),
-                    QStringLiteral("Demolish")))
-                return;
-        }
+        const QString name = FromTableText(data_.CatalogName(room.Type()));
+        if (room.Status() == RoomStatus::Occupied &&
+            !hooks_.AskConfirmation(
+                QStringLiteral("Demolish room \"%1\"? Its guest leaves and nothing is refunded.")
+                    .arg(name),
+                QStringLiteral("Demolish")))
+            return;
+        // A room being built looks unfinished, not broken; its price is gone with it.
+        if (RoomStatus::UnderConstruction(room.Status()) &&
+            !hooks_.AskConfirmation(
+                QStringLiteral("Demolish room \"%1\" while it is being built? Its price is not "
+                               "refunded.")
+                    .arg(name),
+                QStringLiteral("Demolish")))
+            return;
     }
     layout_.RoomPanel->ntRoom->setCurrentIndex(kNoRoomPage);
     scene_.RemoveRoom(data_.RoomID);
     data_.DemolishRoom();
+}
+
+void TPlayerCommands::Rebuild()
+{
+    const int broken = data_.RoomID;
+    // The model refuses before it changes anything, so the scene changes only after it.
+    data_.RebuildRoom();
+    scene_.RemoveRoom(broken);
+    scene_.AddRoomSprite();
+    layout_.RoomPanel->ntRoom->setCurrentIndex(kRoomPage);
 }

@@ -60,7 +60,8 @@ public:
     // Releases a chosen tool; nothing without one.
     void ReleaseTool();
     void BuildFloor();
-    void SceneMouseUp(Qt::MouseButton button, int x, int y);
+    // With Shift, a click that builds keeps the building tool chosen for the next room.
+    void SceneMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void SceneMouseMove(int x, int y);
     // The leader line from the chosen tool and the chosen room's picture.
     void PaintLeader(QPainter &painter);
@@ -71,6 +72,8 @@ public:
     void ChangeWorkers(int station, int delta);
     void BuyStuff(int item);
     void Demolish();
+    // Rebuilds the chosen room when it is broken.
+    void Rebuild();
 
 private:
     // A catalog price for a label; empty while the catalog cannot be used.

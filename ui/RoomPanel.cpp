@@ -13,6 +13,13 @@
 using Controls::TextStyle;
 using TA = TShadowLabel::TAlignment;
 
+namespace {
+
+const char *const DaysLeft = "Days left";
+const char *const WorkHours = "Work hours";
+
+} // namespace
+
 TRoomPanel::TRoomPanel(QWidget *parent, TD_Data &data) : data_(data)
 {
     ntRoom = Controls::Notebook(parent, 2);
@@ -29,13 +36,20 @@ TRoomPanel::TRoomPanel(QWidget *parent, TD_Data &data) : data_(data)
     edRoomIncome = Controls::Label(page, {88, 65, 89, 19}, "", TextStyle::Status);
     edRoomIncome->SetFontColor(clAqua);
     edRoomIncome->setObjectName("edRoomIncome");
-    Controls::Label(page, {18, 86, 71, 21}, "Days left", TextStyle::Heading);
+    edRoomWearHeading = Controls::Label(page, {18, 86, 71, 21}, DaysLeft, TextStyle::Heading);
+    edRoomWearHeading->setObjectName("edRoomWearHeading");
     edRoomWear = Controls::Label(page, {88, 86, 89, 19}, "", TextStyle::Status);
     edRoomWear->SetFontColor(clAqua);
     edRoomWear->setObjectName("edRoomWear");
     OvalButton7 = Controls::Button(page, {112, 112, 81, 25}, "Demolish", QColor(255, 128, 0), 13,
                                    true, clBlue);
     OvalButton7->setObjectName("OvalButton7");
+    btRebuild =
+        Controls::Button(page, {24, 112, 81, 25}, "Rebuild", QColor(255, 128, 0), 13, true, clBlue);
+    btRebuild->setObjectName("btRebuild");
+    btRebuild->setToolTip("Demolish this broken room and build the same room on the same cells, "
+                          "for the price and building time of a new one (key R).");
+    btRebuild->hide();
     ntRoom->setCurrentIndex(1);
 }
 
@@ -65,7 +79,12 @@ void TRoomPanel::dsCurrRoomDataChange()
         edRoomStatus->SetCaption("Broken");
         edRoomStatus->SetFontColor(clMaroon);
     }
-    edRoomWear->SetCaption(QString::number(record.Wear()));
+    // The two counts are told apart by their heading: a room being built has hours of work
+    // left, not days of life.
+    const bool building = RoomStatus::UnderConstruction(status);
+    edRoomWearHeading->SetCaption(building ? WorkHours : DaysLeft);
+    edRoomWear->SetCaption(QString::number(building ? -status : record.Wear()));
+    btRebuild->setVisible(status == RoomStatus::Broken);
 }
 
 void TRoomPanel::Clear()
@@ -74,4 +93,6 @@ void TRoomPanel::Clear()
     edRoomStatus->SetCaption("");
     edRoomIncome->SetCaption("");
     edRoomWear->SetCaption("");
+    edRoomWearHeading->SetCaption(DaysLeft);
+    btRebuild->hide();
 }

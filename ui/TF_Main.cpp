@@ -102,6 +102,7 @@ void TF_Main::WireControls()
     };
 
     ui.RoomPanel->OvalButton7->OnClick = Handler(&TF_Main::OvalButton7Click);
+    ui.RoomPanel->btRebuild->OnClick = Handler(&TF_Main::btRebuildClick);
     for (auto &station : ui.FloorPanel->stations) {
         station.stationSwitch->OnClick = Handler(&TF_Main::btDirtyStationClick);
         station.plus->OnClick = Handler(&TF_Main::btBayStuffClick);
@@ -300,9 +301,9 @@ void TF_Main::btFloorClick(QObject *)
     commands_->BuildFloor();
 }
 
-void TF_Main::SceneViewMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+void TF_Main::SceneViewMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
 {
-    commands_->SceneMouseUp(Button, X, Y);
+    commands_->SceneMouseUp(Button, Shift, X, Y);
 }
 
 void TF_Main::SceneViewMouseMove(Qt::KeyboardModifiers, int X, int Y)
@@ -335,6 +336,11 @@ void TF_Main::OvalButton7Click(QObject *)
     commands_->Demolish();
 }
 
+void TF_Main::btRebuildClick(QObject *)
+{
+    commands_->Rebuild();
+}
+
 // ---------------------------------------------------------------------------
 // Keys
 
@@ -347,6 +353,7 @@ void TF_Main::BindKeys()
     keys_->Bind({Qt::Key_Escape}, [this] { EscapeKeyPress(); });
     keys_->Bind({Qt::Key_J}, [this] { ShowJournalWindow(); });
     keys_->Bind({Qt::Key_H}, [this] { HighContrastKeyPress(); });
+    keys_->Bind({Qt::Key_R}, [this] { RebuildKeyPress(); });
 }
 
 void TF_Main::PauseKeyPress()
@@ -381,6 +388,12 @@ void TF_Main::HighContrastKeyPress()
     const bool on = !TColorScheme::HighContrast(this);
     TColorScheme::SetHighContrast(this, on);
     TDisplaySettings::SetHighContrast(on);
+}
+
+void TF_Main::RebuildKeyPress()
+{
+    if (layout_->ntMain->currentIndex() == 0 && layout_->RoomPanel->btRebuild->isVisibleTo(this))
+        commands_->Rebuild();
 }
 
 // ---------------------------------------------------------------------------

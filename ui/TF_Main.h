@@ -84,6 +84,7 @@ public:
     void btSellWorkersClick(QObject *Sender);
     void btStuff01Click(QObject *Sender);
     void OvalButton7Click(QObject *Sender); // Demolish
+    void btRebuildClick(QObject *Sender);
 
     // ---- Keys ----
     // Space or P: pauses or resumes the open hotel's clock.
@@ -98,6 +99,8 @@ public:
     void ShowHelpWindow();
     // H: switches the high-contrast colours on or off, kept for the next run.
     void HighContrastKeyPress();
+    // R: Rebuild, while the room page shows a broken room.
+    void RebuildKeyPress();
 
     // ---- View operations of the hourly rules ----
     void SetRoomAlpha(int roomId, int alpha) override;

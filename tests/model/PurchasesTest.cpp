@@ -70,6 +70,7 @@ public:
     // Lets the prepare steps reach the fixture's helpers.
     void Money(int money) { SetMoney(money); }
     void Room(int type, int cell) { AddRoom(type, cell, 0); }
+    void BrokenRoom(int type, int cell) { AddRoom(type, cell, 2); }
     void Floors(int count)
     {
         for (int i = 0; i < count; ++i) {
@@ -129,7 +130,15 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"StationWithoutMoney", [](ModelTest &t, TD_Data &) { Fix(t).Money(1199); },
                 [](TD_Data &d) { d.BuildStation(3); }, kMoney},
         Refusal{"ItemWithoutMoney", [](ModelTest &t, TD_Data &) { Fix(t).Money(0); },
-                [](TD_Data &d) { d.BuyStuff(1); }, kMoney}),
+                [](TD_Data &d) { d.BuyStuff(1); }, kMoney},
+        Refusal{"RebuildOfARoomInUse", [](ModelTest &t, TD_Data &) { Fix(t).Room(2, 0); },
+                [](TD_Data &d) { d.RebuildRoom(); }, "Only a broken room can be rebuilt"},
+        Refusal{"RebuildWithoutMoney",
+                [](ModelTest &t, TD_Data &) {
+                    Fix(t).BrokenRoom(3, 0);
+                    Fix(t).Money(2999);
+                },
+                [](TD_Data &d) { d.RebuildRoom(); }, kMoney}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(PurchasesTest, RoomsFitTheFloorAndOnlyRoomsOfTheSameFloorCount)
@@ -207,6 +216,33 @@ TEST_F(PurchasesTest, DemolishingRefundsNothing)
     data->SelectRoom(-1);
     data->DemolishRoom();
     EXPECT_EQ(data->tRoom.RawRecordCount(), 1u);
+}
+
+// A broken room comes back as a new one of its type on its cells, exactly as demolishing it and
+// building it by hand would make it, on its own storey whichever floor is chosen.
+TEST_F(PurchasesTest, RebuildReplacesABrokenRoomAsBuildingItByHandWould)
+{
+    const int broken = AddRoom(3, 2, 2);
+    AddRoom(1, 6, 1); // a neighbour on the same floor stays as it is
+    SetMoney(1000000);
+    data->BuildFloor();
+    data->SelectFloor(1);
+    data->SelectRoom(broken);
+    SetMoney(10000);
+    data->RebuildRoom();
+    EXPECT_EQ(data->GetMoney(), 10000 - 3000);
+    EXPECT_EQ(data->tRoom.RawRecordCount(), 2u);
+    EXPECT_FALSE(data->tRoom.Locate("ID", broken));
+    const int rebuilt = data->RoomID;
+    EXPECT_GT(rebuilt, broken);
+    EXPECT_EQ(RoomValue(rebuilt, "FLOOR_ID"), 0);
+    EXPECT_EQ(RoomValue(rebuilt, "POSIT"), 2);
+    EXPECT_EQ(RoomValue(rebuilt, "TYPE"), 3);
+    EXPECT_EQ(RoomValue(rebuilt, "STATUS"), -4) << "four working hours, as the catalog says";
+    EXPECT_EQ(RoomValue(rebuilt, "WEAR"), 5);
+    EXPECT_EQ(RoomValue(rebuilt, "ALPHA"), 55);
+    EXPECT_EQ(Get(data->tCurrRoom, "ID"), rebuilt);
+    EXPECT_TRUE(messages.Messages.empty());
 }
 
 TEST_F(PurchasesTest, ARoomMayEndRightWhereTheNextRoomBegins)

@@ -143,9 +143,10 @@ void TWindowDriver::SelectBuildTool(int tool)
     Run([&] { window_.SelectBuildTool(tool); });
 }
 
-void TWindowDriver::ClickScene(Qt::MouseButton button, int x, int y)
+void TWindowDriver::ClickScene(Qt::MouseButton button, int x, int y,
+                               Qt::KeyboardModifiers modifiers)
 {
-    Run([&] { window_.SceneViewMouseUp(button, Qt::NoModifier, x, y); });
+    Run([&] { window_.SceneViewMouseUp(button, modifiers, x, y); });
 }
 
 void TWindowDriver::MoveOverScene(int x, int y)
@@ -194,6 +195,11 @@ void TWindowDriver::ClickInfo(int button)
 void TWindowDriver::Demolish()
 {
     Run([&] { window_.OvalButton7Click(Control<TOvalButton>("OvalButton7")); });
+}
+
+void TWindowDriver::Rebuild()
+{
+    Run([&] { window_.btRebuildClick(Control<TOvalButton>("btRebuild")); });
 }
 
 TRockerSwitch *TWindowDriver::StationSwitch(int station) const

@@ -68,7 +68,8 @@ public:
     void ChooseTool(int type);
     // The tool selection itself; -1 releases the chosen tool.
     void SelectBuildTool(int tool);
-    void ClickScene(Qt::MouseButton button, int x, int y);
+    void ClickScene(Qt::MouseButton button, int x, int y,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void MoveOverScene(int x, int y);
     int BuildTool() const;
     TOvalButton *ToolButton(int type) const;
@@ -82,6 +83,7 @@ public:
     // The info button 1..4 over the station and comfort pages.
     void ClickInfo(int button);
     void Demolish();
+    void Rebuild();
     TRockerSwitch *StationSwitch(int station) const;
     TOvalButton *HireButton(int station) const;
     TOvalButton *DismissButton(int station) const;

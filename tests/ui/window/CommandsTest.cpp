@@ -250,3 +250,51 @@ TEST_F(CommandsTest, TheHourlyRulesChangeSpritesThroughTheViewOperations)
     EXPECT_EQ(floor->Parts[7], nullptr);
     driver->HourlyRules().RemoveFloorStuff(7, 1); // no such floor: nothing happens
 }
+
+// With Shift the tool stays chosen for the next room; a plain click releases it.
+TEST_F(CommandsTest, AShiftClickKeepsTheToolForTheNextRoom)
+{
+    ChooseTool(1);
+    driver->ClickScene(Qt::LeftButton, 45, 490, Qt::ShiftModifier);
+    EXPECT_EQ(RoomCount(), 1);
+    EXPECT_EQ(driver->BuildTool(), 1);
+    EXPECT_TRUE(driver->ToolButton(1)->Down());
+    driver->ClickScene(Qt::LeftButton, 95, 490, Qt::ShiftModifier);
+    EXPECT_EQ(RoomCount(), 2);
+    EXPECT_EQ(driver->BuildTool(), 1);
+    Click(Qt::LeftButton, 145, 490);
+    EXPECT_EQ(RoomCount(), 3);
+    ExpectNoTool();
+}
+
+// Rebuild puts a new room of the broken one's type on its cells, with sprites of its own; the
+// button and the R key exist only while the room page shows a broken room.
+TEST_F(CommandsTest, RebuildReplacesABrokenRoomAndItsSprites)
+{
+    ChooseTool(2);
+    Click(Qt::LeftButton, 45, 490);
+    const int broken = data->RoomID;
+    Run([&] {
+        data->tRoom.Locate("ID", broken);
+        data->tRoom.Edit();
+        data->tRoom.FieldNamed("STATUS").SetAsInteger(2);
+        data->tRoom.Post();
+        data->SelectRoom(broken);
+    });
+    ASSERT_TRUE(driver->Control("btRebuild")->isVisibleTo(window.get()));
+    const int money = data->GetMoney();
+    driver->PressKey(Qt::Key_R);
+    const int rebuilt = data->RoomID;
+    EXPECT_NE(rebuilt, broken);
+    EXPECT_EQ(money - data->GetMoney(), 4500) << "a double room's price";
+    EXPECT_EQ(RoomCount(), 1);
+    EXPECT_EQ(PosOfCurrentRoom(), 0);
+    EXPECT_TRUE(SpritesWithID(broken).empty());
+    EXPECT_FALSE(SpritesWithID(rebuilt).empty());
+    EXPECT_EQ(Caption("edRoomStatus"), "Building");
+    EXPECT_FALSE(driver->Control("btRebuild")->isVisibleTo(window.get()));
+    driver->PressKey(Qt::Key_R);
+    EXPECT_EQ(data->RoomID, rebuilt) << "R does nothing without a broken room";
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+}

@@ -210,8 +210,9 @@ TEST_F(WindowTest, WithoutAUsableCatalogLoadOpensTheHotelAndOnlyPurchasesRefuse)
         Click(Qt::LeftButton, 45, 490); // the room
         EXPECT_EQ(Page("ntRoom"), 1);
         EXPECT_EQ(Caption("edRoomStatus").toStdString(), "Building");
-        EXPECT_EQ(Caption("edRoomWear").toStdString(), "20")
-            << "the days of wear the room was built with";
+        EXPECT_EQ(Caption("edRoomWearHeading").toStdString(), "Work hours");
+        EXPECT_EQ(Caption("edRoomWear").toStdString(), "5")
+            << "the working hours the room was built with";
         EXPECT_EQ(Caption("edRoomName").toStdString(), "");
         EXPECT_EQ(Caption("edRoomIncome").toStdString(), "");
         ChooseTool(2);

@@ -82,7 +82,28 @@ TEST_F(WindowTest, RoomPanelShowsTypeStatusIncomeAndDaysLeft)
     EXPECT_EQ(Caption("edRoomIncome"), "480");
     EXPECT_EQ(Caption("edRoomStatus"), "Building");
     EXPECT_EQ(driver->Control<TShadowLabel>("edRoomStatus")->FontColor(), clAqua);
+    // Being built, the room has working hours left, under their own heading: eight for a
+    // double room; finished, it has its days of use.
+    EXPECT_EQ(Caption("edRoomWearHeading"), "Work hours");
+    EXPECT_EQ(Caption("edRoomWear"), "8");
+    Run([&] {
+        data->tRoom.Locate("ID", data->RoomID);
+        data->tRoom.Edit();
+        data->tRoom.FieldNamed("STATUS").SetAsInteger(-3);
+        data->tRoom.Post();
+        data->SelectRoom(data->RoomID);
+    });
+    EXPECT_EQ(Caption("edRoomWear"), "3");
+    Run([&] {
+        data->tRoom.Edit();
+        data->tRoom.FieldNamed("STATUS").SetAsInteger(0);
+        data->tRoom.Post();
+        data->SelectRoom(data->RoomID);
+    });
+    EXPECT_EQ(Caption("edRoomWearHeading"), "Days left");
     EXPECT_EQ(Caption("edRoomWear"), "24");
+    EXPECT_FALSE(driver->Control("btRebuild")->isVisibleTo(window.get()))
+        << "only a broken room offers Rebuild";
 }
 
 TEST_F(WindowTest, InfoButtonsChooseTheStationPageAndDrawTheLeader)

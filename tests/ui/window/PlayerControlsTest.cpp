@@ -260,8 +260,8 @@ TEST_F(PlayerControlsTest, DemolishAsksOnlyForAnOccupiedRoomAndCancelKeepsIt)
     EXPECT_EQ(RoomCount(), 0);
     EXPECT_TRUE(SpritesWithID(roomId).empty());
 
-    // A free, a broken and an unfinished room go without a question.
-    const int statuses[] = {0, 2, -3};
+    // A free and a broken room go without a question.
+    const int statuses[] = {0, 2};
     for (int status : statuses) {
         const int other = BuildSingleRoom();
         SetRoomStatus(other, status);
@@ -269,6 +269,19 @@ TEST_F(PlayerControlsTest, DemolishAsksOnlyForAnOccupiedRoomAndCancelKeepsIt)
         EXPECT_EQ(RoomCount(), 0) << "status " << status;
     }
     EXPECT_EQ(questions.size(), 2u);
+
+    // A room still being built looks unfinished, not broken: it asks, and says its price is lost.
+    const int unfinished = BuildSingleRoom();
+    SetRoomStatus(unfinished, -3);
+    AnswerQuestions(false);
+    driver->Demolish();
+    ASSERT_EQ(questions.size(), 3u);
+    EXPECT_EQ(questions[2], "Demolish room \"Single room\" while it is being built? Its price "
+                            "is not refunded. [Demolish]");
+    EXPECT_EQ(RoomCount(), 1);
+    AnswerQuestions(true);
+    driver->Demolish();
+    EXPECT_EQ(RoomCount(), 0);
 }
 
 TEST_F(PlayerControlsTest, AfterARefusalEveryFloorControlShowsTheModelAgain)
