@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QInputDialog;
@@ -15,9 +16,11 @@ class THotelNameBox
 public:
     // Sets up the box; tests look at the box it makes.
     static void Prepare(QInputDialog &box);
-    // Shows the box modally; the name on OK, nothing on Cancel. A name with characters that a
-    // saved name cannot hold is refused with NameProblem, and the box comes back with it.
-    static std::optional<QString> Ask(QWidget *parent);
-    // Why a name cannot be saved as typed ("😀 cannot be saved in a hotel name"); empty when it can.
-    static QString NameProblem(const QString &name);
+    // Shows the box modally; the name on OK, nothing on Cancel. A name NameProblem refuses is
+    // said in a message, and the box comes back with it.
+    static std::optional<QString> Ask(QWidget *parent, const QStringList &taken);
+    // Why a name cannot be a new hotel's; empty when it can: a blank name, one of the taken
+    // names (case and surrounding spaces aside), or characters a saved name cannot hold
+    // ("😀 cannot be saved in a hotel name").
+    static QString NameProblem(const QString &name, const QStringList &taken = {});
 };

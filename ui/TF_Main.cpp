@@ -1,6 +1,8 @@
 #include "ui/TF_Main.h"
 
 #include "model/TD_Data.h"
+#include "model/TableFields.h"
+#include "store/MemTable.h"
 #include "ui/BuildingTools.h"
 #include "ui/ConfirmBox.h"
 #include "ui/DisplaySettings.h"
@@ -20,6 +22,7 @@
 #include "ui/RoomPanel.h"
 #include "ui/SceneSync.h"
 #include "ui/SceneView.h"
+#include "ui/TableText.h"
 #include "ui/Tooltips.h"
 #include "ui/TtamselVersion.h"
 #include "ui/widgets/ColorScheme.h"
@@ -52,7 +55,7 @@ TF_Main::TF_Main(TD_Data &data, QWidget *parent)
     BindKeys();
     if (TDisplaySettings::HighContrast())
         TColorScheme::SetHighContrast(this, true);
-    AskHotelName = [this] { return THotelNameBox::Ask(this); };
+    AskHotelName = [this] { return THotelNameBox::Ask(this, HotelNames()); };
     AskConfirmation = [this](const QString &question, const QString &action) {
         return TConfirmBox::Ask(this, question, action);
     };
@@ -388,6 +391,21 @@ void TF_Main::HighContrastKeyPress()
     const bool on = !TColorScheme::HighContrast(this);
     TColorScheme::SetHighContrast(this, on);
     TDisplaySettings::SetHighContrast(on);
+}
+
+QStringList TF_Main::HotelNames() const
+{
+    QStringList names;
+    const TvekMemTable &hotels = data_.tHotel;
+    const int field = hotels.FieldNamed(HotelField::Name).Index();
+    for (std::size_t record = 0; record < hotels.RawRecordCount(); ++record) {
+        if (!hotels.RawRecordVisible(record))
+            continue;
+        const TFieldValue value = hotels.RawValue(record, field);
+        if (const auto *name = std::get_if<std::string>(&value))
+            names << FromTableText(*name);
+    }
+    return names;
 }
 
 void TF_Main::RebuildKeyPress()

@@ -6,6 +6,7 @@
 #include "ui/EventGuard.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -99,6 +100,8 @@ public:
     void ShowHelpWindow();
     // H: switches the high-contrast colours on or off, kept for the next run.
     void HighContrastKeyPress();
+    // The names of the hotels in the list, which a new hotel may not take.
+    QStringList HotelNames() const;
     // R: Rebuild, while the room page shows a broken room.
     void RebuildKeyPress();
 

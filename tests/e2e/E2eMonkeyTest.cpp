@@ -164,10 +164,10 @@ TEST(e2eMonkey, RandomPlayLeavesReadableTablesThatKeepTheRules)
                 game.X().WaitNoWindow("New hotel", 5s);
                 game.X().Focus(game.Main());
             }
-        // The questions before Delete and Demolish: Tab moves from Cancel to the
-        // action or back, Space answers with the button that has the focus.
+        // The questions before Delete and Demolish, and a refused hotel name: Tab moves from Cancel
+        // to the action or back, Space answers with the button that has the focus.
         for (const auto &w : game.X().Windows())
-            if (w.title == "Delete" || w.title == "Demolish") {
+            if (w.title == "Delete" || w.title == "Demolish" || w.title == "Hotel name") {
                 asked = true;
                 game.X().Focus(w);
                 if (chance(50))

@@ -455,6 +455,21 @@ TEST_F(BoxesTest, TheNameBoxRefusesCharactersASavedNameCannotHold)
               "\U0001F600 cannot be saved in a hotel name");
     EXPECT_EQ(THotelNameBox::NameProblem("\u0641\u0646 \u0641"),
               "\u0641\u0646 cannot be saved in a hotel name");
+    // Blank names and names of hotels in the list, whatever their case and spaces, are refused.
+    const QStringList taken{"Grand", " Seaside Inn "};
+    const struct
+    {
+        const char *name;
+        const char *problem;
+    } cases[] = {
+        {"", "A hotel needs a name"},
+        {"   ", "A hotel needs a name"},
+        {"grand", "There is already a hotel named \"Grand\""},
+        {"  SEASIDE inn", "There is already a hotel named \"Seaside Inn\""},
+        {"Grand Two", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(THotelNameBox::NameProblem(c.name, taken), c.problem) << c.name;
 }
 
 TEST_F(BoxesTest, TheQuestionGoesAheadOnlyOnItsActionButton)
