@@ -102,9 +102,12 @@ QString THelpWindow::HelpText()
                    "<tr><td><b>Return</b></td><td>close a message</td></tr>"
                    "<tr><td><b>H</b></td><td>high contrast on and off</td></tr>"
                    "<tr><td><b>J</b></td><td>the hotel journal and its chart</td></tr>"
+                   "<tr><td><b>R</b></td><td>rebuild the chosen broken room (Rebuild on the "
+                   "room page)</td></tr>"
                    "<tr><td><b>F1</b></td><td>this help</td></tr>"
                    "<tr><td><b>Mouse</b></td><td>left click: build with the chosen tool, or "
-                   "choose a floor or room; right click: release the tool</td></tr>"
+                   "choose a floor or room; Shift with a left click that builds keeps the tool "
+                   "for the next room; right click: release the tool</td></tr>"
                    "</table>")
         .arg(level, comfort, QString::number(ComfortPerItem), QString::number(ComfortParts));
 }
