@@ -87,4 +87,19 @@ INSTANTIATE_TEST_SUITE_P(
               {0, 1, 2, 3, 4, 6}}),
     [](const testing::TestParamInfo<TCase> &info) { return std::string(info.param.name); });
 
+// A clock set before 1970 still counts hours by the clock: 00:59:59 and 00:00:01 of 31 December
+// 1969 share an hour, whose oldest stays, and 00:00:01 of the first of January is another hour.
+TEST(BackupThinningBeforeTheEpoch, HoursBeforeAndAfterTheEpochAreTheirOwn)
+{
+    const std::time_t now = 2 * Hour;
+    std::vector<std::time_t> written;
+    for (int i = 0; i < TBackupThinning::RecentKept; ++i)
+        written.push_back(now - i);
+    written.insert(written.end(), {1, -1, -Hour + 1});
+    const std::vector<bool> kept = TBackupThinning::Kept(written, now);
+    EXPECT_TRUE(kept[5]) << "the only backup of the first hour after the epoch";
+    EXPECT_FALSE(kept[6]) << "younger than another of its hour";
+    EXPECT_TRUE(kept[7]) << "the oldest of the hour before the epoch";
+}
+
 } // namespace

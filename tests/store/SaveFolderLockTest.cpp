@@ -29,6 +29,7 @@ TEST_F(SaveFolderLockTest, TheFirstHolderKeepsTheFolderUntilItLetsGo)
     // Another game's attempt, as a second start makes it.
     TSaveFolderLock second(Folder());
     EXPECT_EQ(second.State(), TSaveFolderLock::TState::HeldElsewhere);
+    EXPECT_EQ(second.Problem(), "") << "held elsewhere is no problem of the folder";
     EXPECT_TRUE(TSaveFolderLock::HeldByAnother(Folder()));
 
     first.reset();
@@ -92,13 +93,16 @@ TEST_F(SaveFolderLockTest, ALockFileOfAnotherUserIsNotTrusted)
     ASSERT_EQ(::chown(LockFile().c_str(), OtherUser, OtherUser), 0);
     TSaveFolderLock lock(Folder());
     EXPECT_EQ(lock.State(), TSaveFolderLock::TState::Unavailable);
+    EXPECT_NE(lock.Problem().find("not a regular file of the player's own"), std::string::npos)
+        << lock.Problem();
 }
 
 TEST_F(SaveFolderLockTest, AFolderThatCannotBeWrittenCannotBeHeld)
 {
     TSaveFolderLock lock(PathOf("missing"));
     EXPECT_EQ(lock.State(), TSaveFolderLock::TState::Unavailable);
-    EXPECT_FALSE(lock.Problem().empty());
+    EXPECT_NE(lock.Problem().find("No such file or directory"), std::string::npos)
+        << lock.Problem();
 }
 
 } // namespace
