@@ -26,23 +26,6 @@ void WriteBytes(const std::string &fileName, const std::string &bytes)
     std::ofstream(fileName, std::ios::binary) << bytes;
 }
 
-// The records of a table file, one text per record: its fields joined by "|".
-std::vector<std::string> RecordsOf(const std::string &fileName, const std::string &table)
-{
-    TvekMemTable records(table);
-    DefineGameTableFields(records, table);
-    records.Open();
-    records.ReadTableFile(fileName);
-    std::vector<std::string> texts;
-    for (records.First(); !records.AtEnd(); records.Next()) {
-        std::string text;
-        for (int i = 0; i < records.FieldCount(); ++i)
-            text += records.Fields(i).AsString() + "|";
-        texts.push_back(text);
-    }
-    return texts;
-}
-
 enum class Damage
 {
     Missing,

@@ -12,26 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every record of a table file as text, in table order.
-std::vector<std::string> RecordTexts(const std::string &fileName, const std::string &table,
-                                     int skipHotel)
-{
-    TvekMemTable records(table);
-    DefineGameTableFields(records, table);
-    records.Open();
-    records.ReadTableFile(fileName);
-    std::vector<std::string> texts;
-    for (records.First(); !records.AtEnd(); records.Next()) {
-        if (records.FieldNamed("HOTEL_ID").AsInteger() == skipHotel)
-            continue;
-        std::string text;
-        for (int i = 0; i < records.FieldCount(); ++i)
-            text += records.Fields(i).AsString() + "|";
-        texts.push_back(text);
-    }
-    return texts;
-}
-
 // Changes one field of the first record of a hotel in a table file, as an editor or a damaged
 // disk might.
 void Craft(const std::string &fileName, const std::string &table, int hotelId,
@@ -98,7 +78,7 @@ TEST_P(HeldHotelTest, HoldsItsHotelAloneAndKeepsItsRecordsAsTheyWere)
     Craft(dir.Path + c.table + ".dht", c.table, held, c.field, c.value);
     std::map<std::string, std::vector<std::string>> before;
     for (const char *table : {"tHotel", "tFloor", "tRoom"})
-        before[table] = RecordTexts(dir.Path + table + ".dht", table, good);
+        before[table] = RecordsOf(dir.Path + table + ".dht", table, good);
 
     StartModel();
     const std::string text = data->LoadErrorText();
@@ -124,7 +104,7 @@ TEST_P(HeldHotelTest, HoldsItsHotelAloneAndKeepsItsRecordsAsTheyWere)
     data->CloseHotel();
     data.reset();
     for (const char *table : {"tHotel", "tFloor", "tRoom"})
-        EXPECT_EQ(RecordTexts(dir.Path + table + ".dht", table, good), before[table]) << table;
+        EXPECT_EQ(RecordsOf(dir.Path + table + ".dht", table, good), before[table]) << table;
 }
 
 INSTANTIATE_TEST_SUITE_P(

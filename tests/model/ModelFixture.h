@@ -2,10 +2,11 @@
 
 #include "model/FlagTimer.h"
 #include "model/TD_Data.h"
+#include "model/TableSchemas.h"
+#include "support/CatalogSource.h"
 #include "support/FakeMessageWindow.h"
 #include "support/FakeRandom.h"
 #include "support/FakeSceneCallbacks.h"
-#include "support/CatalogSource.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -34,6 +35,27 @@ public:
     TempDir &operator=(const TempDir &) = delete;
     std::string Path;
 };
+
+// The records of a table file, one text per record (its fields joined by "|"), in table order;
+// those of the hotel skipHotel are left out.
+inline std::vector<std::string> RecordsOf(const std::string &fileName, const std::string &table,
+                                          int skipHotel = -1)
+{
+    TvekMemTable records(table);
+    DefineGameTableFields(records, table);
+    records.Open();
+    records.ReadTableFile(fileName);
+    std::vector<std::string> texts;
+    for (records.First(); !records.AtEnd(); records.Next()) {
+        if (skipHotel >= 0 && records.FieldNamed("HOTEL_ID").AsInteger() == skipHotel)
+            continue;
+        std::string text;
+        for (int i = 0; i < records.FieldCount(); ++i)
+            text += records.Fields(i).AsString() + "|";
+        texts.push_back(text);
+    }
+    return texts;
+}
 
 // Small, round numbers, so that every expected value can be worked out by hand.
 inline std::vector<TCatalogRow> TestCatalog()
