@@ -176,14 +176,6 @@ void THotelSaves::CheckRecords()
     records_ = TLoadedRecordCheck::Check(tables_, widths);
 }
 
-std::string THotelSaves::HeldReason(int hotelId) const
-{
-    for (const THeldHotel &hotel : records_.Held)
-        if (hotel.HotelId == hotelId)
-            return hotel.Reason;
-    return {};
-}
-
 void THotelSaves::LoadCatalog()
 {
     TvekMemTable &tRooms = tables_.tRooms;

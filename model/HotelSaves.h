@@ -79,8 +79,6 @@ public:
     // The hotels whose saved records the game cannot play soundly, each with its first fault:
     // they stay in the list and in the files byte for byte, but cannot be opened or deleted.
     const std::vector<THeldHotel> &HeldHotels() const { return records_.Held; }
-    // Why the hotel cannot be opened; empty when it can.
-    std::string HeldReason(int hotelId) const;
 
     // The backups of the saved hotels, newest first.
     std::vector<TBackupSummary> BackupSummaries() const;

@@ -109,7 +109,6 @@ public:
     // Hotels whose saved records the game cannot play soundly: listed, kept byte for byte in
     // the files, never opened or deleted.
     const std::vector<THeldHotel> &HeldHotels() const { return saves_.HeldHotels(); }
-    std::string HeldReason(int hotelId) const { return saves_.HeldReason(hotelId); }
     // Refuses (GameError) to open or delete ("opened", "deleted") a held hotel, naming why.
     void RefuseHeldHotel(int hotelId, const std::string &done);
     void RestoreBackup(const std::string &folder) { saves_.RestoreBackup(folder); }
