@@ -533,6 +533,9 @@ TEST_F(SaveSetStartTest, SavesLeadingIntoAFolderOthersCanWriteAreNeitherReadNorW
     EXPECT_NE(data->LoadErrorText().find("The saved hotels are not played"), std::string::npos)
         << data->LoadErrorText();
     EXPECT_NE(data->LoadErrorText().find(open), std::string::npos) << data->LoadErrorText();
+    // Said once, as a problem of the saved hotels, not again as a table that failed to load.
+    const std::string text = data->LoadErrorText();
+    EXPECT_EQ(text.find(" leads to "), text.rfind(" leads to ")) << text;
     EXPECT_EQ(data->tHotel.RawRecordCount(), 0u);
     data->NewHotel("Played but not saved");
     data->SaveTables();
