@@ -242,6 +242,12 @@ TEST_F(PurchasesTest, RebuildReplacesABrokenRoomAsBuildingItByHandWould)
     EXPECT_EQ(RoomValue(rebuilt, "WEAR"), 5);
     EXPECT_EQ(RoomValue(rebuilt, "ALPHA"), 55);
     EXPECT_EQ(Get(data->tCurrRoom, "ID"), rebuilt);
+    // Money equal to the price is enough, as for building by hand.
+    SetRoom(rebuilt, "STATUS", 2);
+    SetMoney(3000);
+    data->RebuildRoom();
+    EXPECT_EQ(data->GetMoney(), 0);
+    EXPECT_NE(data->RoomID, rebuilt);
     EXPECT_TRUE(messages.Messages.empty());
 }
 
